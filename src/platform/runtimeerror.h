@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <string>
+
+// The run-time errors the program reports, numbered as users of the original program know them.
+enum class ErrorNumber : int {
+    Overflow = 6,
+    OutOfMemory = 7,
+    SubscriptOutOfRange = 9,
+    DivisionByZero = 11,
+    TypeMismatch = 13,
+    FileNotFound = 53,
+    InputPastEndOfFile = 62,
+    DiskFull = 61,
+    PermissionDenied = 70,
+    PathFileAccessError = 75,
+    PathNotFound = 76,
+    UnsupportedProperty = 438,
+};
+
+// One error type for every failure that travels up to an event handler: a number and a description.
+class RuntimeError : public std::exception {
+public:
+    RuntimeError(int number, QString description);
+    explicit RuntimeError(ErrorNumber number);
+    RuntimeError(ErrorNumber number, const QString& detail);
+
+    int number() const noexcept { return m_number; }
+    const QString& description() const noexcept { return m_description; }
+    // The text of the message box that reports the error: "Run-time error 'N':" and the description.
+    QString message() const;
+    const char* what() const noexcept override { return m_what.c_str(); }
+
+    static QString standardDescription(ErrorNumber number);
+
+private:
+    int m_number;
+    QString m_description;
+    std::string m_what;
+};

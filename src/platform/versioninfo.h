@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// The program's version record, as the About window and the main window read it at run time.
+struct VersionInfo {
+    QString fileDescription;
+    QString productName;
+    QString comments;
+    QString companyName;
+    QString legalCopyright;
+    QString internalName;
+    QString originalFilename;
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
+
+    static const VersionInfo& current();
+};

@@ -1,0 +1,16 @@
+#include "fatalrecorder.h"
+
+#include "fatalcheck.h"
+
+FatalRecorder::FatalRecorder()
+{
+    FatalCheck::setHandler([this](const QString& message) {
+        m_lastMessage = message;
+        throw FatalStopped(message);
+    });
+}
+
+FatalRecorder::~FatalRecorder()
+{
+    FatalCheck::setHandler({});
+}

@@ -1,0 +1,13 @@
+#include <QApplication>
+
+#include <gmock/gmock.h>
+
+int main(int argc, char** argv)
+{
+    // Tests draw off screen unless a run asks for a real display (QT_QPA_PLATFORM=xcb under Xvfb).
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleMock(&argc, argv);
+    return RUN_ALL_TESTS();
+}
