@@ -1,0 +1,42 @@
+#include "cellgrid.h"
+
+#include "runtimeerror.h"
+
+#include <utility>
+
+void CellGrid::reset(qint16 rows, qint16 cols) {
+    if (rows < 0 || cols < 0)
+        throw RuntimeError(
+            ErrorNumber::SubscriptOutOfRange,
+            QStringLiteral("no table of %1 rows and %2 columns").arg(rows).arg(cols));
+    m_rows = QList<QStringList>(rows);
+    m_cols = cols;
+}
+
+QString CellGrid::cell(qint16 row, qint16 col) const {
+    if (!contains(row, col))
+        return {};
+    return m_rows[row].value(col);
+}
+
+void CellGrid::setCell(qint16 row, qint16 col, const QString& value) {
+    if (!contains(row, col))
+        return;
+    QStringList& cells = m_rows[row];
+    if (cells.isEmpty()) {
+        if (value.isEmpty())
+            return;
+        cells.resize(m_cols);
+    }
+    cells[col] = value;
+}
+
+void CellGrid::setRow(qint16 row, QStringList cells) {
+    Q_ASSERT(cells.size() == m_cols);
+    if (contains(row, 0))
+        m_rows[row] = std::move(cells);
+}
+
+bool CellGrid::contains(qint16 row, qint16 col) const {
+    return row >= 0 && row < m_rows.size() && col >= 0 && col < m_cols;
+}

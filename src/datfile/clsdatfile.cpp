@@ -1,0 +1,295 @@
+#include "clsdatfile.h"
+
+#include "datlinereader.h"
+#include "fatalcheck.h"
+#include "fileerrors.h"
+#include "getwords.h"
+#include "runtimeerror.h"
+
+#include <algorithm>
+#include <limits>
+#include <QDir>
+#include <QFileInfo>
+#include <QList>
+#include <QLoggingCategory>
+#include <QSaveFile>
+#include <QStringEncoder>
+#include <tuple>
+#include <utility>
+
+// Developer trace of odd calls; off unless enabled with
+// QT_LOGGING_RULES="scarabo.datfile.debug=true".
+Q_LOGGING_CATEGORY(lcDatFile, "scarabo.datfile", QtInfoMsg)
+
+namespace {
+
+constexpr qint16 maxCount = std::numeric_limits<qint16>::max();
+
+// A count in a message keeps a sign position: 0 reads " 0" and -3 reads "-3".
+QString signedCount(qint16 n) {
+    return n < 0 ? QString::number(n) : u' ' + QString::number(n);
+}
+
+void requireCount(qint16 n, QLatin1String member) {
+    if (n < 1)
+        FatalCheck::stop(
+            QStringLiteral("clsDatFile.%1 out of bounds (%2)").arg(member, signedCount(n)));
+}
+
+bool isAsciiDigit(QChar ch) {
+    return ch >= u'0' && ch <= u'9';
+}
+
+qint16 parseCount(QStringView token) {
+    const bool signedToken = token.startsWith(u'-') || token.startsWith(u'+');
+    const QStringView digits = token.sliced(signedToken ? 1 : 0);
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), isAsciiDigit))
+        throw RuntimeError(ErrorNumber::TypeMismatch,
+                           QStringLiteral("count \"%1\" is not a number").arg(token));
+    bool ok = false;
+    const qlonglong value = token.toLongLong(&ok);
+    if (!ok || value < std::numeric_limits<qint16>::min() || value > maxCount)
+        throw RuntimeError(ErrorNumber::Overflow, QStringLiteral("count %1").arg(token));
+    return static_cast<qint16>(value);
+}
+
+// The next number of the counts line: it ends at a comma, a blank or the line end.
+QStringView takeCountToken(QStringView& rest) {
+    const auto skipBlanks = [&rest](qsizetype pos) {
+        while (pos < rest.size() && rest[pos] == u' ')
+            ++pos;
+        return pos;
+    };
+    const qsizetype start = skipBlanks(0);
+    qsizetype end = start;
+    while (end < rest.size() && rest[end] != u',' && rest[end] != u' ')
+        ++end;
+    const QStringView token = rest.sliced(start, end - start);
+    qsizetype next = skipBlanks(end);
+    if (next < rest.size() && rest[next] == u',')
+        ++next;
+    rest = rest.sliced(next);
+    return token;
+}
+
+std::pair<qint16, qint16> readCounts(QStringView line) {
+    const qint16 rows = parseCount(takeCountToken(line));
+    const qint16 cols = parseCount(takeCountToken(line));
+    return {rows, cols};
+}
+
+} // namespace
+
+bool clsDatFile::Exists() const {
+    const QFileInfo info(myFileName);
+    if (myFileName.isEmpty() || info.fileName().isEmpty())
+        return false;
+    // Only * and ? are wildcards in a data-file name; a '[' means itself.
+    QString pattern = info.fileName();
+    pattern.replace(u'[', QStringLiteral("[[]"));
+#ifdef Q_OS_WIN
+    constexpr QDir::Filters nameCase = {};
+#else
+    constexpr QDir::Filters nameCase = QDir::CaseSensitive;
+#endif
+    return !info.dir().entryList({pattern}, QDir::Files | nameCase).isEmpty();
+}
+
+QString clsDatFile::FileType() const {
+    switch (myFmt) {
+    case fmtDat:
+        return QStringLiteral("dat");
+    case fmtCsv:
+    case fmtCsvHeaders:
+        return QStringLiteral("csv");
+    }
+    qCDebug(lcDatFile).noquote()
+        << QStringLiteral("clsDatFile.FileType: error in myFmt %1").arg(myFmt);
+    return QStringLiteral("dat");
+}
+
+void clsDatFile::setRows(qint16 n) {
+    requireCount(n, QLatin1String("Rows"));
+    myRows = n;
+}
+
+void clsDatFile::setCols(qint16 n) {
+    requireCount(n, QLatin1String("Cols"));
+    myCols = n;
+}
+
+void clsDatFile::setData(qint16 pRow, qint16 pCol, const QString& pValue) {
+    if (cellInRange(pRow, pCol))
+        myData.setCell(pRow, pCol, pValue);
+}
+
+QString clsDatFile::Data(qint16 pRow, qint16 pCol) const {
+    return cellInRange(pRow, pCol) ? myData.cell(pRow, pCol) : QString();
+}
+
+QStringList clsDatFile::Col(qint16 x) const {
+    QStringList column;
+    column.reserve(std::max<qint16>(myRows, 0));
+    for (qint16 row = 0; row < myRows; ++row)
+        column.append(Data(row, x));
+    return column;
+}
+
+void clsDatFile::MoveRowUp(qint16 pRow) {
+    if (pRow < 1 || pRow >= myRows)
+        return;
+    const auto above = static_cast<qint16>(pRow - 1);
+    for (qint16 col = 0; col < myCols; ++col) {
+        const QString upper = myData.cell(above, col);
+        myData.setCell(above, col, myData.cell(pRow, col));
+        myData.setCell(pRow, col, upper);
+    }
+}
+
+void clsDatFile::Clear() {
+    myData.reset(myRows, myCols);
+}
+
+void clsDatFile::Load() {
+    switch (myFmt) {
+    case fmtDat:
+        LoadDat();
+        return;
+    case fmtCsv:
+        LoadCsv(false);
+        return;
+    case fmtCsvHeaders:
+        LoadCsv(true);
+        return;
+    }
+    qCDebug(lcDatFile).noquote()
+        << QStringLiteral("clsDatFile.Load: Fn=%1 Invalid fmt %2").arg(myFileName).arg(myFmt);
+}
+
+void clsDatFile::Save() const {
+    switch (myFmt) {
+    case fmtDat:
+        SaveDat();
+        return;
+    case fmtCsv:
+        SaveCsv(false);
+        return;
+    case fmtCsvHeaders:
+        SaveCsv(true);
+        return;
+    }
+    qCDebug(lcDatFile).noquote()
+        << QStringLiteral("clsDatFile.Save: Fn=%1 Invalid fmt %2").arg(myFileName).arg(myFmt);
+}
+
+void clsDatFile::LoadDat() {
+    requireFileName();
+    DatLineReader reader(myFileName);
+    std::tie(myRows, myCols) = readCounts(reader.readLine());
+    Clear();
+    for (qint16 row = 0; row < myRows; ++row) {
+        QStringList fields = GetWords(reader.readLine());
+        if (fields.size() != myCols + 1)
+            break;
+        fields.removeFirst();
+        myData.setRow(row, std::move(fields));
+    }
+}
+
+// The whole file is in memory, so the rows split while counting are the rows that get stored.
+void clsDatFile::LoadCsv(bool pHeaderLine) {
+    requireFileName();
+    DatLineReader reader(myFileName);
+    if (pHeaderLine)
+        reader.readLine();
+    QList<QStringList> rows{GetWords(reader.readLine())};
+    setCols(static_cast<qint16>(rows.first().size() - 1));
+    while (!reader.atEnd()) {
+        QStringList fields = GetWords(reader.readLine());
+        if (fields.size() != myCols + 1)
+            break;
+        if (rows.size() == maxCount)
+            throw RuntimeError(ErrorNumber::Overflow,
+                               QStringLiteral("more than %1 rows").arg(maxCount));
+        rows.append(std::move(fields));
+    }
+    setRows(static_cast<qint16>(rows.size()));
+    Clear();
+    for (qint16 row = 0; row < myRows; ++row) {
+        rows[row].removeFirst();
+        myData.setRow(row, std::move(rows[row]));
+    }
+}
+
+void clsDatFile::SaveDat() const {
+    if (saveNameMissing())
+        return;
+    writeFile(QStringLiteral("%1,%2\r\n").arg(myRows).arg(myCols) + rowsText());
+}
+
+void clsDatFile::SaveCsv(bool pHeaderLine) const {
+    if (saveNameMissing())
+        return;
+    QString text;
+    if (pHeaderLine) {
+        // Checked before the file is touched, so a missing name never empties it.
+        if (myCols < 1 || myHeaders.size() < myCols)
+            throw RuntimeError(
+                ErrorNumber::SubscriptOutOfRange,
+                QStringLiteral("%1 header names for %2 columns").arg(myHeaders.size()).arg(myCols));
+        text = quotedLine(myHeaders.first(myCols));
+    }
+    writeFile(text + rowsText());
+}
+
+QString clsDatFile::QuoteField(const QString& pText) {
+    QString quoted = pText;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+bool clsDatFile::cellInRange(qint16 pRow, qint16 pCol) const {
+    return pRow >= 0 && pRow < myRows && pCol >= 0 && pCol < myCols;
+}
+
+void clsDatFile::requireFileName() const {
+    if (myFileName.isEmpty())
+        FatalCheck::stop(QStringLiteral("clsDatFile.Load: Filename not set"));
+}
+
+bool clsDatFile::saveNameMissing() const {
+    if (!myFileName.isEmpty())
+        return false;
+    qCDebug(lcDatFile).noquote() << QStringLiteral("clsDatFile.Save: Filename not set");
+    return true;
+}
+
+QString clsDatFile::quotedLine(const QStringList& fields) {
+    QStringList quoted;
+    quoted.reserve(fields.size());
+    for (const QString& field : fields)
+        quoted.append(QuoteField(field));
+    return quoted.join(u',') + QStringLiteral("\r\n");
+}
+
+QString clsDatFile::rowsText() const {
+    QString text;
+    QStringList cells(std::max<qint16>(myCols, 0));
+    for (qint16 row = 0; row < myRows; ++row) {
+        for (qint16 col = 0; col < myCols; ++col)
+            cells[col] = Data(row, col);
+        text += quotedLine(cells);
+    }
+    return text;
+}
+
+// Written through a temporary file that replaces the old one only when every byte is out.
+void clsDatFile::writeFile(const QString& text) const {
+    QSaveFile file(myFileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw fileWriteOpenError(myFileName, file);
+    QStringEncoder encoder(QStringConverter::System);
+    const QByteArray bytes = encoder(text);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        throw fileTransferError(myFileName, file);
+}

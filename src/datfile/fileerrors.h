@@ -1,0 +1,13 @@
+#pragma once
+
+#include "runtimeerror.h"
+
+#include <QString>
+
+class QFileDevice;
+
+// The run-time error for a data file that could not be opened, read or written, naming its path:
+// 53 file not found, 76 path not found, 75 a directory or access denied, 61 disk full.
+RuntimeError fileReadOpenError(const QString& path, const QFileDevice& file);
+RuntimeError fileWriteOpenError(const QString& path, const QFileDevice& file);
+RuntimeError fileTransferError(const QString& path, const QFileDevice& file);
