@@ -1,0 +1,174 @@
+#include "qtlayoutwindow.h"
+
+#include "roundnumber.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVariant>
+
+namespace {
+
+constexpr double twipsPerPixel = 15.0;
+
+int toPixels(double twips) {
+    return roundToInt32(twips / twipsPerPixel);
+}
+
+float toTwips(int pixels) {
+    return static_cast<float>(pixels * twipsPerPixel);
+}
+
+void appendMenuItems(const QList<QAction*>& actions, QList<QObject*>& controls) {
+    for (QAction* action : actions) {
+        controls.append(action);
+        if (action->menu())
+            appendMenuItems(action->menu()->actions(), controls);
+    }
+}
+
+QList<QObject*> windowControls(QWidget* window) {
+    auto* mainWindow = qobject_cast<QMainWindow*>(window);
+    QWidget* content = mainWindow ? mainWindow->centralWidget() : window;
+    auto* menuBar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+    QList<QObject*> controls;
+    if (content) {
+        for (QWidget* child : content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child != menuBar)
+                controls.append(child);
+        }
+    }
+    if (menuBar)
+        appendMenuItems(menuBar->actions(), controls);
+    return controls;
+}
+
+class QtLayoutControl final : public LayoutControl {
+public:
+    QtLayoutControl(QObject* object, std::shared_ptr<LayoutWindow> window)
+        : m_object(object)
+        , m_window(std::move(window)) {}
+
+    QString typeName() const override {
+        const QObject& target = object();
+        const QVariant declared = target.property("TypeName");
+        return declared.isValid() ? declared.toString()
+                                  : QString::fromLatin1(target.metaObject()->className());
+    }
+
+    QString tag() const override { return object().property("Tag").toString(); }
+
+    std::shared_ptr<LayoutWindow> parent() const override { return m_window; }
+
+    double geometry(GeometryProperty property) const override {
+        const QWidget& w = widget();
+        switch (property) {
+        case GeometryProperty::Left:
+            return toTwips(w.x());
+        case GeometryProperty::Top:
+            return toTwips(w.y());
+        case GeometryProperty::Width:
+            return toTwips(w.width());
+        case GeometryProperty::Height:
+            return toTwips(w.height());
+        }
+        throw RuntimeError(ErrorNumber::UnsupportedProperty);
+    }
+
+    void setGeometry(GeometryProperty property, double twips) override {
+        QWidget& w = widget();
+        const int pixels = toPixels(twips);
+        switch (property) {
+        case GeometryProperty::Left:
+            w.move(pixels, w.y());
+            break;
+        case GeometryProperty::Top:
+            w.move(w.x(), pixels);
+            break;
+        case GeometryProperty::Width:
+            w.resize(pixels, w.height());
+            break;
+        case GeometryProperty::Height:
+            w.resize(w.width(), pixels);
+            break;
+        }
+    }
+
+private:
+    QObject& object() const {
+        if (!m_object)
+            throw objectNotSetError();
+        return *m_object;
+    }
+
+    QWidget& widget() const {
+        auto* w = qobject_cast<QWidget*>(&object());
+        if (!w)
+            throw RuntimeError(ErrorNumber::UnsupportedProperty);
+        return *w;
+    }
+
+    QPointer<QObject> m_object;
+    std::shared_ptr<LayoutWindow> m_window;
+};
+
+} // namespace
+
+std::shared_ptr<QtLayoutWindow> QtLayoutWindow::create(QWidget* window) {
+    return create(window, windowControls(window));
+}
+
+std::shared_ptr<QtLayoutWindow> QtLayoutWindow::create(QWidget* window,
+                                                       const QList<QObject*>& controls) {
+    return std::shared_ptr<QtLayoutWindow>(new QtLayoutWindow(window, controls));
+}
+
+QtLayoutWindow::QtLayoutWindow(QWidget* window, const QList<QObject*>& controls)
+    : m_window(window) {
+    for (QObject* control : controls)
+        m_controls.append(control);
+}
+
+QWidget& QtLayoutWindow::window() const {
+    if (!m_window)
+        throw objectNotSetError();
+    return *m_window;
+}
+
+float QtLayoutWindow::width() const {
+    return toTwips(window().width());
+}
+
+float QtLayoutWindow::height() const {
+    return toTwips(window().height());
+}
+
+void QtLayoutWindow::setWidth(float twips) {
+    QWidget& w = window();
+    w.resize(toPixels(twips), w.height());
+}
+
+void QtLayoutWindow::setHeight(float twips) {
+    QWidget& w = window();
+    w.resize(w.width(), toPixels(twips));
+}
+
+WindowState QtLayoutWindow::windowState() const {
+    const Qt::WindowStates state = window().windowState();
+    if (state & Qt::WindowMinimized)
+        return WindowState::Minimised;
+    if (state & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return WindowState::Maximised;
+    return WindowState::Normal;
+}
+
+std::vector<std::shared_ptr<LayoutControl>> QtLayoutWindow::controls() const {
+    std::vector<std::shared_ptr<LayoutControl>> result;
+    auto self = std::const_pointer_cast<QtLayoutWindow>(shared_from_this());
+    for (const QPointer<QObject>& control : m_controls) {
+        if (control)
+            result.push_back(std::make_shared<QtLayoutControl>(control, self));
+    }
+    return result;
+}
