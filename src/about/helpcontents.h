@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// The local help page: "Help/index.html" in the application folder (platform separators).
+QString HelpContentsPath();
+
+// Help, Contents: opens the help page with the default handler. Nothing is checked or reported,
+// so a missing page shows no message from the program.
+void ShowHelpContents();

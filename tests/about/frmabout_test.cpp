@@ -1,0 +1,219 @@
+#include "fakexdgopen.h"
+#include "frmabout.h"
+#include "modproductinfo.h"
+#include "qtprinters.h"
+#include "versioninfo.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QList<frmAbout*> openAboutWindows() {
+    QList<frmAbout*> open;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* about = qobject_cast<frmAbout*>(window); about && about->isVisible())
+            open.append(about);
+    return open;
+}
+
+template <typename Control = QWidget> Control* control(frmAbout* about, const char* name) {
+    auto* found = about->findChild<Control*>(QLatin1String(name));
+    if (!found)
+        throw std::runtime_error(std::string("no control ") + name);
+    return found;
+}
+
+QString text(frmAbout* about, const char* name) {
+    return control<QLabel>(about, name)->text();
+}
+
+QFrame* lineElement(frmAbout* about, int index) {
+    for (QFrame* element : about->findChildren<QFrame*>(QStringLiteral("Line1")))
+        if (element->property("Index").toInt() == index)
+            return element;
+    throw std::runtime_error("no Line1 element");
+}
+
+bool destroyedSoon(const QPointer<frmAbout>& about) {
+    return QTest::qWaitFor([&] { return about.isNull(); }, 5000);
+}
+
+} // namespace
+
+class AboutWindow : public testing::Test {
+protected:
+    void TearDown() override {
+        for (frmAbout* about : openAboutWindows())
+            about->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+TEST_F(AboutWindow, ShowsTheVersionRecord) {
+    frmAbout* about = frmAbout::showShared();
+    EXPECT_EQ(about->windowTitle(),
+              QStringLiteral("About Scarabo - Kethra's English to Hieroglyphics Translator"));
+    EXPECT_EQ(text(about, "lblTitle"), QStringLiteral("Scarabo"));
+    EXPECT_EQ(text(about, "lblVersion"), QStringLiteral("1.00.0007"));
+    EXPECT_EQ(text(about, "lblComments"), QStringLiteral("Convert English to Ancient Egyptian."));
+    EXPECT_EQ(text(about, "lblCopyright"), VersionInfo::current().legalCopyright);
+    EXPECT_FALSE(VersionInfo::current().legalCopyright.isEmpty());
+    EXPECT_EQ(text(about, "Label1"), QStringLiteral("Product:"));
+    EXPECT_EQ(text(about, "Label2"), QStringLiteral("Version:"));
+    EXPECT_EQ(control<QPushButton>(about, "cmdOK")->text(), QStringLiteral("OK"));
+}
+
+TEST_F(AboutWindow, EveryControlSitsAtItsPlaceAndSize) {
+    frmAbout* about = frmAbout::showShared();
+    const struct {
+        const char* name;
+        QRect pixels;
+    } cases[] = {
+        {"picIcon", {16, 16, 48, 48}},      {"cmdOK", {344, 175, 84, 23}},
+        {"Label2", {80, 32, 41, 15}},       {"Label1", {80, 16, 41, 17}},
+        {"lblComments", {80, 78, 345, 67}}, {"lblTitle", {128, 16, 211, 16}},
+        {"lblVersion", {128, 32, 211, 15}}, {"lblCopyright", {17, 175, 242, 23}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(control(about, c.name)->geometry(), c.pixels) << c.name;
+    EXPECT_EQ(about->size(), QSize(439, 206));
+    EXPECT_EQ(about->minimumSize(), about->maximumSize());
+}
+
+TEST_F(AboutWindow, EveryTextFitsItsBox) {
+    for (const QLabel* label : frmAbout::showShared()->findChildren<QLabel*>()) {
+        const QRect box(QPoint(), label->size());
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        EXPECT_TRUE(box.contains(label->fontMetrics().boundingRect(box, flags, label->text())))
+            << label->objectName().toStdString();
+    }
+}
+
+TEST_F(AboutWindow, SeparatorIsAGreyLineOverAWhiteOne) {
+    frmAbout* about = frmAbout::showShared();
+    QFrame* grey = lineElement(about, 1);
+    QFrame* white = lineElement(about, 0);
+    EXPECT_EQ(grey->geometry(), QRect(16, 163, 413, 1));
+    EXPECT_EQ(white->geometry(), QRect(16, 164, 413, 2));
+    const QImage shot = about->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(16, 163), QColor(128, 128, 128));
+    EXPECT_EQ(shot.pixelColor(428, 163), QColor(128, 128, 128));
+    EXPECT_EQ(shot.pixelColor(16, 164), QColor(Qt::white));
+    EXPECT_EQ(shot.pixelColor(428, 165), QColor(Qt::white));
+}
+
+TEST_F(AboutWindow, IsAFixedOwnerlessModelessToolWindowWithoutMinimiseOrMaximise) {
+    frmAbout* about = frmAbout::showShared();
+    EXPECT_EQ(about->parentWidget(), nullptr);
+    EXPECT_FALSE(about->isModal());
+    EXPECT_EQ(about->windowType(), Qt::Tool); // no taskbar button
+    EXPECT_FALSE(about->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(about->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(about->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(about->testAttribute(Qt::WA_QuitOnClose));
+}
+
+TEST_F(AboutWindow, CopyrightLineLooksLikeALinkAndCarriesTheHomePage) {
+    auto* copyright = control<QLabel>(frmAbout::showShared(), "lblCopyright");
+    EXPECT_EQ(copyright->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_TRUE(copyright->font().underline());
+    EXPECT_EQ(copyright->font().pointSizeF(), copyright->window()->font().pointSizeF());
+    EXPECT_EQ(copyright->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(copyright->property("Tag").toString(), HomePageAddress());
+}
+
+TEST_F(AboutWindow, ShowsTheApplicationIconAndFocusesOk) {
+    const QIcon previous = QApplication::windowIcon();
+    QPixmap red(48, 48);
+    red.fill(Qt::red);
+    QApplication::setWindowIcon(QIcon(red));
+    frmAbout* about = frmAbout::showShared();
+    QApplication::setWindowIcon(previous);
+
+    const QPixmap shown = control<QLabel>(about, "picIcon")->pixmap();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.toImage().pixelColor(24, 24), QColor(Qt::red));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+    EXPECT_EQ(QApplication::focusWidget(), control(about, "cmdOK"));
+}
+
+TEST_F(AboutWindow, ShowingItAgainKeepsOneWindow) {
+    frmAbout* first = frmAbout::showShared();
+    frmAbout* second = frmAbout::showShared();
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(openAboutWindows().size(), 1);
+}
+
+TEST_F(AboutWindow, EveryWayOfClosingDestroysItAndTheNextShowLoadsAfresh) {
+    const std::pair<const char*, std::function<void(frmAbout*)>> ways[] = {
+        {"OK", [](frmAbout* a) { QTest::mouseClick(control(a, "cmdOK"), Qt::LeftButton); }},
+        {"Esc", [](frmAbout* a) { QTest::keyClick(a, Qt::Key_Escape); }},
+        {"Enter", [](frmAbout* a) { QTest::keyClick(a, Qt::Key_Return); }},
+        {"close box", [](frmAbout* a) { a->close(); }},
+    };
+    for (const auto& [name, closeIt] : ways) {
+        QPointer<frmAbout> about = frmAbout::showShared();
+        closeIt(about);
+        EXPECT_TRUE(destroyedSoon(about)) << name;
+        EXPECT_TRUE(openAboutWindows().isEmpty()) << name;
+        EXPECT_EQ(text(frmAbout::showShared(), "lblVersion"), QStringLiteral("1.00.0007")) << name;
+        TearDown();
+    }
+}
+
+TEST_F(AboutWindow, CopyrightClickOpensTheHomePageAndLeavesTheWindowOpen) {
+    FakeXdgOpen& xdgOpen = FakeXdgOpen::installed();
+    xdgOpen.clear();
+    QPointer<frmAbout> about = frmAbout::showShared();
+    QTest::mouseClick(control(about, "lblCopyright"), Qt::LeftButton);
+    EXPECT_EQ(xdgOpen.waitForArguments(1), QStringList{HomePageAddress()});
+    ASSERT_FALSE(about.isNull());
+    EXPECT_TRUE(about->isVisible());
+}
+
+TEST_F(AboutWindow, ClicksOnTheOtherLabelsDoNothing) {
+    FakeXdgOpen& xdgOpen = FakeXdgOpen::installed();
+    xdgOpen.clear();
+    frmAbout* about = frmAbout::showShared();
+    for (const char* name :
+         {"picIcon", "Label1", "Label2", "lblTitle", "lblVersion", "lblComments"})
+        QTest::mouseClick(control(about, name), Qt::LeftButton);
+    // The copyright click comes last, so anything the others had started arrives before it.
+    QTest::mouseClick(control(about, "lblCopyright"), Qt::LeftButton);
+    xdgOpen.waitForArguments(1);
+    QTest::qWait(300);
+    EXPECT_EQ(xdgOpen.waitForArguments(1), QStringList{HomePageAddress()});
+    EXPECT_EQ(openAboutWindows().size(), 1);
+}
+
+TEST(AboutLifetime, ProgramRunsOnWhileAboutIsOpenAfterTheMainWindowClosed) {
+    ASSERT_TRUE(QApplication::quitOnLastWindowClosed());
+    QObject timers; // ends every pending step with the test
+    QWidget mainWindow;
+    mainWindow.show();
+    QPointer<frmAbout> about = frmAbout::showShared();
+    bool runningAfterMainClosed = false;
+    QTimer::singleShot(0, &timers, [&] { mainWindow.close(); });
+    QTimer::singleShot(300, &timers, [&] {
+        runningAfterMainClosed = !about.isNull() && about->isVisible();
+        if (about)
+            about->close();
+    });
+    QTimer::singleShot(10000, &timers, [] { QCoreApplication::exit(1); });
+    QElapsedTimer clock;
+    clock.start();
+    const int status = QApplication::exec();
+    EXPECT_TRUE(runningAfterMainClosed);
+    // Closing the last window, About, ends the program as usual.
+    EXPECT_EQ(status, 0);
+    EXPECT_LT(clock.elapsed(), 10000);
+}
