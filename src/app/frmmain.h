@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class clsDatFile;
+class clsLayout;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+// The program's only working window: English in, a row of up to ten glyph pictures out.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int glyphBoxCount = 10;
+    using GlyphSlots = std::array<QString, glyphBoxCount + 1>; // slot 0 unused
+
+    // applicationFolder is where Alphabet.dat, Images and Help live (the executable's folder).
+    explicit frmMain(QString applicationFolder, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The start-up steps that run before the window first shows; throws RuntimeError when the
+    // alphabet cannot be loaded.
+    void Load();
+
+    const GlyphSlots& glyphFiles() const { return mGlyphFiles; }
+    const clsDatFile& alphabet() const { return *mAlphabet; }
+    QLabel* picture(int k) const { return mPictures.at(k - 1); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createKeys();
+    void setTabOrder();
+    void InitForm();
+
+    void cmdGo_Click();
+    void cmdExit_Click();
+    void mnuFileWord_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+
+    QList<QObject*> layoutControls() const;
+    void showGlyphs();
+
+    const QString mApplicationFolder;
+    std::unique_ptr<clsLayout> mLayout;
+    std::shared_ptr<clsDatFile> mAlphabet;
+    GlyphSlots mGlyphFiles;
+
+    QWidget* mClient = nullptr;
+    std::vector<QWidget*> mControls; // in the window's control order
+    std::array<QLabel*, glyphBoxCount> mPictures{};
+    QLineEdit* txtEnglish = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QPushButton* cmdGo = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileWord = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+};

@@ -1,0 +1,28 @@
+#include "appinfo.h"
+#include "frmmain.h"
+#include "modmain.h"
+#include "versioninfo.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(VersionInfo::current().productName);
+    QApplication::setOrganizationName(VersionInfo::current().companyName);
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(VersionInfo::current().major)
+                                            .arg(VersionInfo::current().minor)
+                                            .arg(VersionInfo::current().revision));
+    AppInfo::setTitle(VersionInfo::current().fileDescription);
+    QApplication::setWindowIcon(modMain::ApplicationIcon());
+    modMain::InstallFatalHandler();
+
+    const auto window = modMain::Main(AppInfo::applicationFolder());
+    if (!window)
+        return EXIT_FAILURE;
+    return QApplication::exec();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class frmMain;
+class QIcon;
+
+// The program's start: builds the main window, loads it and shows it.
+namespace modMain {
+
+// The scarab icon of the main window and the About window, at every size it ships in.
+QIcon ApplicationIcon();
+
+// Installs the program's handler for the table class's fatal checks: a message box, then the end.
+void InstallFatalHandler();
+
+// Loads and shows the main window. When start-up fails the user is told which file and why, and
+// no window is returned.
+std::unique_ptr<frmMain> Main(const QString& applicationFolder);
+
+} // namespace modMain

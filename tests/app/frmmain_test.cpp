@@ -1,0 +1,293 @@
+#include "errorreport.h"
+#include "clsdatfile.h"
+#include "frmmain.h"
+#include "modmain.h"
+#include "qtprinters.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString caption = QStringLiteral("Scarabo - Kethra's English to Hieroglyphics Translator");
+
+// Captures what the error reporter would have shown instead of opening a modal message box.
+class ReportedMessages {
+public:
+    ReportedMessages() {
+        ErrorReport::setPresenter([this](QWidget*, const QString& title, const QString& text) {
+            titles.append(title);
+            texts.append(text);
+        });
+    }
+    ~ReportedMessages() { ErrorReport::setPresenter({}); }
+    QStringList titles;
+    QStringList texts;
+};
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        writeAlphabet("3,1\r\n\"Letters\"\r\n\"s\"\r\n\"sh\"\r\n");
+    }
+
+    void writeAlphabet(const QByteArray& bytes) {
+        QFile file(folder.filePath(QStringLiteral("Alphabet.dat")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    std::unique_ptr<frmMain> open() {
+        auto window = modMain::Main(folder.path());
+        if (window) {
+            window->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        }
+        return window;
+    }
+
+    template <typename T> static T* control(const frmMain& window, const char* name) {
+        return window.findChild<T*>(QString::fromLatin1(name));
+    }
+
+    QTemporaryDir folder;
+    ReportedMessages reported;
+};
+
+TEST_F(MainWindowTest, OpensWithCaptionFocusOnConvertAndTheAlphabetLoaded) {
+    const auto window = open();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->windowTitle(), caption);
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(*window, "cmdGo"));
+    EXPECT_EQ(window->alphabet().Rows(), 3);
+    EXPECT_TRUE(reported.texts.isEmpty());
+    for (int k = 1; k <= frmMain::glyphBoxCount; ++k)
+        EXPECT_TRUE(window->glyphFiles().at(k).isEmpty());
+}
+
+TEST_F(MainWindowTest, EveryControlHasItsDesignGeometryKindTextAndTag) {
+    struct Expected {
+        const char* name;
+        const char* kind;
+        const char* text;
+        QRect pixels;
+    };
+    const Expected controls[] = {
+        {"txtEnglish", "QLineEdit", "", {8, 40, 161, 25}},
+        {"cmdGo", "QPushButton", "Convert", {176, 40, 65, 25}},
+        {"cmdExit", "QPushButton", "Exit", {488, 280, 65, 25}},
+        {"Label1", "QLabel", "English", {8, 24, 73, 17}},
+        {"Label2", "QLabel", "Translation", {8, 128, 345, 25}},
+        {"Label3", "QLabel", "", {8, 144, 545, 65}},
+        {"Picture1", "QLabel", "", {16, 152, 50, 50}},
+        {"Picture2", "QLabel", "", {69, 152, 50, 50}},
+        {"Picture3", "QLabel", "", {122, 152, 50, 50}},
+        {"Picture4", "QLabel", "", {175, 152, 50, 50}},
+        {"Picture5", "QLabel", "", {228, 152, 50, 50}},
+        {"Picture6", "QLabel", "", {281, 152, 50, 50}},
+        {"Picture7", "QLabel", "", {334, 152, 50, 50}},
+        {"Picture8", "QLabel", "", {387, 152, 50, 50}},
+        {"Picture9", "QLabel", "", {441, 152, 50, 50}},
+        {"Picture10", "QLabel", "", {494, 152, 50, 50}},
+    };
+    const auto window = open();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->centralWidget()->size(), QSize(560, 307));
+    for (const Expected& expected : controls) {
+        SCOPED_TRACE(expected.name);
+        const QWidget* widget = control<QWidget>(*window, expected.name);
+        ASSERT_TRUE(widget);
+        EXPECT_STREQ(widget->metaObject()->className(), expected.kind);
+        EXPECT_EQ(widget->geometry(), expected.pixels);
+        EXPECT_EQ(widget->property("Tag").toString(), QStringLiteral("X=1/2 Y=1/2"));
+        const QVariant text = widget->property("text");
+        EXPECT_EQ(text.toString(), QString::fromLatin1(expected.text));
+    }
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndF1) {
+    const auto window = open();
+    ASSERT_TRUE(window);
+    const QList<QAction*> menus = window->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus.at(0)->text(), QStringLiteral("&File"));
+    EXPECT_EQ(menus.at(1)->text(), QStringLiteral("&Help"));
+    const auto captions = [](QAction* menu) {
+        QStringList texts;
+        for (const QAction* item : menu->menu()->actions())
+            texts.append(item->text());
+        return texts;
+    };
+    EXPECT_EQ(captions(menus.at(0)),
+              (QStringList{QStringLiteral("Export to &Word"), QStringLiteral("E&xit")}));
+    EXPECT_EQ(captions(menus.at(1)),
+              (QStringList{QStringLiteral("&Contents"), QStringLiteral("&About")}));
+    EXPECT_EQ(menus.at(1)->menu()->actions().at(0)->shortcut(), QKeySequence(Qt::Key_F1));
+}
+
+TEST_F(MainWindowTest, EscapeAndFileExitCloseTheWindow) {
+    auto window = open();
+    ASSERT_TRUE(window);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }));
+
+    window = open();
+    ASSERT_TRUE(window);
+    control<QAction>(*window, "mnuFileExit")->trigger();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, StartUpFailureNamesTheFileAndTheErrorAndShowsNoWindow) {
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        bool present;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"missing", {}, false, "Run-time error '53':"},
+        {"empty", "", true, "Run-time error '62':"},
+        {"too few lines", "3,1\r\n\"a\"\r\n", true, "Run-time error '62':"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(folder.filePath(QStringLiteral("Alphabet.dat")));
+        if (c.present)
+            writeAlphabet(c.bytes);
+        reported.texts.clear();
+        const auto window = modMain::Main(folder.path());
+        EXPECT_FALSE(window);
+        ASSERT_EQ(reported.texts.size(), 1);
+        EXPECT_TRUE(reported.texts.at(0).contains(folder.filePath(QStringLiteral("Alphabet.dat"))));
+        EXPECT_TRUE(reported.texts.at(0).contains(QString::fromLatin1(c.error)));
+        EXPECT_EQ(reported.titles.at(0), caption);
+    }
+}
+
+TEST_F(MainWindowTest, HelpAboutTwiceShowsOneAboutWindowAndTheMainWindowStaysUsable)
+{
+    const auto window = open();
+    ASSERT_TRUE(window);
+    const auto aboutWindows = [] {
+        int count = 0;
+        for (const QWidget* top : QApplication::topLevelWidgets())
+            count += top->isVisible() && top->inherits("frmAbout");
+        return count;
+    };
+    control<QAction>(*window, "mnuHelpAbout")->trigger();
+    control<QAction>(*window, "mnuHelpAbout")->trigger();
+    EXPECT_EQ(aboutWindows(), 1);
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->inherits("frmAbout"))
+            top->close();
+}
+
+// The shipped alphabet and pictures, as the program finds them beside the executable.
+class ConvertingWindowTest : public MainWindowTest {
+protected:
+    std::unique_ptr<frmMain> openShipped()
+    {
+        auto window = modMain::Main(QStringLiteral(SCARABO_DATA_DIR));
+        EXPECT_TRUE(window);
+        if (window) {
+            window->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        }
+        return window;
+    }
+
+    static void convert(frmMain& window, const QString& text)
+    {
+        auto* edit = control<QLineEdit>(window, "txtEnglish");
+        edit->clear();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    static QStringList shownEntries(const frmMain& window)
+    {
+        QStringList entries;
+        for (int k = 1; k <= frmMain::glyphBoxCount; ++k) {
+            const QString& path = window.glyphFiles().at(k);
+            const bool shown = !window.picture(k)->pixmap().isNull();
+            EXPECT_EQ(shown, !path.isEmpty()) << "box " << k;
+            if (!path.isEmpty())
+                entries.append(QFileInfo(path).completeBaseName());
+        }
+        return entries;
+    }
+};
+
+TEST_F(ConvertingWindowTest, EnterConvertsTheTextIntoPicturesAndASecondShorterResultClearsTheRest)
+{
+    const auto window = openShipped();
+    ASSERT_TRUE(window);
+    convert(*window, QStringLiteral("Shipwright"));
+    EXPECT_EQ(shownEntries(*window).join(u' '), QStringLiteral("sh i p w r i g h t"));
+    EXPECT_EQ(window->glyphFiles().at(1),
+              QStringLiteral(SCARABO_DATA_DIR) + QStringLiteral("/Images/sh.gif"));
+
+    convert(*window, QStringLiteral("a 1!"));
+    EXPECT_EQ(shownEntries(*window), QStringList{QStringLiteral("a")});
+
+    convert(*window, QStringLiteral("abcdefghijklmnop"));
+    EXPECT_EQ(shownEntries(*window).size(), 10);
+    EXPECT_TRUE(reported.texts.isEmpty());
+}
+
+TEST_F(MainWindowTest, AGlyphWithoutItsPictureShowsItsLettersQuietly)
+{
+    writeAlphabet("3,1\r\n\"Letters\"\r\n\"Ka\"\r\n\"b\"\r\n");
+    const auto window = open();
+    ASSERT_TRUE(window);
+    auto* edit = control<QLineEdit>(*window, "txtEnglish");
+    QTest::keyClicks(edit, QStringLiteral("kAb"));
+    control<QPushButton>(*window, "cmdGo")->click();
+
+    EXPECT_EQ(window->glyphFiles().at(1), folder.filePath(QStringLiteral("Images/Ka.gif")));
+    EXPECT_EQ(window->picture(1)->text(), QStringLiteral("Ka"));
+    EXPECT_TRUE(window->picture(1)->toolTip().contains(folder.filePath(QStringLiteral("Images/Ka.gif"))));
+    EXPECT_EQ(window->picture(2)->text(), QStringLiteral("b"));
+    EXPECT_TRUE(window->picture(3)->text().isEmpty());
+    EXPECT_TRUE(reported.texts.isEmpty());
+}
+
+TEST_F(MainWindowTest, ResizingKeepsTheGroupCentredAndNeverSmallerThanAtOpening)
+{
+    const auto window = open();
+    ASSERT_TRUE(window);
+    const QSize opening = window->size();
+    const QLabel* box = window->picture(1);
+
+    // 67 x 40 pixels is 1005 x 600 twips: half of that moves the box to 742.5, 2580 twips.
+    window->resize(opening + QSize(67, 40));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return box->pos() == QPoint(50, 172); }))
+        << box->pos().x() << "," << box->pos().y();
+    EXPECT_EQ(box->size(), QSize(50, 50));
+
+    window->resize(opening - QSize(100, 50));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->size() == opening; }));
+    EXPECT_EQ(box->pos(), QPoint(16, 152));
+
+    window->showMaximized();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->isMaximized(); }));
+    const QSize growth = window->size() - opening;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return box->pos() == QPoint(16 + growth.width() / 2, 152 + growth.height() / 2);
+    })) << box->pos().x() << "," << box->pos().y();
+}
+
+} // namespace
