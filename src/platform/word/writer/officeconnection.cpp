@@ -1,0 +1,80 @@
+#include "officeconnection.h"
+
+#include "unostring.h"
+#include "wordprocessor.h"
+
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/connection/Connector.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <rtl/bootstrap.hxx>
+
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+// The UNO runtime of this process, started once. It is never torn down: ending it while the
+// program exits would gain nothing and risks a crash.
+Reference<css::uno::XComponentContext> localContext() {
+    static const auto* const context = [] {
+        // Without it the runtime finds no type library and the first remote call crashes.
+        rtl::Bootstrap::set("URE_BOOTSTRAP",
+                            "vnd.sun.star.pathname:" SCARABO_LIBREOFFICE_PROGRAM_DIR
+                            "/fundamentalrc");
+        return new Reference<css::uno::XComponentContext>(
+            cppu::defaultBootstrap_InitialComponentContext());
+    }();
+    return *context;
+}
+
+AbortSwitch::Bridge createBridge(const QString& pipeName) {
+    const auto local = localContext();
+    const auto connection = css::connection::Connector::create(local)->connect(
+        toOUString(QStringLiteral("pipe,name=") + pipeName));
+    return AbortSwitch::Bridge(css::bridge::BridgeFactory::create(local)->createBridge(
+                                   rtl::OUString(), "urp", connection, nullptr),
+                               UNO_QUERY_THROW);
+}
+
+} // namespace
+
+std::unique_ptr<OfficeConnection> OfficeConnection::open(const QString& pipeName,
+                                                         std::shared_ptr<AbortSwitch> abortSwitch) {
+    abortSwitch->throwIfAborted();
+    try {
+        std::unique_ptr<OfficeConnection> office(
+            new OfficeConnection(createBridge(pipeName), abortSwitch));
+        const Reference<css::bridge::XBridge> bridge(office->m_bridge, UNO_QUERY_THROW);
+        office->m_context.set(bridge->getInstance("StarOffice.ComponentContext"), UNO_QUERY_THROW);
+        office->m_desktop = css::frame::Desktop::create(office->m_context);
+        return office;
+    } catch (const css::connection::NoConnectException&) {
+        throw wordProcessorError(
+            WordErrorNumber::CannotCreateObject,
+            QStringLiteral("no LibreOffice accepts connections on the pipe \"%1\"").arg(pipeName));
+    } catch (const css::uno::Exception& error) {
+        abortSwitch->throwIfAborted();
+        throw wordProcessorError(WordErrorNumber::CannotCreateObject, toQString(error.Message));
+    }
+}
+
+OfficeConnection::OfficeConnection(AbortSwitch::Bridge bridge,
+                                   std::shared_ptr<AbortSwitch> abortSwitch)
+    : m_bridge(std::move(bridge))
+    , m_abortSwitch(std::move(abortSwitch)) {
+    m_abortSwitch->watch(m_bridge);
+}
+
+OfficeConnection::~OfficeConnection() {
+    m_desktop.clear();
+    m_context.clear();
+    m_abortSwitch->unwatch(m_bridge);
+    try {
+        m_bridge->dispose();
+    } catch (const css::uno::Exception&) {
+        // Already ended from the other side.
+    }
+}

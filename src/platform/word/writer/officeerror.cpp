@@ -1,0 +1,19 @@
+#include "officeerror.h"
+
+#include "unostring.h"
+#include "wordprocessor.h"
+
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <cppuhelper/exc_hlp.hxx>
+
+RuntimeError officeError(const css::uno::Exception& error, const AbortSwitch& abortSwitch) {
+    if (abortSwitch.isAborted())
+        return wordProcessorError(WordErrorNumber::UserInterrupt);
+    const css::uno::Any caught = cppu::getCaughtException();
+    const QString detail =
+        error.Message.isEmpty() ? toQString(caught.getValueTypeName()) : toQString(error.Message);
+    // A disposed object or bridge means the office has gone away (ended, crashed or closed it).
+    if (caught.has<css::lang::DisposedException>())
+        return wordProcessorError(WordErrorNumber::ServerUnavailable, detail);
+    return wordProcessorError(WordErrorNumber::AutomationError, detail);
+}

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Cross-compiles the Word automation backend (COM) and its tests for 64-bit Windows with mingw-w64,
+# and runs them under Wine in a prefix of their own. Fails when anything fails.
+# Usage: tools/wine-tests.sh [build-folder]   (default: build-wine; SCARABO_WINE_BUILD_DIR too)
+# Run it as root, or as a user who may use sudo, unless the packages are already installed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+
+# googletest: Debian's GoogleTest sources, built here with the cross compiler; qt6-base-dev: Qt's
+# headers, to compile the Qt side of the backend (Debian has no Qt for Windows to link it).
+packages=(g++-mingw-w64-x86-64 wine64 googletest qt6-base-dev cmake ninja-build)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q '^install ok installed$' ||
+        missing+=("$package")
+done
+if ((${#missing[@]})); then
+    sudo=()
+    [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+fi
+
+build=$(realpath -m "${1:-${SCARABO_WINE_BUILD_DIR:-build-wine}}")
+cmake -S "$repo/tests/platform/wordcom" -B "$build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DSCARABO_WARNINGS_AS_ERRORS=ON
+cmake --build "$build" -j 2
+
+# A fresh 64-bit prefix under the build folder, headless and quiet; no Mono or Gecko offers.
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+export WINEPREFIX=$build/wineprefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+unset DISPLAY WAYLAND_DISPLAY
+# Ends this prefix's server and whatever still runs in it, never another prefix's.
+trap '"$wineserver" -k 2>/dev/null || true' EXIT
+rm -rf "$WINEPREFIX"
+"$wine" wineboot -i 2>/dev/null
+"$wineserver" -w
+
+timeout --kill-after=10 300 "$wine" "$build/wordcom_tests.exe"
