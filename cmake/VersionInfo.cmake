@@ -7,3 +7,6 @@ set(SCARABO_COMPANY_NAME "Quillworks")
 set(SCARABO_LEGAL_COPYRIGHT "Copyright (C) 2026 Quillworks")
 set(SCARABO_INTERNAL_NAME "Scarabo")
 set(SCARABO_ORIGINAL_FILENAME "Scarabo.exe")
+# The desktop's name for the program (launcher, AppStream record, window association). The maker has
+# no domain of its own, so it lives under the reserved example domain.
+set(SCARABO_APP_ID "com.example.scarabo")

@@ -17,6 +17,7 @@ int main(int argc, char** argv)
                                             .arg(VersionInfo::current().major)
                                             .arg(VersionInfo::current().minor)
                                             .arg(VersionInfo::current().revision));
+    QGuiApplication::setDesktopFileName(VersionInfo::current().applicationId);
     AppInfo::setTitle(VersionInfo::current().fileDescription);
     QApplication::setWindowIcon(modMain::ApplicationIcon());
     modMain::InstallFatalHandler();

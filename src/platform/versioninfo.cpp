@@ -8,7 +8,7 @@ const VersionInfo& VersionInfo::current()
         QStringLiteral(SCARABO_FILE_DESCRIPTION), QStringLiteral(SCARABO_PRODUCT_NAME),
         QStringLiteral(SCARABO_COMMENTS),         QStringLiteral(SCARABO_COMPANY_NAME),
         QStringLiteral(SCARABO_LEGAL_COPYRIGHT),  QStringLiteral(SCARABO_INTERNAL_NAME),
-        QStringLiteral(SCARABO_ORIGINAL_FILENAME), SCARABO_VERSION_MAJOR,
+        QStringLiteral(SCARABO_ORIGINAL_FILENAME), QStringLiteral(SCARABO_APP_ID), SCARABO_VERSION_MAJOR,
         SCARABO_VERSION_MINOR,                    SCARABO_VERSION_REVISION};
     return info;
 }

@@ -11,6 +11,7 @@ struct VersionInfo {
     QString legalCopyright;
     QString internalName;
     QString originalFilename;
+    QString applicationId; // the desktop's name for the program
     int major = 0;
     int minor = 0;
     int revision = 0;
