@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+#include <QStringView>
+
+// The conversion's matching done the obvious way: at each position every entry in table order, the
+// piece of the text as long as the entry lower-cased on its own and compared. The reference that
+// the fast matcher must agree with in every case.
+QList<qsizetype> plainGlyphScan(const QStringList& alphabet, QStringView text);
