@@ -1,4 +1,6 @@
 #include "errorreport.h"
+#include "exporttoword.h"
+#include "fakewordprocessor.h"
 #include "clsdatfile.h"
 #include "frmmain.h"
 #include "modmain.h"
@@ -288,6 +290,31 @@ TEST_F(MainWindowTest, ResizingKeepsTheGroupCentredAndNeverSmallerThanAtOpening)
     EXPECT_TRUE(QTest::qWaitFor([&] {
         return box->pos() == QPoint(16 + growth.width() / 2, 152 + growth.height() / 2);
     })) << box->pos().x() << "," << box->pos().y();
+}
+
+TEST_F(ConvertingWindowTest, AFailingExportIsReportedAndTheProgramGoesOn)
+{
+    FakeWord word;
+    word.installed = false;
+    WordExport::setProcessorFactory([&word] { return std::make_unique<FakeWordProcessor>(word); });
+    const auto window = openShipped();
+    ASSERT_TRUE(window);
+    convert(*window, QStringLiteral("ship"));
+    const frmMain::GlyphSlots converted = window->glyphFiles();
+
+    control<QAction>(*window, "mnuFileWord")->trigger();
+    ASSERT_EQ(reported.texts.size(), 1);
+    EXPECT_TRUE(reported.texts.at(0).startsWith(QStringLiteral("Run-time error '429':")));
+    EXPECT_EQ(reported.titles.at(0), caption);
+    EXPECT_EQ(window->glyphFiles(), converted);
+    EXPECT_TRUE(window->isVisible());
+
+    word.installed = true;
+    control<QAction>(*window, "mnuFileWord")->trigger();
+    EXPECT_EQ(reported.texts.size(), 1);
+    EXPECT_EQ(word.content, (QStringList{converted[1], converted[2], converted[3],
+                                         QStringLiteral("¶"), QStringLiteral("¶")}));
+    WordExport::setProcessorFactory({});
 }
 
 } // namespace

@@ -1,0 +1,100 @@
+#include "appinfo.h"
+#include "exporttoword.h"
+#include "fakewordprocessor.h"
+#include "progressdialog.h"
+
+#include <gmock/gmock.h>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class ExportToWord : public testing::Test {
+protected:
+    void TearDown() override { WordExport::setProcessorFactory({}); }
+
+    template <class Processor> void useWordProcessor() {
+        WordExport::setProcessorFactory([this] { return std::make_unique<Processor>(word); });
+    }
+
+    // Runs the export from the window; answers the number of the error it ended with, if any.
+    std::optional<int> runExport(const WordExportJob::GlyphSlots& glyphFiles) {
+        try {
+            exportToWord(&window, glyphFiles);
+        } catch (const RuntimeError& error) {
+            return error.number();
+        }
+        return std::nullopt;
+    }
+
+    FakeWord word;
+    QMainWindow window;
+};
+
+TEST_F(ExportToWord, QuickExportInsertsThePicturesWithoutShowingADialog) {
+    word.running = true;
+    word.documents = 1;
+    useWordProcessor<FakeWordProcessor>();
+    bool dialogSeen = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout,
+                     [&] { dialogSeen |= visibleProgressDialog() != nullptr; });
+    watch.start(10);
+    WordExportJob::GlyphSlots glyphFiles;
+    glyphFiles[1] = QStringLiteral("/g/a.gif");
+
+    EXPECT_EQ(runExport(glyphFiles), std::nullopt);
+    EXPECT_THAT(word.content, testing::ElementsAre(QStringLiteral("/g/a.gif"), QStringLiteral("¶"),
+                                                   QStringLiteral("¶")));
+    EXPECT_FALSE(dialogSeen);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ExportToWord, ErrorOfTheExportReachesTheCaller) {
+    word.running = true;
+    word.documents = 1;
+    word.failingPicture = QStringLiteral("/g/b.gif");
+    useWordProcessor<FakeWordProcessor>();
+    WordExportJob::GlyphSlots glyphFiles;
+    glyphFiles[1] = QStringLiteral("/g/a.gif");
+    glyphFiles[2] = QStringLiteral("/g/b.gif");
+
+    EXPECT_EQ(runExport(glyphFiles), 5152);
+    EXPECT_THAT(word.content, testing::ElementsAre(QStringLiteral("/g/a.gif")));
+}
+
+TEST_F(ExportToWord, SlowExportShowsAModalProgressDialogAfterHalfASecondWhoseCancelGivesUp) {
+    AppInfo::setTitle(QStringLiteral("Scarabo test"));
+    useWordProcessor<HangingWordProcessor>();
+    QElapsedTimer clock;
+    qint64 shownAfter = -1;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        QProgressDialog* dialog = visibleProgressDialog();
+        if (!dialog || shownAfter >= 0)
+            return;
+        shownAfter = clock.elapsed();
+        EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+        EXPECT_EQ(dialog->parentWidget(), &window);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Scarabo test"));
+        EXPECT_NE(QApplication::overrideCursor(), nullptr);
+        auto* cancel = dialog->findChild<QPushButton*>();
+        ASSERT_NE(cancel, nullptr);
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    watch.start(20);
+    clock.start();
+
+    EXPECT_EQ(runExport({}), 18);
+    EXPECT_GE(shownAfter, 500);
+    EXPECT_THAT(word.calls,
+                testing::ElementsAre(QStringLiteral("findRunning"), QStringLiteral("start")));
+    EXPECT_EQ(visibleProgressDialog(), nullptr);
+}
+
+} // namespace

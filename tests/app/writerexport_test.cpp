@@ -1,0 +1,140 @@
+#include "exporttoword.h"
+#include "officesession.h"
+#include "progressdialog.h"
+
+#include <gmock/gmock.h>
+#include <optional>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+// File > Export to Word against a real headless LibreOffice Writer.
+namespace {
+
+using GlyphSlots = WordExportJob::GlyphSlots;
+using testing::ElementsAre;
+
+class WriterExport : public testing::Test {
+protected:
+    // One export as the command runs it: a word processor of its own, released at the end.
+    std::optional<int> exportGlyphs(const GlyphSlots& glyphFiles) {
+        WriterWordProcessor word(session.settings());
+        std::optional<int> failure;
+        try {
+            wordexport::exportGlyphs(word, glyphFiles);
+        } catch (const RuntimeError& error) {
+            failure = error.number();
+        }
+        if (const auto started = word.startedProcessId())
+            session.adopt(*started);
+        return failure;
+    }
+
+    void expectParagraphs(const QStringList& expected) {
+        const DocumentDescription stored = session.describeActiveDocument();
+        EXPECT_THAT(stored.docx, testing::ElementsAreArray(expected)) << "as .docx";
+        EXPECT_THAT(stored.odt, testing::ElementsAreArray(expected)) << "as .odt";
+    }
+
+    OfficeSession session;
+};
+
+TEST_F(WriterExport, StartsWriterWhenNoneRunsAndASecondExportAppendsToTheSameDocument) {
+    GlyphSlots first;
+    first[1] = session.gif(10, 12);
+    first[2] = session.gif(14, 16);
+    first[5] = session.gif(18, 20);
+    GlyphSlots second;
+    second[1] = session.gif(24, 8);
+
+    ASSERT_EQ(exportGlyphs(first), std::nullopt);
+    expectParagraphs({QStringLiteral("10x12 14x16 18x20"), QString(), QString()});
+
+    ASSERT_EQ(exportGlyphs(second), std::nullopt);
+    expectParagraphs({QStringLiteral("10x12 14x16 18x20"), QString(), QStringLiteral("24x8"),
+                      QString(), QString()});
+    const DocumentState state = session.state();
+    EXPECT_EQ(state.textDocuments, 1);
+    EXPECT_TRUE(state.modified);
+    EXPECT_FALSE(state.stored);
+}
+
+TEST_F(WriterExport, RunningWithoutADocumentGetsOneAndEmptySlotsGiveTwoParagraphMarks) {
+    session.startOffice();
+
+    ASSERT_EQ(exportGlyphs({}), std::nullopt);
+    expectParagraphs({QString(), QString(), QString()});
+    EXPECT_EQ(session.state().textDocuments, 1);
+}
+
+TEST_F(WriterExport, PictureThatCannotBeInsertedEndsTheExportAndEarlierPicturesStay) {
+    session.startOffice();
+    const QString notAPicture = session.folder() + QStringLiteral("/text.gif");
+    QFile text(notAPicture);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+    const std::pair<QString, int> failures[] = {
+        {session.folder() + QStringLiteral("/missing.gif"), 53},
+        {session.folder(), 75},
+        {notAPicture, 481},
+    };
+
+    for (const auto& [failing, number] : failures) {
+        GlyphSlots glyphFiles;
+        glyphFiles[1] = session.gif(10, 12);
+        glyphFiles[2] = failing;
+        glyphFiles[3] = session.gif(14, 16);
+        EXPECT_EQ(exportGlyphs(glyphFiles), number) << failing.toStdString();
+    }
+    // One picture from each export, and never a paragraph mark.
+    expectParagraphs({QStringLiteral("10x12 10x12 10x12")});
+}
+
+TEST_F(WriterExport, StartHandedOverToTheUsersOfficeGoesIntoItsOpenDocumentKeepingTheSelection) {
+    const QString letter = session.folder() + QStringLiteral("/letter.txt");
+    QFile text(letter);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("Dear Kethra");
+    text.close();
+    session.startUsersOffice(letter);
+    session.selectAllText();
+    GlyphSlots glyphFiles;
+    glyphFiles[1] = session.gif(10, 12);
+
+    ASSERT_EQ(exportGlyphs(glyphFiles), std::nullopt);
+    // The selected text stays; the picture follows it.
+    expectParagraphs({QStringLiteral("Dear Kethra 10x12"), QString(), QString()});
+    EXPECT_EQ(session.state().textDocuments, 1);
+}
+
+TEST_F(WriterExport, CancelGivesUpOnAnOfficeThatDoesNotAnswer) {
+    session.startOffice();
+    session.freeze();
+    const WriterSettings settings = session.settings();
+    WordExport::setProcessorFactory(
+        [settings] { return std::make_unique<WriterWordProcessor>(settings); });
+    QTimer cancelWhenShown;
+    QObject::connect(&cancelWhenShown, &QTimer::timeout, [] {
+        if (QProgressDialog* dialog = visibleProgressDialog())
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    cancelWhenShown.start(50);
+    QElapsedTimer clock;
+    clock.start();
+
+    try {
+        exportToWord(nullptr, {});
+        ADD_FAILURE() << "the export succeeded";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), 18);
+    }
+    EXPECT_LT(clock.elapsed(), 10000);
+    WordExport::setProcessorFactory({});
+}
+
+} // namespace

@@ -1,0 +1,48 @@
+#include "errorreport.h"
+#include "exporttoword.h"
+#include "frmmain.h"
+#include "modmain.h"
+#include "officesession.h"
+
+#include <gmock/gmock.h>
+#include <QAction>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+TEST(WriterWindow, ConvertShipThenFileExportToWordPutsItsGlyphsIntoTheDocument) {
+    OfficeSession session;
+    session.startOffice();
+    const WriterSettings settings = session.settings();
+    WordExport::setProcessorFactory(
+        [settings] { return std::make_unique<WriterWordProcessor>(settings); });
+    QStringList reported;
+    ErrorReport::setPresenter(
+        [&reported](QWidget*, const QString&, const QString& text) { reported.append(text); });
+    const auto window = modMain::Main(QStringLiteral(SCARABO_DATA_DIR));
+    ASSERT_TRUE(window);
+
+    window->findChild<QLineEdit*>(QStringLiteral("txtEnglish"))->setText(QStringLiteral("ship"));
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdGo")), Qt::LeftButton);
+    window->findChild<QAction*>(QStringLiteral("mnuFileWord"))->trigger();
+
+    WordExport::setProcessorFactory({});
+    ErrorReport::setPresenter({});
+    EXPECT_THAT(reported, testing::IsEmpty());
+    QStringList pictures;
+    for (int slot = 1; slot <= frmMain::glyphBoxCount; ++slot) {
+        const QString& path = window->glyphFiles().at(slot);
+        if (!path.isEmpty()) {
+            const QSize size = QImage(path).size();
+            pictures.append(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
+        }
+    }
+    EXPECT_EQ(pictures.size(), 3); // sh, i, p
+    const DocumentDescription stored = session.describeActiveDocument();
+    EXPECT_THAT(stored.docx, testing::ElementsAre(pictures.join(u' '), QString(), QString()));
+}
+
+} // namespace
