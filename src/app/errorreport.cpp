@@ -3,20 +3,17 @@
 #include "appinfo.h"
 #include "runtimeerror.h"
 
-#include <QMessageBox>
-
 #include <new>
+#include <QMessageBox>
 #include <utility>
 
 namespace {
 
-void showMessageBox(QWidget* parent, const QString& title, const QString& text)
-{
+void showMessageBox(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::critical(parent, title, text, QMessageBox::Ok);
 }
 
-ErrorReport::Presenter& presenter()
-{
+ErrorReport::Presenter& presenter() {
     static ErrorReport::Presenter current = showMessageBox;
     return current;
 }
@@ -25,18 +22,15 @@ ErrorReport::Presenter& presenter()
 
 namespace ErrorReport {
 
-void setPresenter(Presenter newPresenter)
-{
+void setPresenter(Presenter newPresenter) {
     presenter() = newPresenter ? std::move(newPresenter) : Presenter(showMessageBox);
 }
 
-void show(QWidget* parent, const QString& text)
-{
+void show(QWidget* parent, const QString& text) {
     presenter()(parent, AppInfo::title(), text);
 }
 
-bool run(QWidget* parent, const std::function<void()>& command)
-{
+bool run(QWidget* parent, const std::function<void()>& command) {
     try {
         command();
         return true;

@@ -1,8 +1,8 @@
 #include "frmmain.h"
 
+#include "appinfo.h"
 #include "clsdatfile.h"
 #include "clslayout.h"
-#include "appinfo.h"
 #include "errorreport.h"
 #include "exporttoword.h"
 #include "frmabout.h"
@@ -11,6 +11,7 @@
 #include "qtlayoutwindow.h"
 #include "versioninfo.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
@@ -20,8 +21,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
-
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -49,15 +48,13 @@ constexpr ControlGeometry controlGeometry[] = {
 constexpr int clientWidthTwips = 8400;
 constexpr int clientHeightTwips = 4605;
 
-QRect pixelsFromTwips(const ControlGeometry& g)
-{
+QRect pixelsFromTwips(const ControlGeometry& g) {
     return {g.left / twipsPerPixel, g.top / twipsPerPixel, g.width / twipsPerPixel,
             g.height / twipsPerPixel};
 }
 
 // Glyph boxes and the band behind them are painted in the system's window colours.
-void paintAsWindowSurface(QWidget* widget)
-{
+void paintAsWindowSurface(QWidget* widget) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Base));
     palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
@@ -65,8 +62,7 @@ void paintAsWindowSurface(QWidget* widget)
     widget->setAutoFillBackground(true);
 }
 
-QLabel* newPictureBox(QWidget* parent)
-{
+QLabel* newPictureBox(QWidget* parent) {
     auto* box = new QLabel(parent);
     box->setAlignment(Qt::AlignLeft | Qt::AlignTop); // shown from the corner, clipped, never scaled
     box->setFrameShape(QFrame::Panel);
@@ -81,8 +77,7 @@ QLabel* newPictureBox(QWidget* parent)
 
 frmMain::frmMain(QString applicationFolder, QWidget* parent)
     : QMainWindow(parent)
-    , mApplicationFolder(std::move(applicationFolder))
-{
+    , mApplicationFolder(std::move(applicationFolder)) {
     setWindowTitle(VersionInfo::current().fileDescription);
     createControls();
     createMenus();
@@ -94,8 +89,7 @@ frmMain::frmMain(QString applicationFolder, QWidget* parent)
 
 frmMain::~frmMain() = default;
 
-void frmMain::createControls()
-{
+void frmMain::createControls() {
     mClient = new QWidget(this);
     setCentralWidget(mClient);
 
@@ -123,19 +117,19 @@ void frmMain::createControls()
     cmdGo->setDefault(true);
 
     for (const ControlGeometry& g : controlGeometry) {
-        QWidget* control = mClient->findChild<QWidget*>(QString::fromLatin1(g.name),
-                                                        Qt::FindDirectChildrenOnly);
+        QWidget* control =
+            mClient->findChild<QWidget*>(QString::fromLatin1(g.name), Qt::FindDirectChildrenOnly);
         control->setGeometry(pixelsFromTwips(g));
         control->setProperty("Tag", QString::fromLatin1(layoutTag));
         mControls.push_back(control);
     }
 
-    connect(cmdGo, &QPushButton::clicked, this, [this] { ErrorReport::run(this, [this] { cmdGo_Click(); }); });
+    connect(cmdGo, &QPushButton::clicked, this,
+            [this] { ErrorReport::run(this, [this] { cmdGo_Click(); }); });
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
 }
 
-void frmMain::createMenus()
-{
+void frmMain::createMenus() {
     mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFileWord = mnuFile->addAction(tr("Export to &Word"));
     mnuFileExit = mnuFile->addAction(tr("E&xit"));
@@ -152,8 +146,9 @@ void frmMain::createMenus()
     mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
 
     const auto route = [this](QAction* item, void (frmMain::*handler)()) {
-        connect(item, &QAction::triggered, this,
-                [this, handler] { ErrorReport::run(this, [this, handler] { (this->*handler)(); }); });
+        connect(item, &QAction::triggered, this, [this, handler] {
+            ErrorReport::run(this, [this, handler] { (this->*handler)(); });
+        });
     };
     route(mnuFileWord, &frmMain::mnuFileWord_Click);
     route(mnuFileExit, &frmMain::cmdExit_Click);
@@ -161,10 +156,9 @@ void frmMain::createMenus()
     route(mnuHelpAbout, &frmMain::mnuHelpAbout_Click);
 }
 
-void frmMain::createKeys()
-{
-    // A main window has no dialog-style default and cancel buttons, so Enter and Esc are wired here:
-    // Enter presses the focused push button, or else the default button.
+void frmMain::createKeys() {
+    // A main window has no dialog-style default and cancel buttons, so Enter and Esc are wired
+    // here: Enter presses the focused push button, or else the default button.
     for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
         connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [this] {
             auto* focused = qobject_cast<QPushButton*>(focusWidget());
@@ -175,32 +169,28 @@ void frmMain::createKeys()
             &QPushButton::click);
 }
 
-void frmMain::setTabOrder()
-{
+void frmMain::setTabOrder() {
     // Tab indexes: cmdGo, cmdExit, then the text box; labels and glyph boxes take no focus.
     QWidget::setTabOrder(cmdGo, cmdExit);
     QWidget::setTabOrder(cmdExit, txtEnglish);
     cmdGo->setFocus();
 }
 
-void frmMain::Load()
-{
+void frmMain::Load() {
     setWindowState(Qt::WindowNoState);
     mLayout = std::make_unique<clsLayout>();
     mLayout->SetLayout(QtLayoutWindow::create(this, layoutControls()));
     InitForm();
 }
 
-QList<QObject*> frmMain::layoutControls() const
-{
+QList<QObject*> frmMain::layoutControls() const {
     QList<QObject*> controls(mControls.begin(), mControls.end());
     controls << mnuFile->menuAction() << mnuFileWord << mnuFileExit << mnuHelp->menuAction()
              << mnuHelpContents << mnuHelpAbout;
     return controls;
 }
 
-void frmMain::InitForm()
-{
+void frmMain::InitForm() {
     const QString& description = VersionInfo::current().fileDescription;
     AppInfo::setTitle(description);
     setWindowTitle(description);
@@ -209,24 +199,21 @@ void frmMain::InitForm()
     mAlphabet->Load();
 }
 
-void frmMain::resizeEvent(QResizeEvent* event)
-{
+void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (mLayout)
         ErrorReport::run(this, [this] { mLayout->RedrawLayout(); });
 }
 
-void frmMain::closeEvent(QCloseEvent* event)
-{
+void frmMain::closeEvent(QCloseEvent* event) {
     mLayout.reset();
     event->accept();
 }
 
-void frmMain::cmdGo_Click()
-{
+void frmMain::cmdGo_Click() {
     const QStringList alphabet = mAlphabet->Col(0);
-    const QString imagesFolder = mApplicationFolder + QDir::separator() + QStringLiteral("Images") +
-                                 QDir::separator();
+    const QString imagesFolder =
+        mApplicationFolder + QDir::separator() + QStringLiteral("Images") + QDir::separator();
     const QStringList slots = GlyphMatcher::glyphFiles(alphabet, txtEnglish->text(), imagesFolder);
     std::copy(slots.begin(), slots.end(), mGlyphFiles.begin());
     showGlyphs();
@@ -234,8 +221,7 @@ void frmMain::cmdGo_Click()
 
 // Each box shows its glyph from the corner at the picture's own size. A picture that cannot be
 // read leaves the glyph's letters in the box, so the row still reads.
-void frmMain::showGlyphs()
-{
+void frmMain::showGlyphs() {
     for (int k = 1; k <= glyphBoxCount; ++k) {
         QLabel* box = picture(k);
         const QString& path = mGlyphFiles.at(k);
@@ -252,22 +238,18 @@ void frmMain::showGlyphs()
     }
 }
 
-void frmMain::cmdExit_Click()
-{
+void frmMain::cmdExit_Click() {
     close();
 }
 
-void frmMain::mnuFileWord_Click()
-{
+void frmMain::mnuFileWord_Click() {
     exportToWord(this, mGlyphFiles);
 }
 
-void frmMain::mnuHelpContents_Click()
-{
+void frmMain::mnuHelpContents_Click() {
     ShowHelpContents();
 }
 
-void frmMain::mnuHelpAbout_Click()
-{
+void frmMain::mnuHelpAbout_Click() {
     frmAbout::showShared();
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QMainWindow>
-#include <QString>
-
 #include <array>
 #include <memory>
+#include <QMainWindow>
+#include <QString>
 #include <vector>
 
 class clsDatFile;

@@ -3,13 +3,11 @@
 #include "modmain.h"
 #include "versioninfo.h"
 
+#include <cstdlib>
 #include <QApplication>
 #include <QIcon>
 
-#include <cstdlib>
-
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(VersionInfo::current().productName);
     QApplication::setOrganizationName(VersionInfo::current().companyName);

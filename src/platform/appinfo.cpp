@@ -4,8 +4,7 @@
 #include <QDir>
 
 namespace {
-QString& storedTitle()
-{
+QString& storedTitle() {
     static QString title;
     return title;
 }
@@ -13,24 +12,20 @@ QString& storedTitle()
 
 namespace AppInfo {
 
-QString applicationFolder()
-{
+QString applicationFolder() {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
-QString dataPath(const QString& relativePath)
-{
+QString dataPath(const QString& relativePath) {
     // Plain concatenation, as every data path of the program is built.
     return applicationFolder() + QDir::separator() + QDir::toNativeSeparators(relativePath);
 }
 
-QString title()
-{
+QString title() {
     return storedTitle();
 }
 
-void setTitle(const QString& title)
-{
+void setTitle(const QString& title) {
     storedTitle() = title;
 }
 

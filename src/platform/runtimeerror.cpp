@@ -5,29 +5,22 @@
 RuntimeError::RuntimeError(int number, QString description)
     : m_number(number)
     , m_description(std::move(description))
-    , m_what(message().toStdString())
-{
-}
+    , m_what(message().toStdString()) {}
 
 RuntimeError::RuntimeError(ErrorNumber number)
-    : RuntimeError(static_cast<int>(number), standardDescription(number))
-{
-}
+    : RuntimeError(static_cast<int>(number), standardDescription(number)) {}
 
 RuntimeError::RuntimeError(ErrorNumber number, const QString& detail)
     : RuntimeError(static_cast<int>(number),
                    detail.isEmpty() ? standardDescription(number)
-                                    : standardDescription(number) + QStringLiteral(": ") + detail)
-{
+                                    : standardDescription(number) + QStringLiteral(": ") + detail) {
 }
 
-QString RuntimeError::message() const
-{
+QString RuntimeError::message() const {
     return QStringLiteral("Run-time error '%1':\n\n%2").arg(m_number).arg(m_description);
 }
 
-QString RuntimeError::standardDescription(ErrorNumber number)
-{
+QString RuntimeError::standardDescription(ErrorNumber number) {
     switch (number) {
     case ErrorNumber::Overflow:
         return QStringLiteral("Overflow");

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QString>
-
 #include <exception>
+#include <QString>
 #include <string>
 
 // The run-time errors the program reports, numbered as users of the original program know them.
@@ -30,7 +29,8 @@ public:
 
     int number() const noexcept { return m_number; }
     const QString& description() const noexcept { return m_description; }
-    // The text of the message box that reports the error: "Run-time error 'N':" and the description.
+    // The text of the message box that reports the error: "Run-time error 'N':" and the
+    // description.
     QString message() const;
     const char* what() const noexcept override { return m_what.c_str(); }
 

@@ -1,7 +1,7 @@
+#include "clsdatfile.h"
 #include "errorreport.h"
 #include "exporttoword.h"
 #include "fakewordprocessor.h"
-#include "clsdatfile.h"
 #include "frmmain.h"
 #include "modmain.h"
 #include "qtprinters.h"
@@ -177,8 +177,7 @@ TEST_F(MainWindowTest, StartUpFailureNamesTheFileAndTheErrorAndShowsNoWindow) {
     }
 }
 
-TEST_F(MainWindowTest, HelpAboutTwiceShowsOneAboutWindowAndTheMainWindowStaysUsable)
-{
+TEST_F(MainWindowTest, HelpAboutTwiceShowsOneAboutWindowAndTheMainWindowStaysUsable) {
     const auto window = open();
     ASSERT_TRUE(window);
     const auto aboutWindows = [] {
@@ -200,8 +199,7 @@ TEST_F(MainWindowTest, HelpAboutTwiceShowsOneAboutWindowAndTheMainWindowStaysUsa
 // The shipped alphabet and pictures, as the program finds them beside the executable.
 class ConvertingWindowTest : public MainWindowTest {
 protected:
-    std::unique_ptr<frmMain> openShipped()
-    {
+    std::unique_ptr<frmMain> openShipped() {
         auto window = modMain::Main(QStringLiteral(SCARABO_DATA_DIR));
         EXPECT_TRUE(window);
         if (window) {
@@ -211,16 +209,14 @@ protected:
         return window;
     }
 
-    static void convert(frmMain& window, const QString& text)
-    {
+    static void convert(frmMain& window, const QString& text) {
         auto* edit = control<QLineEdit>(window, "txtEnglish");
         edit->clear();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
     }
 
-    static QStringList shownEntries(const frmMain& window)
-    {
+    static QStringList shownEntries(const frmMain& window) {
         QStringList entries;
         for (int k = 1; k <= frmMain::glyphBoxCount; ++k) {
             const QString& path = window.glyphFiles().at(k);
@@ -233,8 +229,7 @@ protected:
     }
 };
 
-TEST_F(ConvertingWindowTest, EnterConvertsTheTextIntoPicturesAndASecondShorterResultClearsTheRest)
-{
+TEST_F(ConvertingWindowTest, EnterConvertsTheTextIntoPicturesAndASecondShorterResultClearsTheRest) {
     const auto window = openShipped();
     ASSERT_TRUE(window);
     convert(*window, QStringLiteral("Shipwright"));
@@ -250,8 +245,7 @@ TEST_F(ConvertingWindowTest, EnterConvertsTheTextIntoPicturesAndASecondShorterRe
     EXPECT_TRUE(reported.texts.isEmpty());
 }
 
-TEST_F(MainWindowTest, AGlyphWithoutItsPictureShowsItsLettersQuietly)
-{
+TEST_F(MainWindowTest, AGlyphWithoutItsPictureShowsItsLettersQuietly) {
     writeAlphabet("3,1\r\n\"Letters\"\r\n\"Ka\"\r\n\"b\"\r\n");
     const auto window = open();
     ASSERT_TRUE(window);
@@ -261,14 +255,14 @@ TEST_F(MainWindowTest, AGlyphWithoutItsPictureShowsItsLettersQuietly)
 
     EXPECT_EQ(window->glyphFiles().at(1), folder.filePath(QStringLiteral("Images/Ka.gif")));
     EXPECT_EQ(window->picture(1)->text(), QStringLiteral("Ka"));
-    EXPECT_TRUE(window->picture(1)->toolTip().contains(folder.filePath(QStringLiteral("Images/Ka.gif"))));
+    EXPECT_TRUE(
+        window->picture(1)->toolTip().contains(folder.filePath(QStringLiteral("Images/Ka.gif"))));
     EXPECT_EQ(window->picture(2)->text(), QStringLiteral("b"));
     EXPECT_TRUE(window->picture(3)->text().isEmpty());
     EXPECT_TRUE(reported.texts.isEmpty());
 }
 
-TEST_F(MainWindowTest, ResizingKeepsTheGroupCentredAndNeverSmallerThanAtOpening)
-{
+TEST_F(MainWindowTest, ResizingKeepsTheGroupCentredAndNeverSmallerThanAtOpening) {
     const auto window = open();
     ASSERT_TRUE(window);
     const QSize opening = window->size();
@@ -289,11 +283,11 @@ TEST_F(MainWindowTest, ResizingKeepsTheGroupCentredAndNeverSmallerThanAtOpening)
     const QSize growth = window->size() - opening;
     EXPECT_TRUE(QTest::qWaitFor([&] {
         return box->pos() == QPoint(16 + growth.width() / 2, 152 + growth.height() / 2);
-    })) << box->pos().x() << "," << box->pos().y();
+    })) << box->pos().x()
+        << "," << box->pos().y();
 }
 
-TEST_F(ConvertingWindowTest, AFailingExportIsReportedAndTheProgramGoesOn)
-{
+TEST_F(ConvertingWindowTest, AFailingExportIsReportedAndTheProgramGoesOn) {
     FakeWord word;
     word.installed = false;
     WordExport::setProcessorFactory([&word] { return std::make_unique<FakeWordProcessor>(word); });

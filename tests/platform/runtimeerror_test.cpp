@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 
-TEST(RuntimeError, MessageNamesNumberAndDescription)
-{
+TEST(RuntimeError, MessageNamesNumberAndDescription) {
     const RuntimeError error(ErrorNumber::FileNotFound, QStringLiteral("/tmp/x.dat"));
     EXPECT_EQ(error.number(), 53);
     EXPECT_EQ(error.description(), QStringLiteral("File not found: /tmp/x.dat"));
-    EXPECT_EQ(error.message(), QStringLiteral("Run-time error '53':\n\nFile not found: /tmp/x.dat"));
+    EXPECT_EQ(error.message(),
+              QStringLiteral("Run-time error '53':\n\nFile not found: /tmp/x.dat"));
     EXPECT_STREQ(error.what(), "Run-time error '53':\n\nFile not found: /tmp/x.dat");
 }
 
-TEST(RuntimeError, StandardDescriptionsOfTheNumbersInUse)
-{
+TEST(RuntimeError, StandardDescriptionsOfTheNumbersInUse) {
     const std::pair<ErrorNumber, const char*> cases[] = {
         {ErrorNumber::Overflow, "Overflow"},
         {ErrorNumber::SubscriptOutOfRange, "Subscript out of range"},

@@ -2,15 +2,13 @@
 
 #include "fatalcheck.h"
 
-FatalRecorder::FatalRecorder()
-{
+FatalRecorder::FatalRecorder() {
     FatalCheck::setHandler([this](const QString& message) {
         m_lastMessage = message;
         throw FatalStopped(message);
     });
 }
 
-FatalRecorder::~FatalRecorder()
-{
+FatalRecorder::~FatalRecorder() {
     FatalCheck::setHandler({});
 }

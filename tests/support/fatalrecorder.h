@@ -1,15 +1,12 @@
 #pragma once
 
 #include <QString>
-
 #include <stdexcept>
 
 // Thrown by the recording handler so a fatal check unwinds out of the call under test.
 struct FatalStopped : std::runtime_error {
     explicit FatalStopped(const QString& message)
-        : std::runtime_error(message.toStdString())
-    {
-    }
+        : std::runtime_error(message.toStdString()) {}
 };
 
 // While alive, fatal checks record their message and throw FatalStopped instead of ending the run.

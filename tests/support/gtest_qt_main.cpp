@@ -1,9 +1,7 @@
+#include <gmock/gmock.h>
 #include <QApplication>
 
-#include <gmock/gmock.h>
-
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Tests draw off screen unless a run asks for a real display (QT_QPA_PLATFORM=xcb under Xvfb).
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

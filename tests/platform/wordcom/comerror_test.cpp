@@ -30,8 +30,7 @@ void PrintTo(const ErrorCase& row, std::ostream* out) {
 const ErrorCase errorCases[] = {
     {"PlainFailureUsesTheSystemText", E_FAIL, {}, E_FAIL, L"Call failed."},
     {"ScodeAndTextFromTheServer", DISP_E_EXCEPTION,
-     Reported{0, static_cast<SCODE>(0x800A1066), L"Command failed"},
-     static_cast<std::int32_t>(0x800A1066), L"Command failed"},
+     Reported{0, static_cast<SCODE>(0x800A1066), L"Command failed"}, 0x1066, L"Command failed"},
     {"WCodeWhenNoScode", DISP_E_EXCEPTION, Reported{4605, 0, L"Not available."}, 4605,
      L"Not available."},
     {"SystemTextForAnScodeWithoutText", DISP_E_EXCEPTION, Reported{0, E_OUTOFMEMORY, L""},
@@ -78,7 +77,7 @@ TEST(ComErrorTest, CompletesDeferredDetailsFirst) {
     exception.pfnDeferredFillIn = fillInLater;
     const wordcom::ComError error = comError(DISP_E_EXCEPTION, &exception);
     SysFreeString(exception.bstrDescription);
-    EXPECT_EQ(error.number(), static_cast<std::int32_t>(0x800A1420));
+    EXPECT_EQ(error.number(), 5152);
     EXPECT_EQ(error.description(), L"Filled in later");
 }
 

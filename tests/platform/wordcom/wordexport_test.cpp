@@ -109,7 +109,7 @@ const ExportCase exportCases[] = {
      {.failingPicture = 2},
      {L"", a, sh, p},
      sequence({madeVisible, counted, picture(a), picture(sh)}),
-     Failure{static_cast<std::int32_t>(0x800A1420), L"This is not a valid file name."}},
+     Failure{5152, L"This is not a valid file name."}},
     {"VisibleFails",
      {.visibleFails = true},
      {L"", a},

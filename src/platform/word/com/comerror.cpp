@@ -33,11 +33,17 @@ std::wstring describe(HRESULT code) {
     return text.empty() ? unknownError(code) : text;
 }
 
+// Word reports its own errors in the automation-control facility; users and Word's documentation
+// know them by the short number (0x800A1420 is Word's error 5152).
+std::int32_t visibleNumber(HRESULT code) {
+    return HRESULT_FACILITY(code) == FACILITY_CONTROL ? HRESULT_CODE(code) : code;
+}
+
 ComError fromException(HRESULT result, EXCEPINFO& exception) {
     if (exception.pfnDeferredFillIn != nullptr)
         exception.pfnDeferredFillIn(&exception);
     const HRESULT code = exception.scode != 0 ? exception.scode : result;
-    const std::int32_t number = exception.scode != 0   ? exception.scode
+    const std::int32_t number = exception.scode != 0   ? visibleNumber(exception.scode)
                                 : exception.wCode != 0 ? exception.wCode
                                                        : result;
     const bool hasText = exception.bstrDescription != nullptr && *exception.bstrDescription != 0;
