@@ -55,19 +55,6 @@ TEST_F(ExportToWord, QuickExportInsertsThePicturesWithoutShowingADialog) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(ExportToWord, ErrorOfTheExportReachesTheCaller) {
-    word.running = true;
-    word.documents = 1;
-    word.failingPicture = QStringLiteral("/g/b.gif");
-    useWordProcessor<FakeWordProcessor>();
-    WordExportJob::GlyphSlots glyphFiles;
-    glyphFiles[1] = QStringLiteral("/g/a.gif");
-    glyphFiles[2] = QStringLiteral("/g/b.gif");
-
-    EXPECT_EQ(runExport(glyphFiles), 5152);
-    EXPECT_THAT(word.content, testing::ElementsAre(QStringLiteral("/g/a.gif")));
-}
-
 TEST_F(ExportToWord, SlowExportShowsAModalProgressDialogAfterHalfASecondWhoseCancelGivesUp) {
     AppInfo::setTitle(QStringLiteral("Scarabo test"));
     useWordProcessor<HangingWordProcessor>();

@@ -43,6 +43,8 @@ TEST(WriterWindow, ConvertShipThenFileExportToWordPutsItsGlyphsIntoTheDocument) 
     EXPECT_EQ(pictures.size(), 3); // sh, i, p
     const DocumentDescription stored = session.describeActiveDocument();
     EXPECT_THAT(stored.docx, testing::ElementsAre(pictures.join(u' '), QString(), QString()));
+    // The office ran without a document: the export added exactly one.
+    EXPECT_EQ(session.state().textDocuments, 1);
 }
 
 } // namespace

@@ -78,14 +78,6 @@ TEST_F(QtLayoutTest, GrowingMovesAndStretchesWidgetsInPixels) {
     EXPECT_EQ(edit->geometry(), QRect(100, 10, 100, 20));
 }
 
-TEST_F(QtLayoutTest, ShrunkWindowSpringsBackToItsRegisteredSize) {
-    resizeWindow(QSize(500, 360));
-    resizeWindow(QSize(350, 260));
-    EXPECT_EQ(window.size(), QSize(400, 300));
-    EXPECT_EQ(label->geometry(), QRect(16, 152, 50, 50));
-    EXPECT_EQ(button->geometry(), QRect(10, 10, 80, 30));
-}
-
 TEST(QtLayoutWindow, DiscoversContentWidgetsThenMenuItems) {
     QMainWindow main;
     auto* central = new QWidget;

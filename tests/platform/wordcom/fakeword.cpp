@@ -22,12 +22,6 @@ std::wstring valueText(const VARIANT& value) {
     case VT_BSTR:
         text << L'"' << value.bstrVal << L'"';
         break;
-    case VT_I2:
-        text << value.iVal;
-        break;
-    case VT_I4:
-        text << value.lVal;
-        break;
     case VT_ERROR:
         text << L"Error(0x" << std::hex << std::uppercase << static_cast<DWORD>(value.scode)
              << L')';

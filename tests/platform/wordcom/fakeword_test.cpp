@@ -52,7 +52,6 @@ const ArgumentCase argumentCases[] = {
      {{L"visible", boolean(false)}},
      S_OK,
      L"Documents.Add(Template:=True, Visible:=False)"},
-    {"NoArguments", {}, {}, S_OK, L"Documents.Add()"},
     {"UnknownName", {}, {{L"Colour", boolean(true)}}, DISP_E_UNKNOWNNAME, nullptr},
     {"TooMany",
      {omitted(), omitted(), omitted(), omitted(), omitted()},
