@@ -9,32 +9,37 @@ void CellGrid::reset(qint16 rows, qint16 cols) {
         throw RuntimeError(
             ErrorNumber::SubscriptOutOfRange,
             QStringLiteral("no table of %1 rows and %2 columns").arg(rows).arg(cols));
-    m_rows = QList<QStringList>(rows);
+    m_rows = QList<Row>(rows);
     m_cols = cols;
 }
 
 QString CellGrid::cell(qint16 row, qint16 col) const {
     if (!contains(row, col))
         return {};
-    return m_rows[row].value(col);
+    const Row& cells = m_rows[row];
+    if (!cells.written.isEmpty())
+        return cells.written[col];
+    return col < cells.loaded.size() ? cells.loaded.at(col) : QString();
 }
 
 void CellGrid::setCell(qint16 row, qint16 col, const QString& value) {
     if (!contains(row, col))
         return;
-    QStringList& cells = m_rows[row];
-    if (cells.isEmpty()) {
-        if (value.isEmpty())
+    Row& cells = m_rows[row];
+    if (cells.written.isEmpty()) {
+        if (value.isEmpty() && cells.loaded.size() == 0)
             return;
-        cells.resize(m_cols);
+        cells.written =
+            cells.loaded.size() == 0 ? QStringList(m_cols) : cells.loaded.toStringList();
+        cells.loaded = {};
     }
-    cells[col] = value;
+    cells.written[col] = value;
 }
 
-void CellGrid::setRow(qint16 row, QStringList cells) {
+void CellGrid::setRow(qint16 row, FieldRow cells) {
     Q_ASSERT(cells.size() == m_cols);
     if (contains(row, 0))
-        m_rows[row] = std::move(cells);
+        m_rows[row] = {std::move(cells), {}};
 }
 
 bool CellGrid::contains(qint16 row, qint16 col) const {

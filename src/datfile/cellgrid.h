@@ -1,12 +1,15 @@
 #pragma once
 
+#include "fieldrow.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-// The cell storage of a table, fixed in size at each reset. A row gets its cells on its first
-// non-empty write, so a large table that is mostly empty costs little. Cells outside the storage
-// read as empty and ignore writes.
+// The cell storage of a table, fixed in size at each reset. A loaded row keeps its cells packed as
+// the file gave them and gets a string per cell only when one of its cells is written; a row that
+// was neither loaded nor written holds nothing, so a large table that is mostly empty costs little.
+// Cells outside the storage read as empty and ignore writes.
 class CellGrid {
 public:
     // Throws RuntimeError 9 when a count is negative.
@@ -14,12 +17,17 @@ public:
 
     QString cell(qint16 row, qint16 col) const;
     void setCell(qint16 row, qint16 col, const QString& value);
-    // Replaces a whole row inside the storage; cells holds exactly one string per column.
-    void setRow(qint16 row, QStringList cells);
+    // Replaces a whole row inside the storage; cells holds exactly one field per column.
+    void setRow(qint16 row, FieldRow cells);
 
 private:
+    struct Row {
+        FieldRow loaded;
+        QStringList written; // every cell of the row, once one of them has been written
+    };
+
     bool contains(qint16 row, qint16 col) const;
 
-    QList<QStringList> m_rows; // an empty row has had no cells written yet
+    QList<Row> m_rows;
     qint16 m_cols = 0;
 };

@@ -40,16 +40,28 @@ bool isAsciiDigit(QChar ch) {
     return ch >= u'0' && ch <= u'9';
 }
 
+// A count as an error message shows it: its first characters only, and control characters (line
+// feeds, NULs) as blanks, so that a file of garbage still gives a readable message.
+QString shownCount(QStringView token) {
+    constexpr qsizetype shownLength = 20;
+    QString shown = token.first(std::min(token.size(), shownLength)).toString();
+    std::replace_if(
+        shown.begin(), shown.end(), [](QChar ch) { return ch.category() == QChar::Other_Control; },
+        u' ');
+    return token.size() > shownLength ? shown + u'\u2026' : shown;
+}
+
 qint16 parseCount(QStringView token) {
     const bool signedToken = token.startsWith(u'-') || token.startsWith(u'+');
     const QStringView digits = token.sliced(signedToken ? 1 : 0);
     if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), isAsciiDigit))
         throw RuntimeError(ErrorNumber::TypeMismatch,
-                           QStringLiteral("count \"%1\" is not a number").arg(token));
+                           QStringLiteral("count \"%1\" is not a number").arg(shownCount(token)));
     bool ok = false;
     const qlonglong value = token.toLongLong(&ok);
     if (!ok || value < std::numeric_limits<qint16>::min() || value > maxCount)
-        throw RuntimeError(ErrorNumber::Overflow, QStringLiteral("count %1").arg(token));
+        throw RuntimeError(ErrorNumber::Overflow,
+                           QStringLiteral("count %1").arg(shownCount(token)));
     return static_cast<qint16>(value);
 }
 
@@ -70,6 +82,18 @@ QStringView takeCountToken(QStringView& rest) {
         ++next;
     rest = rest.sliced(next);
     return token;
+}
+
+// A write may stop short without an error, as when the disk fills up; the next one then fails and
+// says why.
+bool writeWhole(QIODevice& file, QByteArrayView bytes) {
+    while (!bytes.isEmpty()) {
+        const qint64 written = file.write(bytes.data(), bytes.size());
+        if (written <= 0)
+            return false;
+        bytes = bytes.sliced(written);
+    }
+    return true;
 }
 
 std::pair<qint16, qint16> readCounts(QStringView line) {
@@ -188,10 +212,9 @@ void clsDatFile::LoadDat() {
     std::tie(myRows, myCols) = readCounts(reader.readLine());
     Clear();
     for (qint16 row = 0; row < myRows; ++row) {
-        QStringList fields = GetWords(reader.readLine());
-        if (fields.size() != myCols + 1)
+        FieldRow fields = splitFields(reader.readLineBytes());
+        if (fields.size() != myCols)
             break;
-        fields.removeFirst();
         myData.setRow(row, std::move(fields));
     }
 }
@@ -201,12 +224,12 @@ void clsDatFile::LoadCsv(bool pHeaderLine) {
     requireFileName();
     DatLineReader reader(myFileName);
     if (pHeaderLine)
-        reader.readLine();
-    QList<QStringList> rows{GetWords(reader.readLine())};
-    setCols(static_cast<qint16>(rows.first().size() - 1));
+        reader.readLineBytes();
+    QList<FieldRow> rows{splitFields(reader.readLineBytes())};
+    setCols(static_cast<qint16>(rows.first().size()));
     while (!reader.atEnd()) {
-        QStringList fields = GetWords(reader.readLine());
-        if (fields.size() != myCols + 1)
+        FieldRow fields = splitFields(reader.readLineBytes());
+        if (fields.size() != myCols)
             break;
         if (rows.size() == maxCount)
             throw RuntimeError(ErrorNumber::Overflow,
@@ -215,10 +238,8 @@ void clsDatFile::LoadCsv(bool pHeaderLine) {
     }
     setRows(static_cast<qint16>(rows.size()));
     Clear();
-    for (qint16 row = 0; row < myRows; ++row) {
-        rows[row].removeFirst();
+    for (qint16 row = 0; row < myRows; ++row)
         myData.setRow(row, std::move(rows[row]));
-    }
 }
 
 void clsDatFile::SaveDat() const {
@@ -284,12 +305,15 @@ QString clsDatFile::rowsText() const {
 }
 
 // Written through a temporary file that replaces the old one only when every byte is out.
+// Unbuffered, so that every byte is out before the commit: Qt 6.4's commit renames the file even
+// when the flush of a write buffer fails, which on a full disk would put a cut-off file in place of
+// the old one.
 void clsDatFile::writeFile(const QString& text) const {
     QSaveFile file(myFileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw fileWriteOpenError(myFileName, file);
     QStringEncoder encoder(QStringConverter::System);
     const QByteArray bytes = encoder(text);
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (!writeWhole(file, bytes) || !file.commit())
         throw fileTransferError(myFileName, file);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "fieldrow.h"
+
+#include <QByteArray>
 #include <QStringList>
 #include <QStringView>
 
@@ -8,3 +11,7 @@
 // Fields may be quoted ("" inside quotes is one quote); blanks around fields are dropped.
 // Throws RuntimeError 6 for a line longer than 32,765 characters and 9 for an 81st field.
 QStringList GetWords(QStringView pLine);
+
+// The same split of a line as a data file holds it, in the system's code page, the fields left in
+// the line's own bytes as the table stores them; a line that yields no fields gives an empty row.
+FieldRow splitFields(QByteArray pLine);

@@ -27,7 +27,7 @@ const LineCase lineCases[] = {
 QStringList allLines(DatLineReader& reader) {
     QStringList lines;
     while (!reader.atEnd())
-        lines.append(reader.readLine().toString());
+        lines.append(reader.readLine());
     return lines;
 }
 
