@@ -1,0 +1,114 @@
+// Load in each of the three layouts from the fuzzer's bytes, written to a file. A load ends
+// normally, in a run-time error or in a fatal check; one that ends normally leaves the cells that
+// the plain reading of the file gives, in a table of sound shape which, when it has at most 80
+// columns (what a line holds when read back), saves and loads back to the same table.
+
+#include "clsdatfile.h"
+#include "fuzzsupport.h"
+#include "plainload.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+// Larger tables (a counts line may promise 32,767 x 32,767 cells) only slow the search down.
+constexpr int maxCells = 4000;
+constexpr qint16 maxFieldsRead = 80;
+
+// In memory where the machine allows it: every save syncs its file to disk.
+const QTemporaryDir& folder() {
+    static const QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                       ? QStringLiteral("/dev/shm/scarabo-fuzz-XXXXXX")
+                                       : QDir::tempPath() + QStringLiteral("/scarabo-fuzz-XXXXXX"));
+    return dir;
+}
+
+QString writeInput(const QByteArray& bytes) {
+    const QString path = folder().filePath(QStringLiteral("input"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        FuzzSupport::finding(QStringLiteral("cannot write %1").arg(path));
+    return path;
+}
+
+QList<QStringList> cellsOf(const clsDatFile& table) {
+    QList<QStringList> rows;
+    for (qint16 row = 0; row < table.Rows(); ++row) {
+        QStringList cells;
+        for (qint16 col = 0; col < table.Cols(); ++col)
+            cells.append(table.Data(row, col));
+        rows.append(cells);
+    }
+    return rows;
+}
+
+void require(bool condition, qint16 fmt, const char* what) {
+    if (!condition)
+        FuzzSupport::finding(QStringLiteral("layout %1: %2").arg(fmt).arg(QLatin1String(what)));
+}
+
+void checkCounts(const clsDatFile& table, qint16 fmt) {
+    require(table.Rows() >= 0 && table.Cols() >= 0, fmt, "negative counts after a load");
+    if (fmt != clsDatFile::fmtDat)
+        require(table.Rows() >= 1 && table.Cols() >= 1 && table.Cols() <= maxFieldsRead, fmt,
+                "a csv table outside 1..80 columns or without rows");
+    require(table.Col(0).size() == table.Rows(), fmt, "Col(0) is not one cell per row");
+}
+
+void checkAgainstPlainReading(const QByteArray& bytes, const clsDatFile& table, qint16 fmt,
+                              const QList<QStringList>& cells) {
+    const QList<QStringList> expected = fmt == clsDatFile::fmtDat
+                                            ? plainDatRows(bytes, table.Rows(), table.Cols())
+                                            : plainCsvRows(bytes, fmt == clsDatFile::fmtCsvHeaders);
+    require(cells == expected, fmt, "the cells differ from the plain reading of the file");
+}
+
+// No CR in a cell (it ends a line) and no blank at a cell's edge (the splitter trims them).
+void checkCells(const QList<QStringList>& cells, qint16 fmt) {
+    for (const QStringList& row : cells)
+        for (const QString& cell : row)
+            require(!cell.contains(u'\r') && !cell.startsWith(u' ') && !cell.endsWith(u' '), fmt,
+                    "a cell with a CR or a blank at its edge");
+}
+
+void checkSavesAndLoadsBack(const clsDatFile& table, qint16 fmt, const QList<QStringList>& cells) {
+    clsDatFile saved = table;
+    saved.setFileName(folder().filePath(QStringLiteral("saved")));
+    QStringList headers;
+    for (qint16 col = 0; col < table.Cols(); ++col)
+        headers.append(QStringLiteral("h%1").arg(col));
+    saved.setHeaders(headers);
+    require(FuzzSupport::errorOf([&saved] { saved.Save(); }) == 0, fmt, "the save failed");
+
+    clsDatFile loaded;
+    loaded.setFileName(saved.FileName());
+    loaded.setFmt(fmt);
+    require(FuzzSupport::errorOf([&loaded] { loaded.Load(); }) == 0, fmt, "the saved file fails");
+    require(loaded.Rows() == table.Rows() && loaded.Cols() == table.Cols(), fmt,
+            "the saved file loads with other counts");
+    require(cellsOf(loaded) == cells, fmt, "the saved file loads with other cells");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString path = writeInput(bytes);
+    for (const qint16 fmt : {clsDatFile::fmtDat, clsDatFile::fmtCsv, clsDatFile::fmtCsvHeaders}) {
+        clsDatFile table;
+        table.setFileName(path);
+        table.setFmt(fmt);
+        if (FuzzSupport::errorOf([&table] { table.Load(); }) != 0)
+            continue;
+        checkCounts(table, fmt);
+        if (table.Cols() > maxFieldsRead || table.Rows() * table.Cols() > maxCells)
+            continue;
+        const QList<QStringList> cells = cellsOf(table);
+        checkAgainstPlainReading(bytes, table, fmt, cells);
+        checkCells(cells, fmt);
+        checkSavesAndLoadsBack(table, fmt, cells);
+    }
+    return 0;
+}

@@ -1,0 +1,101 @@
+#include "plaingetwords.h"
+
+#include "runtimeerror.h"
+
+namespace {
+
+enum class State { BetweenFields, Quoted, AfterQuote, Unquoted, Abandoned };
+
+QString trimmedBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == u' ')
+        ++first;
+    while (last > first && text[last - 1] == u' ')
+        --last;
+    return text.sliced(first, last - first);
+}
+
+class PlainSplitter {
+public:
+    QStringList split(QStringView line) {
+        if (line.size() > 32765)
+            throw RuntimeError(ErrorNumber::Overflow);
+        for (const QChar ch : line.toString() + u'\n') {
+            take(ch);
+            if (m_state == State::Abandoned)
+                break;
+        }
+        return m_state == State::BetweenFields ? m_fields : QStringList{QString()};
+    }
+
+private:
+    void take(QChar ch) {
+        switch (m_state) {
+        case State::BetweenFields:
+            if (ch == u'"')
+                start(State::Quoted, {});
+            else if (ch == u',')
+                store({});
+            else if (ch != u' ')
+                start(State::Unquoted, ch);
+            break;
+        case State::Quoted:
+            if (ch == u'"')
+                m_state = State::AfterQuote;
+            else
+                m_text += ch;
+            break;
+        case State::AfterQuote:
+            afterQuote(ch);
+            break;
+        case State::Unquoted:
+            if (ch == u',' || ch == u'\n')
+                store(m_text);
+            else
+                m_text += ch;
+            break;
+        case State::Abandoned:
+            break;
+        }
+    }
+
+    // The closing quote candidate is not in m_text yet; the blanks seen since are in m_blanks.
+    void afterQuote(QChar ch) {
+        if (ch == u' ') {
+            m_blanks += ch;
+        } else if (ch == u'"') {
+            m_text += u'"' + m_blanks;
+            m_blanks.clear();
+            m_state = State::Quoted;
+        } else if (ch == u',' || ch == u'\n') {
+            store(m_text);
+        } else {
+            m_state = State::Abandoned;
+        }
+    }
+
+    void start(State state, const QString& text) {
+        m_state = state;
+        m_text = text;
+        m_blanks.clear();
+    }
+
+    void store(const QString& text) {
+        if (m_fields.size() == 81)
+            throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
+        m_fields.append(trimmedBlanks(text));
+        m_state = State::BetweenFields;
+    }
+
+    State m_state = State::BetweenFields;
+    QString m_text;
+    QString m_blanks;
+    QStringList m_fields{QString()};
+};
+
+} // namespace
+
+QStringList plainGetWords(QStringView line) {
+    return PlainSplitter().split(line);
+}
