@@ -10,20 +10,10 @@ if [[ $mode != run && $mode != test ]]; then
 fi
 cd "$(dirname "$0")/.."
 
-build_packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
-                libgtest-dev libgmock-dev libbenchmark-dev libreoffice-dev)
-run_packages=(libreoffice-writer fonts-dejavu-core)
-test_packages=(xvfb xauth xdotool x11-utils imagemagick fonts-ancient-scripts python3 python3-pil
-               python3-docx chromium)
-
-packages=("${build_packages[@]}" "${run_packages[@]}")
-[[ $mode == test ]] && packages+=("${test_packages[@]}")
-
-sudo=()
-[[ $(id -u) -ne 0 ]] && sudo=(sudo)
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${packages[@]}" >/dev/null
+source tools/packages.sh
+packages=("${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}")
+[[ $mode == test ]] && packages+=("${TEST_PACKAGES[@]}")
+ensure_packages "${packages[@]}"
 
 build=${SCARABO_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -33,4 +23,10 @@ if [[ $mode == run ]]; then
     exec "$build/bin/scarabo"
 fi
 
+# Besides CTest: the installed package end to end, the Windows backend under Wine, the suite under
+# the sanitizers, and the fuzzers for a bounded time. CTest goes last so its summary closes the run.
+bash tools/e2e-installed.sh "$build"
+bash tools/wine-tests.sh "$build-wine"
+bash tools/sanitize.sh "$build-sanitize"
+bash tools/fuzz.sh "$build-fuzz"
 ctest --test-dir "$build" --output-on-failure

@@ -7,21 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 
+source tools/packages.sh
 # googletest: Debian's GoogleTest sources, built here with the cross compiler; qt6-base-dev: Qt's
 # headers, to compile the Qt side of the backend (Debian has no Qt for Windows to link it).
-packages=(g++-mingw-w64-x86-64 wine64 googletest qt6-base-dev cmake ninja-build)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q '^install ok installed$' ||
-        missing+=("$package")
-done
-if ((${#missing[@]})); then
-    sudo=()
-    [[ $(id -u) -ne 0 ]] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
-fi
+ensure_packages g++-mingw-w64-x86-64 wine64 googletest qt6-base-dev cmake ninja-build
 
 build=$(realpath -m "${1:-${SCARABO_WINE_BUILD_DIR:-build-wine}}")
 cmake -S "$repo/tests/platform/wordcom" -B "$build" -G Ninja \

@@ -1,0 +1,70 @@
+#!/usr/bin/python3
+"""Prints the short table of tools/bench.sh from Google Benchmark's JSON files: each figure beside
+its yardstick, their ratio and the target. Usage: bench_table.py RESULT.json..."""
+
+import json
+import sys
+
+
+def medians(paths):
+    """Every benchmark's median, by name: time in ms, rate in MB/s, and its counters."""
+    found = {}
+    for path in paths:
+        with open(path) as f:
+            for entry in json.load(f)["benchmarks"]:
+                if entry.get("aggregate_name") != "median":
+                    continue
+                name = entry["run_name"].split("/iterations:")[0].replace("/manual_time", "")
+                found[name] = {
+                    "ms": entry["real_time"] if entry.get("time_unit") == "ms"
+                    else entry["real_time"] / 1000.0,
+                    "MB/s": entry.get("bytes_per_second", 0) / 1e6,
+                    "peak_MB": entry.get("peak_MB", 0),
+                }
+    return found
+
+
+def rows(m):
+    python = m["PythonCsvReader"]["MB/s"]
+    read = m["ReadBytes"]["MB/s"]
+    for load in ("LoadDat", "LoadCsv"):
+        rate = m[load]["MB/s"]
+        yield (f"{load}, 32,767 rows x 20 fields", f"{rate:.0f} MB/s",
+               f"Python csv.reader {python:.0f} MB/s", f"{rate / python:.2f}x", ">= 2x", rate >= 2 * python)
+        yield (f"{load} against reading the bytes", f"{rate:.0f} MB/s",
+               f"plain read {read:.0f} MB/s", f"{read / rate:.2f}x slower", "<= 4x", read <= 4 * rate)
+
+    whole = m["LoadDatAndReadEveryCell"]["MB/s"]
+    yield ("LoadDat, then every cell read", f"{whole:.0f} MB/s", f"Python csv.reader {python:.0f} MB/s",
+           f"{whole / python:.2f}x", "-", None)
+
+    start = m["startUp/scarabo"]
+    empty = m["startUp/minimalWindow"]
+    text = m["startUp/minimalWindowWithText"]
+    yield ("Start-up to the window shown", f"{start['ms']:.1f} ms",
+           f"minimal window {empty['ms']:.1f} ms", f"{start['ms'] / empty['ms']:.2f}x", "<= 1.3x",
+           start["ms"] <= 1.3 * empty["ms"])
+    yield ("  the same beside a window with text", f"{start['ms']:.1f} ms",
+           f"window with text {text['ms']:.1f} ms", f"{start['ms'] / text['ms']:.2f}x", "-", None)
+    grown = start["peak_MB"] - empty["peak_MB"]
+    yield ("Start-up peak memory", f"{start['peak_MB']:.1f} MB",
+           f"minimal window {empty['peak_MB']:.1f} MB", f"+{grown:.1f} MB", "<= +10 MB", grown <= 10)
+
+    floor = m["floorToLower"]["ms"]
+    for name, label in (("disjointLetters", "nothing shares a letter"),
+                        ("sharedPrefixes", "every position walks 3-5 letters")):
+        ms = m[f"convert/{name}"]["ms"]
+        yield (f"Conversion 32,766 x 32,766, {label}", f"{ms:.2f} ms", f"toLower pass {floor:.2f} ms",
+               f"{ms / floor:.1f}x", "< 10 ms, <= 5x", ms < 10 and ms <= 5 * floor)
+
+
+def main():
+    table = [("Benchmark", "Result", "Yardstick", "Ratio", "Target", "")]
+    for *cells, met in rows(medians(sys.argv[1:])):
+        table.append((*cells, "" if met is None else "met" if met else "MISSED"))
+    widths = [max(len(row[i]) for row in table) for i in range(len(table[0]))]
+    for row in table:
+        print("  ".join(cell.ljust(width) for cell, width in zip(row, widths)).rstrip())
+
+
+main()
