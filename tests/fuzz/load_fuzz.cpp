@@ -4,6 +4,7 @@
 // columns (what a line holds when read back), saves and loads back to the same table.
 
 #include "clsdatfile.h"
+#include "datfiletesting.h"
 #include "fuzzsupport.h"
 #include "plainload.h"
 
@@ -31,17 +32,6 @@ QString writeInput(const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         FuzzSupport::finding(QStringLiteral("cannot write %1").arg(path));
     return path;
-}
-
-QList<QStringList> cellsOf(const clsDatFile& table) {
-    QList<QStringList> rows;
-    for (qint16 row = 0; row < table.Rows(); ++row) {
-        QStringList cells;
-        for (qint16 col = 0; col < table.Cols(); ++col)
-            cells.append(table.Data(row, col));
-        rows.append(cells);
-    }
-    return rows;
 }
 
 void require(bool condition, qint16 fmt, const char* what) {
