@@ -62,6 +62,11 @@ void paintAsWindowSurface(QWidget* widget) {
     widget->setAutoFillBackground(true);
 }
 
+template <typename T> T* named(T* object, QStringView name) {
+    object->setObjectName(name.toString());
+    return object;
+}
+
 QLabel* newPictureBox(QWidget* parent) {
     auto* box = new QLabel(parent);
     box->setAlignment(Qt::AlignLeft | Qt::AlignTop); // shown from the corner, clipped, never scaled
@@ -93,22 +98,14 @@ void frmMain::createControls() {
     mClient = new QWidget(this);
     setCentralWidget(mClient);
 
-    for (int k = 1; k <= glyphBoxCount; ++k) {
-        mPictures.at(k - 1) = newPictureBox(mClient);
-        mPictures.at(k - 1)->setObjectName(QStringLiteral("Picture%1").arg(k));
-    }
-    txtEnglish = new QLineEdit(mClient);
-    cmdExit = new QPushButton(tr("Exit"), mClient);
-    cmdGo = new QPushButton(tr("Convert"), mClient);
-    Label1 = new QLabel(tr("English"), mClient);
-    Label2 = new QLabel(tr("Translation"), mClient);
-    Label3 = new QLabel(mClient);
-    txtEnglish->setObjectName(QStringLiteral("txtEnglish"));
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
-    cmdGo->setObjectName(QStringLiteral("cmdGo"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label3->setObjectName(QStringLiteral("Label3"));
+    for (int k = 1; k <= glyphBoxCount; ++k)
+        mPictures.at(k - 1) = named(newPictureBox(mClient), QStringLiteral("Picture%1").arg(k));
+    txtEnglish = named(new QLineEdit(mClient), u"txtEnglish");
+    cmdExit = named(new QPushButton(tr("Exit"), mClient), u"cmdExit");
+    cmdGo = named(new QPushButton(tr("Convert"), mClient), u"cmdGo");
+    Label1 = named(new QLabel(tr("English"), mClient), u"Label1");
+    Label2 = named(new QLabel(tr("Translation"), mClient), u"Label2");
+    Label3 = named(new QLabel(mClient), u"Label3");
 
     paintAsWindowSurface(Label3);
     Label3->lower(); // the band lies behind the glyph row
@@ -124,36 +121,30 @@ void frmMain::createControls() {
         mControls.push_back(control);
     }
 
-    connect(cmdGo, &QPushButton::clicked, this,
-            [this] { ErrorReport::run(this, [this] { cmdGo_Click(); }); });
-    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    route(cmdGo, &QPushButton::clicked, &frmMain::cmdGo_Click);
+    route(cmdExit, &QPushButton::clicked, &frmMain::cmdExit_Click);
 }
 
 void frmMain::createMenus() {
-    mnuFile = menuBar()->addMenu(tr("&File"));
-    mnuFileWord = mnuFile->addAction(tr("Export to &Word"));
-    mnuFileExit = mnuFile->addAction(tr("E&xit"));
-    mnuHelp = menuBar()->addMenu(tr("&Help"));
-    mnuHelpContents = mnuHelp->addAction(tr("&Contents"));
+    mnuFile = named(menuBar()->addMenu(tr("&File")), u"mnuFile");
+    mnuFileWord = named(mnuFile->addAction(tr("Export to &Word")), u"mnuFileWord");
+    mnuFileExit = named(mnuFile->addAction(tr("E&xit")), u"mnuFileExit");
+    mnuHelp = named(menuBar()->addMenu(tr("&Help")), u"mnuHelp");
+    mnuHelpContents = named(mnuHelp->addAction(tr("&Contents")), u"mnuHelpContents");
     mnuHelpContents->setShortcut(QKeySequence(Qt::Key_F1));
-    mnuHelpAbout = mnuHelp->addAction(tr("&About"));
+    mnuHelpAbout = named(mnuHelp->addAction(tr("&About")), u"mnuHelpAbout");
 
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileWord->setObjectName(QStringLiteral("mnuFileWord"));
-    mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelpContents->setObjectName(QStringLiteral("mnuHelpContents"));
-    mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+    route(mnuFileWord, &QAction::triggered, &frmMain::mnuFileWord_Click);
+    route(mnuFileExit, &QAction::triggered, &frmMain::cmdExit_Click);
+    route(mnuHelpContents, &QAction::triggered, &frmMain::mnuHelpContents_Click);
+    route(mnuHelpAbout, &QAction::triggered, &frmMain::mnuHelpAbout_Click);
+}
 
-    const auto route = [this](QAction* item, void (frmMain::*handler)()) {
-        connect(item, &QAction::triggered, this, [this, handler] {
-            ErrorReport::run(this, [this, handler] { (this->*handler)(); });
-        });
-    };
-    route(mnuFileWord, &frmMain::mnuFileWord_Click);
-    route(mnuFileExit, &frmMain::cmdExit_Click);
-    route(mnuHelpContents, &frmMain::mnuHelpContents_Click);
-    route(mnuHelpAbout, &frmMain::mnuHelpAbout_Click);
+// Every command runs through the error report, so an error in one command never ends the program.
+template <typename Source, typename Signal>
+void frmMain::route(Source* source, Signal signal, void (frmMain::*handler)()) {
+    connect(source, signal, this,
+            [this, handler] { ErrorReport::run(this, [this, handler] { (this->*handler)(); }); });
 }
 
 void frmMain::createKeys() {

@@ -43,6 +43,8 @@ private:
     void createMenus();
     void createKeys();
     void setTabOrder();
+    template <typename Source, typename Signal>
+    void route(Source* source, Signal signal, void (frmMain::*handler)());
     void InitForm();
 
     void cmdGo_Click();
