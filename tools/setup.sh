@@ -17,11 +17,11 @@ ensure_packages "${packages[@]}"
 
 build=${SCARABO_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build"
-
 if [[ $mode == run ]]; then
+    cmake --build "$build" --target scarabo
     exec "$build/bin/scarabo"
 fi
+cmake --build "$build"
 
 # Besides CTest: the installed package end to end, the Windows backend under Wine, the suite under
 # the sanitizers, and the fuzzers for a bounded time. CTest goes last so its summary closes the run.
