@@ -15,9 +15,9 @@ namespace modMain {
 
 QIcon ApplicationIcon() {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/scarabo.png").arg(size),
-                     QSize(size, size));
+    const QDir sizes(QStringLiteral(":/icons/hicolor"));
+    for (const QString& size : sizes.entryList(QDir::Dirs))
+        icon.addFile(sizes.filePath(size + QStringLiteral("/apps/scarabo.png")));
     return icon;
 }
 

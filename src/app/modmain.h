@@ -9,7 +9,7 @@ class QIcon;
 // The program's start: builds the main window, loads it and shows it.
 namespace modMain {
 
-// The scarab icon of the main window and the About window, at every size it ships in.
+// The scarab icon of the main window and the About window, at every size built into the program.
 QIcon ApplicationIcon();
 
 // Installs the program's handler for the table class's fatal checks: a message box, then the end.

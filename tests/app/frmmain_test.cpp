@@ -6,6 +6,7 @@
 #include "modmain.h"
 #include "qtprinters.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QFile>
@@ -136,6 +137,20 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndF1) {
     EXPECT_EQ(captions(menus.at(1)),
               (QStringList{QStringLiteral("&Contents"), QStringLiteral("&About")}));
     EXPECT_EQ(menus.at(1)->menu()->actions().at(0)->shortcut(), QKeySequence(Qt::Key_F1));
+}
+
+// Every size of the window icon is decoded and sent to the display when a window is created, so
+// the built-in set must be complete for title bars and stop short of the large theme sizes.
+TEST(ApplicationIcon, CarriesTheSmallSizesAndNothingLarger) {
+    const QIcon icon = modMain::ApplicationIcon();
+    QList<int> sizes;
+    for (const QSize& size : icon.availableSizes()) {
+        EXPECT_EQ(size.width(), size.height());
+        sizes.append(size.width());
+    }
+    std::sort(sizes.begin(), sizes.end());
+    EXPECT_EQ(sizes, (QList<int>{16, 24, 32, 48, 64}));
+    EXPECT_FALSE(icon.pixmap(48).isNull());
 }
 
 TEST_F(MainWindowTest, EscapeAndFileExitCloseTheWindow) {
