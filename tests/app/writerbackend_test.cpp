@@ -6,11 +6,47 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
 using namespace std::chrono_literals;
+
+// A pipe where an office would listen whose other end hangs up on every caller at once, as an
+// office does that ends while it is being reached.
+class HangingUpPipe {
+public:
+    explicit HangingUpPipe(const QString& pipeName)
+        : m_path(
+              QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(pipeName).toStdString()) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        m_path.copy(address.sun_path, sizeof address.sun_path - 1);
+        m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        EXPECT_EQ(::bind(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        EXPECT_EQ(::listen(m_socket, 8), 0);
+        m_hangUp = std::thread([this] {
+            for (int caller; (caller = ::accept(m_socket, nullptr, nullptr)) >= 0;)
+                ::close(caller);
+        });
+    }
+    ~HangingUpPipe() {
+        ::shutdown(m_socket, SHUT_RDWR); // ends the accept
+        m_hangUp.join();
+        ::close(m_socket);
+        ::unlink(m_path.c_str());
+    }
+    HangingUpPipe(const HangingUpPipe&) = delete;
+    HangingUpPipe& operator=(const HangingUpPipe&) = delete;
+
+private:
+    std::string m_path;
+    int m_socket = -1;
+    std::thread m_hangUp;
+};
 
 template <class Call> int errorNumberOf(Call call) {
     try {
@@ -107,6 +143,16 @@ TEST(WriterWordProcessor, NothingRunsOnAnUnusedPipeAndNothingIsHeldThen) {
 
     EXPECT_FALSE(word.findRunning());
     EXPECT_EQ(errorNumberOf([&] { word.documentCount(); }), 91);
+}
+
+// Writing to a pipe whose reader is gone raises SIGPIPE, which would end the whole program.
+TEST(WriterWordProcessor, AnOfficeThatHangsUpFailsTheCallAndTheProgramGoesOn) {
+    const OfficeSession session;
+    const HangingUpPipe pipe(session.settings().pipeName);
+    WriterWordProcessor word(session.settings());
+
+    for (int attempt = 0; attempt < 20; ++attempt)
+        EXPECT_FALSE(word.findRunning());
 }
 
 TEST(WriterWordProcessor, AbortEndsTheWaitForAStartedOffice) {

@@ -9,6 +9,7 @@
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <csignal>
 #include <rtl/bootstrap.hxx>
 
 using css::uno::Reference;
@@ -20,6 +21,10 @@ namespace {
 // program exits would gain nothing and risks a crash.
 Reference<css::uno::XComponentContext> localContext() {
     static const auto* const context = [] {
+        // The bridge writes to the office's pipe with plain writes: an office that closes the
+        // pipe as it starts or ends would otherwise end this whole program with SIGPIPE, where
+        // the call should fail with an error. The office started from here gets the default back.
+        std::signal(SIGPIPE, SIG_IGN);
         // Without it the runtime finds no type library and the first remote call crashes.
         rtl::Bootstrap::set("URE_BOOTSTRAP",
                             "vnd.sun.star.pathname:" SCARABO_LIBREOFFICE_PROGRAM_DIR
