@@ -164,11 +164,15 @@ void OfficeSession::setOffice(qint64 processGroup) {
         QString(), &m_watchdog);
 }
 
+QString OfficeSession::pipeFile(const QString& pipeName) {
+    return QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(pipeName);
+}
+
 QStringList OfficeSession::pipeFiles() const {
     QStringList files;
     for (const QString& pipe :
          {m_pipeName, m_pipeName + QStringLiteral("_user"), singleInstancePipe(profileUrl())})
-        files.append(QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(pipe));
+        files.append(pipeFile(pipe));
     return files;
 }
 

@@ -20,8 +20,7 @@ using namespace std::chrono_literals;
 class HangingUpPipe {
 public:
     explicit HangingUpPipe(const QString& pipeName)
-        : m_path(
-              QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(pipeName).toStdString()) {
+        : m_path(OfficeSession::pipeFile(pipeName).toStdString()) {
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
         m_path.copy(address.sun_path, sizeof address.sun_path - 1);
