@@ -4,10 +4,9 @@
 # On Linux the launcher, the AppStream record and the themed icons go under the application id.
 include(GNUInstallDirs)
 
-# The desktop identity, beside the version record. The maker has no domain of its own, so the id
-# and the addresses use the reserved example domain, as the About window's home page does.
-set(SCARABO_HOMEPAGE https://scarabo.example.com/main)
-set(SCARABO_SCREENSHOT_URL https://scarabo.example.com/screenshot.png)
+# The desktop identity, beside the version record and on its web host.
+set(SCARABO_HOMEPAGE https://${SCARABO_WEB_HOST}/main)
+set(SCARABO_SCREENSHOT_URL https://${SCARABO_WEB_HOST}/screenshot.png)
 set(SCARABO_PROJECT_LICENSE LicenseRef-proprietary)
 set(SCARABO_RELEASE_DATE 2026-12-07)
 string(REGEX REPLACE "\\.$" "" SCARABO_SUMMARY "${SCARABO_COMMENTS}")

@@ -10,3 +10,6 @@ set(SCARABO_ORIGINAL_FILENAME "Scarabo.exe")
 # The desktop's name for the program (launcher, AppStream record, window association). The maker has
 # no domain of its own, so it lives under the reserved example domain.
 set(SCARABO_APP_ID "com.example.scarabo")
+# The maker's web host: the About window's home page is http://<host>/main, the desktop records use
+# https, which AppStream asks for.
+set(SCARABO_WEB_HOST "scarabo.example.com")

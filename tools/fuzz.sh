@@ -22,7 +22,7 @@ jobs=${FUZZ_JOBS:-$(nproc)}
 
 # The word processor and the benchmarks have nothing to fuzz; leaving them out keeps the build short.
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DSCARABO_FUZZ=ON -DSCARABO_WITH_WRITER=OFF -DSCARABO_BUILD_BENCHMARKS=OFF >/dev/null
+    -DSCARABO_FUZZ=ON -DSCARABO_WORD_BACKEND=none -DSCARABO_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" --target fuzz_targets -j "$jobs"
 
 # One target: its corpus in the build folder grows from the seeds, which stay as they are.

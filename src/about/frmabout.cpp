@@ -2,6 +2,7 @@
 
 #include "modbrowseto.h"
 #include "modproductinfo.h"
+#include "twips.h"
 #include "versionformat.h"
 #include "versioninfo.h"
 
@@ -15,16 +16,10 @@
 
 namespace {
 
-// The window was laid out in twips; 15 twips make one pixel at 96 dots per inch.
-int pixels(int twips) {
-    constexpr int twipsPerPixel = 15;
-    return (twips + twipsPerPixel / 2) / twipsPerPixel;
-}
-
 template <typename Control>
 Control* place(Control* control, const char* name, int left, int top, int width, int height) {
     control->setObjectName(QLatin1String(name));
-    control->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+    control->setGeometry(pixelsFromTwips(QRect(left, top, width, height)));
     return control;
 }
 
@@ -47,7 +42,8 @@ QFrame* line(QWidget* window, int index, int x1, int x2, int y, int widthInPixel
     auto* element = new QFrame(window);
     element->setObjectName(QStringLiteral("Line1"));
     element->setProperty("Index", index);
-    element->setGeometry(pixels(x1), pixels(y), pixels(x2) - pixels(x1), widthInPixels);
+    element->setGeometry(pixelsFromTwips(x1), pixelsFromTwips(y),
+                         pixelsFromTwips(x2) - pixelsFromTwips(x1), widthInPixels);
     element->setAutoFillBackground(true);
     QPalette palette = element->palette();
     palette.setColor(QPalette::Window, colour);
@@ -82,7 +78,7 @@ frmAbout::frmAbout()
     setAttribute(Qt::WA_QuitOnClose);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_MacAlwaysShowToolWindow);
-    setFixedSize(pixels(6585), pixels(3090));
+    setFixedSize(pixelsFromTwips(6585), pixelsFromTwips(3090));
     createControls();
     load();
     fitFont();

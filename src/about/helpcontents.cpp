@@ -3,10 +3,10 @@
 #include "appinfo.h"
 #include "modbrowseto.h"
 
-QString HelpContentsPath() {
-    return AppInfo::dataPath(QStringLiteral("Help/index.html"));
+QString HelpContentsPath(const QString& applicationFolder) {
+    return AppInfo::dataPath(applicationFolder, QStringLiteral("Help/index.html"));
 }
 
-void ShowHelpContents() {
-    BrowseTo(HelpContentsPath());
+void ShowHelpContents(const QString& applicationFolder) {
+    BrowseTo(HelpContentsPath(applicationFolder));
 }

@@ -3,8 +3,8 @@
 #include <QString>
 
 // The local help page: "Help/index.html" in the application folder (platform separators).
-QString HelpContentsPath();
+QString HelpContentsPath(const QString& applicationFolder);
 
 // Help, Contents: opens the help page with the default handler. Nothing is checked or reported,
 // so a missing page shows no message from the program.
-void ShowHelpContents();
+void ShowHelpContents(const QString& applicationFolder);

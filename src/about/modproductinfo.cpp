@@ -1,8 +1,7 @@
 #include "modproductinfo.h"
 
+#include "versioninfo.h"
+
 QString HomePageAddress() {
-    // The maker has no site of its own; a host under a reserved example domain never belongs to a
-    // stranger.
-    const QString webHost = QStringLiteral("scarabo.example.com");
-    return QStringLiteral("http://") + webHost + QStringLiteral("/main");
+    return QStringLiteral("http://") + VersionInfo::current().webHost + QStringLiteral("/main");
 }

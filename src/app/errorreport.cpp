@@ -1,43 +1,28 @@
 #include "errorreport.h"
 
-#include "appinfo.h"
 #include "runtimeerror.h"
 
 #include <new>
 #include <QMessageBox>
-#include <utility>
 
-namespace {
+namespace ErrorReport {
 
 void showMessageBox(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::critical(parent, title, text, QMessageBox::Ok);
 }
 
-ErrorReport::Presenter& presenter() {
-    static ErrorReport::Presenter current = showMessageBox;
-    return current;
+void show(const AppContext& context, QWidget* parent, const QString& text) {
+    context.showMessage(parent, context.title, text);
 }
 
-} // namespace
-
-namespace ErrorReport {
-
-void setPresenter(Presenter newPresenter) {
-    presenter() = newPresenter ? std::move(newPresenter) : Presenter(showMessageBox);
-}
-
-void show(QWidget* parent, const QString& text) {
-    presenter()(parent, AppInfo::title(), text);
-}
-
-bool run(QWidget* parent, const std::function<void()>& command) {
+bool run(const AppContext& context, QWidget* parent, const std::function<void()>& command) {
     try {
         command();
         return true;
     } catch (const RuntimeError& error) {
-        show(parent, error.message());
+        show(context, parent, error.message());
     } catch (const std::bad_alloc&) {
-        show(parent, RuntimeError(ErrorNumber::OutOfMemory).message());
+        show(context, parent, RuntimeError(ErrorNumber::OutOfMemory).message());
     }
     return false;
 }

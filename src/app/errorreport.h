@@ -1,20 +1,22 @@
 #pragma once
 
+#include "appcontext.h"
+
 #include <functional>
 #include <QString>
 
 class QWidget;
 
-// Every event handler runs its command through ReportErrors: an error that reaches it is shown in
-// a message box ("Run-time error 'N':" and the description) and the program goes on running.
+// Every event handler runs its command through ErrorReport::run: an error that reaches it is shown
+// in a message box ("Run-time error 'N':" and the description) and the program goes on running.
 namespace ErrorReport {
 
-// Shows one message to the user; tests replace it to read what would have been shown.
-using Presenter = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
-void setPresenter(Presenter presenter);
-void show(QWidget* parent, const QString& text);
+// The program's way of showing a message: a critical message box with an OK button.
+void showMessageBox(QWidget* parent, const QString& title, const QString& text);
+
+void show(const AppContext& context, QWidget* parent, const QString& text);
 
 // Runs command; returns false when it ended in an error, which has then been shown.
-bool run(QWidget* parent, const std::function<void()>& command);
+bool run(const AppContext& context, QWidget* parent, const std::function<void()>& command);
 
 } // namespace ErrorReport

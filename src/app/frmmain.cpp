@@ -1,17 +1,16 @@
 #include "frmmain.h"
 
-#include "appinfo.h"
 #include "clsdatfile.h"
 #include "clslayout.h"
 #include "errorreport.h"
 #include "exporttoword.h"
 #include "frmabout.h"
+#include "frmmaindesign.h"
 #include "glyphmatcher.h"
 #include "helpcontents.h"
 #include "qtlayoutwindow.h"
-#include "versioninfo.h"
+#include "twips.h"
 
-#include <algorithm>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
@@ -25,33 +24,7 @@
 
 namespace {
 
-constexpr int twipsPerPixel = 15;
 const char* const layoutTag = "X=1/2 Y=1/2";
-
-// The window's controls in its own control order, with their design geometry in twips.
-struct ControlGeometry {
-    const char* name;
-    int left, top, width, height;
-};
-
-constexpr ControlGeometry controlGeometry[] = {
-    {"Picture1", 240, 2280, 750, 750},   {"txtEnglish", 120, 600, 2415, 375},
-    {"Picture10", 7410, 2280, 750, 750}, {"Picture9", 6615, 2280, 750, 750},
-    {"Picture8", 5805, 2280, 750, 750},  {"Picture7", 5010, 2280, 750, 750},
-    {"Picture6", 4215, 2280, 750, 750},  {"Picture5", 3420, 2280, 750, 750},
-    {"Picture4", 2625, 2280, 750, 750},  {"Picture3", 1830, 2280, 750, 750},
-    {"Picture2", 1035, 2280, 750, 750},  {"cmdExit", 7320, 4200, 975, 375},
-    {"cmdGo", 2640, 600, 975, 375},      {"Label1", 120, 360, 1095, 255},
-    {"Label3", 120, 2160, 8175, 975},    {"Label2", 120, 1920, 5175, 375},
-};
-
-constexpr int clientWidthTwips = 8400;
-constexpr int clientHeightTwips = 4605;
-
-QRect pixelsFromTwips(const ControlGeometry& g) {
-    return {g.left / twipsPerPixel, g.top / twipsPerPixel, g.width / twipsPerPixel,
-            g.height / twipsPerPixel};
-}
 
 // Glyph boxes and the band behind them are painted in the system's window colours.
 void paintAsWindowSurface(QWidget* widget) {
@@ -80,16 +53,16 @@ QLabel* newPictureBox(QWidget* parent) {
 
 } // namespace
 
-frmMain::frmMain(QString applicationFolder, QWidget* parent)
+frmMain::frmMain(AppContext context, QWidget* parent)
     : QMainWindow(parent)
-    , mApplicationFolder(std::move(applicationFolder)) {
-    setWindowTitle(VersionInfo::current().fileDescription);
+    , mContext(std::move(context)) {
+    setWindowTitle(mContext.title);
     createControls();
     createMenus();
     createKeys();
     setTabOrder();
-    resize(clientWidthTwips / twipsPerPixel,
-           clientHeightTwips / twipsPerPixel + menuBar()->sizeHint().height());
+    resize(pixelsFromTwips(frmMainDesign::ClientWidth),
+           pixelsFromTwips(frmMainDesign::ClientHeight) + menuBar()->sizeHint().height());
 }
 
 frmMain::~frmMain() = default;
@@ -113,10 +86,10 @@ void frmMain::createControls() {
         box->setFocusPolicy(Qt::NoFocus);
     cmdGo->setDefault(true);
 
-    for (const ControlGeometry& g : controlGeometry) {
-        QWidget* control =
-            mClient->findChild<QWidget*>(QString::fromLatin1(g.name), Qt::FindDirectChildrenOnly);
-        control->setGeometry(pixelsFromTwips(g));
+    for (const frmMainDesign::Control& design : frmMainDesign::Controls) {
+        QWidget* control = mClient->findChild<QWidget*>(QString::fromLatin1(design.name),
+                                                        Qt::FindDirectChildrenOnly);
+        control->setGeometry(pixelsFromTwips(design.twips));
         control->setProperty("Tag", QString::fromLatin1(layoutTag));
         mControls.push_back(control);
     }
@@ -143,8 +116,9 @@ void frmMain::createMenus() {
 // Every command runs through the error report, so an error in one command never ends the program.
 template <typename Source, typename Signal>
 void frmMain::route(Source* source, Signal signal, void (frmMain::*handler)()) {
-    connect(source, signal, this,
-            [this, handler] { ErrorReport::run(this, [this, handler] { (this->*handler)(); }); });
+    connect(source, signal, this, [this, handler] {
+        ErrorReport::run(mContext, this, [this, handler] { (this->*handler)(); });
+    });
 }
 
 void frmMain::createKeys() {
@@ -182,18 +156,17 @@ QList<QObject*> frmMain::layoutControls() const {
 }
 
 void frmMain::InitForm() {
-    const QString& description = VersionInfo::current().fileDescription;
-    AppInfo::setTitle(description);
-    setWindowTitle(description);
+    setWindowTitle(mContext.title);
     mAlphabet = std::make_shared<clsDatFile>();
-    mAlphabet->setFileName(mApplicationFolder + QDir::separator() + QStringLiteral("Alphabet.dat"));
+    mAlphabet->setFileName(mContext.applicationFolder + QDir::separator() +
+                           QStringLiteral("Alphabet.dat"));
     mAlphabet->Load();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (mLayout)
-        ErrorReport::run(this, [this] { mLayout->RedrawLayout(); });
+        ErrorReport::run(mContext, this, [this] { mLayout->RedrawLayout(); });
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -202,11 +175,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::cmdGo_Click() {
-    const QStringList alphabet = mAlphabet->Col(0);
-    const QString imagesFolder =
-        mApplicationFolder + QDir::separator() + QStringLiteral("Images") + QDir::separator();
-    const QStringList slots = GlyphMatcher::glyphFiles(alphabet, txtEnglish->text(), imagesFolder);
-    std::copy(slots.begin(), slots.end(), mGlyphFiles.begin());
+    const AlphabetIndex& alphabet = mAlphabetIndex.of(mAlphabet->Col(0));
+    const QString imagesFolder = mContext.applicationFolder + QDir::separator() +
+                                 QStringLiteral("Images") + QDir::separator();
+    mGlyphFiles = GlyphMatcher::glyphFiles(alphabet, txtEnglish->text(), imagesFolder);
     showGlyphs();
 }
 
@@ -234,11 +206,11 @@ void frmMain::cmdExit_Click() {
 }
 
 void frmMain::mnuFileWord_Click() {
-    exportToWord(this, mGlyphFiles);
+    exportToWord(this, mGlyphFiles, mContext.wordProcessor, mContext.title);
 }
 
 void frmMain::mnuHelpContents_Click() {
-    ShowHelpContents();
+    ShowHelpContents(mContext.applicationFolder);
 }
 
 void frmMain::mnuHelpAbout_Click() {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "alphabetindex.h"
+#include "appcontext.h"
+#include "glyphslots.h"
+
 #include <array>
 #include <memory>
 #include <QMainWindow>
@@ -19,11 +23,10 @@ class frmMain : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr int glyphBoxCount = 10;
-    using GlyphSlots = std::array<QString, glyphBoxCount + 1>; // slot 0 unused
+    static constexpr int glyphBoxCount = GlyphMatcher::MaxGlyphs;
 
-    // applicationFolder is where Alphabet.dat, Images and Help live (the executable's folder).
-    explicit frmMain(QString applicationFolder, QWidget* parent = nullptr);
+    // The context's application folder is where Alphabet.dat, Images and Help live.
+    explicit frmMain(AppContext context, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // The start-up steps that run before the window first shows; throws RuntimeError when the
@@ -56,9 +59,10 @@ private:
     QList<QObject*> layoutControls() const;
     void showGlyphs();
 
-    const QString mApplicationFolder;
+    const AppContext mContext;
     std::unique_ptr<clsLayout> mLayout;
     std::shared_ptr<clsDatFile> mAlphabet;
+    CachedAlphabetIndex mAlphabetIndex;
     GlyphSlots mGlyphFiles;
 
     QWidget* mClient = nullptr;

@@ -1,4 +1,3 @@
-#include "appinfo.h"
 #include "frmmain.h"
 #include "modmain.h"
 #include "versioninfo.h"
@@ -16,11 +15,11 @@ int main(int argc, char** argv) {
                                             .arg(VersionInfo::current().minor)
                                             .arg(VersionInfo::current().revision));
     QGuiApplication::setDesktopFileName(VersionInfo::current().applicationId);
-    AppInfo::setTitle(VersionInfo::current().fileDescription);
     QApplication::setWindowIcon(modMain::ApplicationIcon());
-    modMain::InstallFatalHandler();
+    const AppContext context = modMain::ProgramContext(createWordProcessor);
+    modMain::InstallFatalHandler(context.title);
 
-    const auto window = modMain::Main(AppInfo::applicationFolder());
+    const auto window = modMain::Main(context);
     if (!window)
         return EXIT_FAILURE;
     return QApplication::exec();

@@ -5,11 +5,13 @@
 #include "fatalcheck.h"
 #include "frmmain.h"
 #include "runtimeerror.h"
+#include "versioninfo.h"
 
 #include <cstdlib>
 #include <QDir>
 #include <QIcon>
 #include <QMessageBox>
+#include <utility>
 
 namespace modMain {
 
@@ -21,20 +23,26 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
-void InstallFatalHandler() {
-    FatalCheck::setHandler([](const QString& message) {
-        QMessageBox::critical(nullptr, AppInfo::title(), message, QMessageBox::Ok);
+AppContext ProgramContext(WordProcessorFactory wordProcessor) {
+    return {AppInfo::applicationFolder(), VersionInfo::current().fileDescription,
+            ErrorReport::showMessageBox, std::move(wordProcessor)};
+}
+
+void InstallFatalHandler(const QString& title) {
+    FatalCheck::setHandler([title](const QString& message) {
+        QMessageBox::critical(nullptr, title, message, QMessageBox::Ok);
         std::exit(EXIT_FAILURE);
     });
 }
 
-std::unique_ptr<frmMain> Main(const QString& applicationFolder) {
-    auto window = std::make_unique<frmMain>(applicationFolder);
+std::unique_ptr<frmMain> Main(const AppContext& context) {
+    auto window = std::make_unique<frmMain>(context);
     try {
         window->Load();
     } catch (const RuntimeError& error) {
-        const QString file = applicationFolder + QDir::separator() + QStringLiteral("Alphabet.dat");
-        ErrorReport::show(nullptr,
+        const QString file =
+            context.applicationFolder + QDir::separator() + QStringLiteral("Alphabet.dat");
+        ErrorReport::show(context, nullptr,
                           QObject::tr("The alphabet file \"%1\" could not be loaded.\n\n%2")
                               .arg(file, error.message()));
         return nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "appcontext.h"
+
 #include <memory>
 #include <QString>
 
@@ -12,11 +14,16 @@ namespace modMain {
 // The scarab icon of the main window and the About window, at every size built into the program.
 QIcon ApplicationIcon();
 
-// Installs the program's handler for the table class's fatal checks: a message box, then the end.
-void InstallFatalHandler();
+// The context of the running program: its own folder, the title from the version record, message
+// boxes, and the given word processor (the backend's createWordProcessor).
+AppContext ProgramContext(WordProcessorFactory wordProcessor);
+
+// Installs the program's handler for the table class's fatal checks: a message box with the given
+// title, then the end.
+void InstallFatalHandler(const QString& title);
 
 // Loads and shows the main window. When start-up fails the user is told which file and why, and
 // no window is returned.
-std::unique_ptr<frmMain> Main(const QString& applicationFolder);
+std::unique_ptr<frmMain> Main(const AppContext& context);
 
 } // namespace modMain

@@ -1,6 +1,6 @@
 #include "qtlayoutwindow.h"
 
-#include "roundnumber.h"
+#include "twips.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -9,16 +9,6 @@
 #include <QVariant>
 
 namespace {
-
-constexpr double twipsPerPixel = 15.0;
-
-int toPixels(double twips) {
-    return roundToInt32(twips / twipsPerPixel);
-}
-
-float toTwips(int pixels) {
-    return static_cast<float>(pixels * twipsPerPixel);
-}
 
 void appendMenuItems(const QList<QAction*>& actions, QList<QObject*>& controls) {
     for (QAction* action : actions) {
@@ -65,20 +55,20 @@ public:
         const QWidget& w = widget();
         switch (property) {
         case GeometryProperty::Left:
-            return toTwips(w.x());
+            return twipsFromPixels(w.x());
         case GeometryProperty::Top:
-            return toTwips(w.y());
+            return twipsFromPixels(w.y());
         case GeometryProperty::Width:
-            return toTwips(w.width());
+            return twipsFromPixels(w.width());
         case GeometryProperty::Height:
-            return toTwips(w.height());
+            return twipsFromPixels(w.height());
         }
         throw RuntimeError(ErrorNumber::UnsupportedProperty);
     }
 
     void setGeometry(GeometryProperty property, double twips) override {
         QWidget& w = widget();
-        const int pixels = toPixels(twips);
+        const int pixels = pixelsFromTwips(twips);
         switch (property) {
         case GeometryProperty::Left:
             w.move(pixels, w.y());
@@ -137,21 +127,21 @@ QWidget& QtLayoutWindow::window() const {
 }
 
 float QtLayoutWindow::width() const {
-    return toTwips(window().width());
+    return twipsFromPixels(window().width());
 }
 
 float QtLayoutWindow::height() const {
-    return toTwips(window().height());
+    return twipsFromPixels(window().height());
 }
 
 void QtLayoutWindow::setWidth(float twips) {
     QWidget& w = window();
-    w.resize(toPixels(twips), w.height());
+    w.resize(pixelsFromTwips(twips), w.height());
 }
 
 void QtLayoutWindow::setHeight(float twips) {
     QWidget& w = window();
-    w.resize(w.width(), toPixels(twips));
+    w.resize(w.width(), pixelsFromTwips(twips));
 }
 
 WindowState QtLayoutWindow::windowState() const {

@@ -3,30 +3,14 @@
 #include <QCoreApplication>
 #include <QDir>
 
-namespace {
-QString& storedTitle() {
-    static QString title;
-    return title;
-}
-} // namespace
-
 namespace AppInfo {
 
 QString applicationFolder() {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
-QString dataPath(const QString& relativePath) {
-    // Plain concatenation, as every data path of the program is built.
-    return applicationFolder() + QDir::separator() + QDir::toNativeSeparators(relativePath);
-}
-
-QString title() {
-    return storedTitle();
-}
-
-void setTitle(const QString& title) {
-    storedTitle() = title;
+QString dataPath(const QString& folder, const QString& relativePath) {
+    return folder + QDir::separator() + QDir::toNativeSeparators(relativePath);
 }
 
 } // namespace AppInfo

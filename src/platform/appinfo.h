@@ -2,17 +2,14 @@
 
 #include <QString>
 
-// What the program knows about itself at run time: where it lives and what it is called.
+// Where the program lives.
 namespace AppInfo {
 
 // The folder that holds the executable, in native form and without a trailing separator.
 QString applicationFolder();
 
-// The folder joined with a fixed relative path, e.g. dataPath(u"Alphabet.dat").
-QString dataPath(const QString& relativePath);
-
-// The title of the program's message boxes; set at start-up from the version record.
-QString title();
-void setTitle(const QString& title);
+// A folder joined with a fixed relative path, e.g. dataPath(folder, u"Help/index.html"), by
+// plain concatenation with native separators, as every data path of the program is built.
+QString dataPath(const QString& folder, const QString& relativePath);
 
 } // namespace AppInfo

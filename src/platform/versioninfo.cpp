@@ -11,6 +11,7 @@ const VersionInfo& VersionInfo::current() {
                                   QStringLiteral(SCARABO_INTERNAL_NAME),
                                   QStringLiteral(SCARABO_ORIGINAL_FILENAME),
                                   QStringLiteral(SCARABO_APP_ID),
+                                  QStringLiteral(SCARABO_WEB_HOST),
                                   SCARABO_VERSION_MAJOR,
                                   SCARABO_VERSION_MINOR,
                                   SCARABO_VERSION_REVISION};

@@ -12,6 +12,7 @@ struct VersionInfo {
     QString internalName;
     QString originalFilename;
     QString applicationId; // the desktop's name for the program
+    QString webHost;       // the maker's web host
     int major = 0;
     int minor = 0;
     int revision = 0;

@@ -73,9 +73,9 @@ TEST_F(DefaultHandlerLaunch, TargetReachesTheHandlerWhole) {
 TEST_F(DefaultHandlerLaunch, HelpContentsWithoutHelpFolderOpensThePathAndShowsNothing) {
     const QString folder = QCoreApplication::applicationDirPath();
     ASSERT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Help")));
-    EXPECT_EQ(HelpContentsPath(), folder + QStringLiteral("/Help/index.html"));
+    EXPECT_EQ(HelpContentsPath(folder), folder + QStringLiteral("/Help/index.html"));
 
-    EXPECT_NO_THROW(ShowHelpContents());
+    EXPECT_NO_THROW(ShowHelpContents(folder));
 
     const QString expected =
         encoded(QUrl::fromLocalFile(folder + QStringLiteral("/Help/index.html")));

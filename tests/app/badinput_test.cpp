@@ -2,8 +2,8 @@
 // opens with what the file holds or names the file and the error, and it never crashes, hangs,
 // leaves a file open or loses the file a save was replacing.
 
+#include "apptesting.h"
 #include "clsdatfile.h"
-#include "errorreport.h"
 #include "fatalrecorder.h"
 #include "frmmain.h"
 #include "modmain.h"
@@ -130,17 +130,6 @@ const StartCase startCases[] = {
      {u"sh"_s}},
 };
 
-// What the error reporter would have shown, instead of a modal message box.
-class ReportedMessages {
-public:
-    ReportedMessages() {
-        ErrorReport::setPresenter(
-            [this](QWidget*, const QString&, const QString& text) { texts.append(text); });
-    }
-    ~ReportedMessages() { ErrorReport::setPresenter({}); }
-    QStringList texts;
-};
-
 class StartUpWithBadAlphabet : public testing::Test {
 protected:
     // The first window opens the display connection and the fonts, which stay open for good.
@@ -150,8 +139,8 @@ protected:
         ASSERT_TRUE(alphabet.open(QIODevice::WriteOnly));
         alphabet.write(threeEntries);
         alphabet.close();
-        const ReportedMessages reported;
-        ASSERT_TRUE(modMain::Main(folder.path()));
+        RecordedMessages reported;
+        ASSERT_TRUE(modMain::Main(reported.context(folder.path())));
     }
 
     void prepare(const StartCase& c) const {
@@ -185,7 +174,7 @@ protected:
     QString alphabetPath() const { return folder.filePath(u"Alphabet.dat"_s); }
 
     QTemporaryDir folder;
-    ReportedMessages reported;
+    RecordedMessages reported;
     FatalRecorder fatalChecks;
 };
 
@@ -199,7 +188,7 @@ TEST_F(StartUpWithBadAlphabet, OpensWithWhatTheFileHoldsOrNamesTheFileAndTheErro
         const int filesBefore = openFileCount();
         {
             const PermissionsEnforced enforced;
-            const std::unique_ptr<frmMain> window = modMain::Main(folder.path());
+            const std::unique_ptr<frmMain> window = modMain::Main(reported.context(folder.path()));
             if (c.error == 0) {
                 ASSERT_TRUE(window) << reported.texts.join(u'\n').toStdString();
                 EXPECT_EQ(window->alphabet().Rows(), c.rows);

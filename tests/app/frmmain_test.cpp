@@ -1,3 +1,4 @@
+#include "apptesting.h"
 #include "clsdatfile.h"
 #include "errorreport.h"
 #include "exporttoword.h"
@@ -24,20 +25,6 @@ namespace {
 
 const QString caption = QStringLiteral("Scarabo - Kethra's English to Hieroglyphics Translator");
 
-// Captures what the error reporter would have shown instead of opening a modal message box.
-class ReportedMessages {
-public:
-    ReportedMessages() {
-        ErrorReport::setPresenter([this](QWidget*, const QString& title, const QString& text) {
-            titles.append(title);
-            texts.append(text);
-        });
-    }
-    ~ReportedMessages() { ErrorReport::setPresenter({}); }
-    QStringList titles;
-    QStringList texts;
-};
-
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -52,7 +39,7 @@ protected:
     }
 
     std::unique_ptr<frmMain> open() {
-        auto window = modMain::Main(folder.path());
+        auto window = modMain::Main(reported.context(folder.path(), wordProcessor));
         if (window) {
             window->activateWindow();
             EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -65,7 +52,8 @@ protected:
     }
 
     QTemporaryDir folder;
-    ReportedMessages reported;
+    RecordedMessages reported;
+    WordProcessorFactory wordProcessor;
 };
 
 TEST_F(MainWindowTest, OpensWithCaptionFocusOnConvertAndTheAlphabetLoaded) {
@@ -168,7 +156,7 @@ TEST_F(MainWindowTest, EscapeAndFileExitCloseTheWindow) {
 // The ugly files are the bad-input suite's; here, the message a missing alphabet gives.
 TEST_F(MainWindowTest, AMissingAlphabetIsNamedInAMessageAndNoWindowShows) {
     QFile::remove(folder.filePath(QStringLiteral("Alphabet.dat")));
-    EXPECT_FALSE(modMain::Main(folder.path()));
+    EXPECT_FALSE(modMain::Main(reported.context(folder.path())));
     ASSERT_EQ(reported.texts.size(), 1);
     EXPECT_EQ(reported.titles.at(0), caption);
     EXPECT_EQ(reported.texts.at(0),
@@ -200,7 +188,8 @@ TEST_F(MainWindowTest, HelpAboutTwiceShowsOneAboutWindowAndTheMainWindowStaysUsa
 class ConvertingWindowTest : public MainWindowTest {
 protected:
     std::unique_ptr<frmMain> openShipped() {
-        auto window = modMain::Main(QStringLiteral(SCARABO_DATA_DIR));
+        auto window =
+            modMain::Main(reported.context(QStringLiteral(SCARABO_DATA_DIR), wordProcessor));
         EXPECT_TRUE(window);
         if (window) {
             window->activateWindow();
@@ -290,11 +279,11 @@ TEST_F(MainWindowTest, ResizingKeepsTheGroupCentredAndNeverSmallerThanAtOpening)
 TEST_F(ConvertingWindowTest, AFailingExportIsReportedAndTheProgramGoesOn) {
     FakeWord word;
     word.installed = false;
-    WordExport::setProcessorFactory([&word] { return std::make_unique<FakeWordProcessor>(word); });
+    wordProcessor = [&word] { return std::make_unique<FakeWordProcessor>(word); };
     const auto window = openShipped();
     ASSERT_TRUE(window);
     convert(*window, QStringLiteral("ship"));
-    const frmMain::GlyphSlots converted = window->glyphFiles();
+    const GlyphSlots converted = window->glyphFiles();
 
     control<QAction>(*window, "mnuFileWord")->trigger();
     ASSERT_EQ(reported.texts.size(), 1);
@@ -308,7 +297,6 @@ TEST_F(ConvertingWindowTest, AFailingExportIsReportedAndTheProgramGoesOn) {
     EXPECT_EQ(reported.texts.size(), 1);
     EXPECT_EQ(word.content, (QStringList{converted[1], converted[2], converted[3],
                                          QStringLiteral("¶"), QStringLiteral("¶")}));
-    WordExport::setProcessorFactory({});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
+#include "exportsteps.h"
+#include "glyphslots.h"
 #include "officesession.h"
-#include "wordexportjob.h"
 #include "writer/picturefile.h"
 
 #include <gmock/gmock.h>
@@ -121,7 +122,7 @@ TEST_P(WriterStart, FailsWithCannotCreateObject) {
     WriterWordProcessor word(settings);
 
     try {
-        wordexport::exportGlyphs(word, WordExportJob::GlyphSlots{});
+        wordexport::exportGlyphs(word, GlyphSlots{});
         FAIL() << "the export succeeded";
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.number(), 429);

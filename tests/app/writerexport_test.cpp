@@ -1,3 +1,4 @@
+#include "exportsteps.h"
 #include "exporttoword.h"
 #include "officesession.h"
 #include "progressdialog.h"
@@ -15,7 +16,6 @@
 // File > Export to Word against a real headless LibreOffice Writer.
 namespace {
 
-using GlyphSlots = WordExportJob::GlyphSlots;
 using testing::ElementsAre;
 
 class WriterExport : public testing::Test {
@@ -107,8 +107,6 @@ TEST_F(WriterExport, CancelGivesUpOnAnOfficeThatDoesNotAnswer) {
     session.startOffice();
     session.freeze();
     const WriterSettings settings = session.settings();
-    WordExport::setProcessorFactory(
-        [settings] { return std::make_unique<WriterWordProcessor>(settings); });
     QTimer cancelWhenShown;
     QObject::connect(&cancelWhenShown, &QTimer::timeout, [] {
         if (QProgressDialog* dialog = visibleProgressDialog())
@@ -119,13 +117,14 @@ TEST_F(WriterExport, CancelGivesUpOnAnOfficeThatDoesNotAnswer) {
     clock.start();
 
     try {
-        exportToWord(nullptr, {});
+        exportToWord(
+            nullptr, {}, [settings] { return std::make_unique<WriterWordProcessor>(settings); },
+            QStringLiteral("Scarabo"));
         ADD_FAILURE() << "the export succeeded";
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.number(), 18);
     }
     EXPECT_LT(clock.elapsed(), 10000);
-    WordExport::setProcessorFactory({});
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-#include "errorreport.h"
-#include "exporttoword.h"
+#include "apptesting.h"
 #include "frmmain.h"
 #include "modmain.h"
 #include "officesession.h"
@@ -17,21 +16,18 @@ TEST(WriterWindow, ConvertShipThenFileExportToWordPutsItsGlyphsIntoTheDocument) 
     OfficeSession session;
     session.startOffice();
     const WriterSettings settings = session.settings();
-    WordExport::setProcessorFactory(
-        [settings] { return std::make_unique<WriterWordProcessor>(settings); });
-    QStringList reported;
-    ErrorReport::setPresenter(
-        [&reported](QWidget*, const QString&, const QString& text) { reported.append(text); });
-    const auto window = modMain::Main(QStringLiteral(SCARABO_DATA_DIR));
+    RecordedMessages reported;
+    const auto window =
+        modMain::Main(reported.context(QStringLiteral(SCARABO_DATA_DIR), [settings] {
+            return std::make_unique<WriterWordProcessor>(settings);
+        }));
     ASSERT_TRUE(window);
 
     window->findChild<QLineEdit*>(QStringLiteral("txtEnglish"))->setText(QStringLiteral("ship"));
     QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdGo")), Qt::LeftButton);
     window->findChild<QAction*>(QStringLiteral("mnuFileWord"))->trigger();
 
-    WordExport::setProcessorFactory({});
-    ErrorReport::setPresenter({});
-    EXPECT_THAT(reported, testing::IsEmpty());
+    EXPECT_THAT(reported.texts, testing::IsEmpty());
     QStringList pictures;
     for (int slot = 1; slot <= frmMain::glyphBoxCount; ++slot) {
         const QString& path = window->glyphFiles().at(slot);

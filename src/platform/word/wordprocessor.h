@@ -1,8 +1,9 @@
 #pragma once
 
-#include "exportsteps.h"
+#include "adddocumentarguments.h"
 #include "runtimeerror.h"
 
+#include <functional>
 #include <memory>
 #include <QString>
 
@@ -56,6 +57,9 @@ public:
 // over COM is meant for Windows). Without a backend, one that never runs and whose start()
 // reports 429, no word processor available.
 std::unique_ptr<WordProcessor> createWordProcessor();
+
+// Where a caller gets its word processor: createWordProcessor in the program, a fake in tests.
+using WordProcessorFactory = std::function<std::unique_ptr<WordProcessor>()>;
 
 // Run-time error numbers that word-processor automation reports, as users of Word know them.
 enum class WordErrorNumber : int {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "adddocumentarguments.h"
 #include "callcanceller.h"
 #include "dispatch.h"
-#include "exportsteps.h"
 
 #include <cstdint>
 #include <string>

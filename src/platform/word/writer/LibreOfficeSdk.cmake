@@ -1,8 +1,8 @@
 # Finds the LibreOffice SDK (Debian: libreoffice-dev) and defines the INTERFACE target
 # scarabo_uno_sdk: the UNO runtime libraries, the SDK headers and the C++ headers of the UNO types
 # the Writer backend uses. Debian ships headers only for the core of UNO; the rest are made from
-# the office's type libraries at build time with cppumaker. Leaves the target undefined, with a
-# warning, when the SDK is missing.
+# the office's type libraries at build time with cppumaker. Leaves the target undefined, and
+# LIBREOFFICE_SDK_MISSING naming the missing part, when the SDK is not there.
 set(LIBREOFFICE_PROGRAM_DIR /usr/lib/libreoffice/program
     CACHE PATH "LibreOffice's program folder (UNO libraries, type libraries, soffice)")
 find_program(LIBREOFFICE_CPPUMAKER cppumaker
@@ -23,9 +23,7 @@ set(sdk_parts LIBREOFFICE_CPPUMAKER LIBREOFFICE_INCLUDE_DIR LIBREOFFICE_TYPES_RD
     LIBREOFFICE_OFFAPI_RDB LIBREOFFICE_uno_sal LIBREOFFICE_uno_cppu LIBREOFFICE_uno_cppuhelpergcc3)
 foreach(part ${sdk_parts})
     if(NOT ${part})
-        message(WARNING "LibreOffice SDK not found (${part}): install libreoffice-dev, or build "
-                        "with -DSCARABO_WITH_WRITER=OFF. Export to Word will report that no word "
-                        "processor is available.")
+        set(LIBREOFFICE_SDK_MISSING ${part})
         return()
     endif()
 endforeach()

@@ -1,30 +1,11 @@
 #include "glyphmatcher.h"
 
-#include "entrytrie.h"
 #include "piecelowering.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
-
-bool startsWithDrive(QStringView entry) {
-    if (entry.size() < 2 || entry[1] != u':')
-        return false;
-    const char16_t letter = entry[0].unicode();
-    return (letter >= u'A' && letter <= u'Z') || (letter >= u'a' && letter <= u'z');
-}
-
-// One loop instead of a search per pattern: the alphabet may hold tens of thousands of entries.
-bool leavesFolder(QStringView entry) {
-    for (qsizetype i = 0; i < entry.size(); ++i) {
-        const QChar unit = entry[i];
-        if (unit == u'/' || unit == u'\\')
-            return true;
-        if (unit == u'.' && i + 1 < entry.size() && entry[i + 1] == u'.')
-            return true;
-    }
-    return startsWithDrive(entry);
-}
 
 // The entry that trying the alphabet in table order would take at one position of the text: the
 // trie is walked along the lowered pieces that start there, longer and longer, and every entry met
@@ -77,37 +58,67 @@ void PositionMatch::consider(EntryTrie::Node node, qsizetype pieceLength) {
     m_best = std::min(m_best, m_trie.entryEndingAt(node, pieceLength, endsText));
 }
 
+// A text of plain ASCII, the usual case, lowers unit by unit, so every piece of it lowers to a
+// slice of the lowered text: one lower-casing pass serves every position. Empty for any other text.
+std::optional<QString> loweredAscii(QStringView text) {
+    QString lowered(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit >= 0x80)
+            return std::nullopt;
+        lowered[i] = QChar(lowerCodePoint(unit).units[0]);
+    }
+    return lowered;
+}
+
+// PositionMatch for a text whose lowered pieces are slices of loweredText.
+qsizetype firstEntryInAscii(const EntryTrie& trie, QStringView loweredText, qsizetype position) {
+    qsizetype best = EntryTrie::NoEntry;
+    EntryTrie::Node node = EntryTrie::Root;
+    for (qsizetype end = position; end < loweredText.size();) {
+        node = trie.child(node, loweredText[end].unicode());
+        if (node == EntryTrie::Missing)
+            break;
+        ++end;
+        best = std::min(best, trie.entryEndingAt(node, end - position, end == loweredText.size()));
+    }
+    return best;
+}
+
 } // namespace
 
 namespace GlyphMatcher {
 
-bool isUsableEntry(QStringView entry) {
-    return !entry.isEmpty() && !leavesFolder(entry);
-}
-
-QList<qsizetype> matchGlyphs(const QStringList& alphabet, QStringView text) {
-    const EntryTrie trie(alphabet, text);
+QList<qsizetype> matchGlyphs(const AlphabetIndex& index, QStringView text) {
+    const EntryTrie& trie = index.trie();
+    const std::optional<QString> ascii = loweredAscii(text);
     QList<qsizetype> glyphs;
     qsizetype position = 0;
     while (position < text.size() && glyphs.size() < MaxGlyphs) {
-        const qsizetype entry = trie.mayMatchAt(text, position)
-                                    ? PositionMatch(trie, text, position).firstEntry()
-                                    : EntryTrie::NoEntry;
+        qsizetype entry = EntryTrie::NoEntry;
+        if (trie.mayMatchAt(text, position)) {
+            entry = ascii ? firstEntryInAscii(trie, *ascii, position)
+                          : PositionMatch(trie, text, position).firstEntry();
+        }
         if (entry == EntryTrie::NoEntry) {
             ++position; // the character is dropped
             continue;
         }
         glyphs.append(entry);
-        position += alphabet[entry].size();
+        position += index.alphabet()[entry].size();
     }
     return glyphs;
 }
 
-QStringList glyphFiles(const QStringList& alphabet, QStringView text, const QString& imagesFolder) {
-    QStringList slots(MaxGlyphs + 1);
+QList<qsizetype> matchGlyphs(const QStringList& alphabet, QStringView text) {
+    return matchGlyphs(AlphabetIndex(alphabet), text);
+}
+
+GlyphSlots glyphFiles(const AlphabetIndex& index, QStringView text, const QString& imagesFolder) {
+    GlyphSlots slots;
     qsizetype slot = 0;
-    for (const qsizetype entry : matchGlyphs(alphabet, text))
-        slots[++slot] = imagesFolder + alphabet[entry] + QStringLiteral(".gif");
+    for (const qsizetype entry : matchGlyphs(index, text))
+        slots.at(++slot) = imagesFolder + index.alphabet()[entry] + QStringLiteral(".gif");
     return slots;
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "adddocumentarguments.h"
+
 #include <cstddef>
 #include <iterator>
 
 namespace wordexport {
-
-// How a document is added: every argument left out, or only NewTemplate given, as False.
-enum class AddDocumentArguments { AllOmitted, NewTemplateFalse };
 
 // Sends the glyph pictures to the word processor: reuses a running one or starts one, makes it
 // visible, makes sure it has a document, inserts the picture of every filled slot in slot order

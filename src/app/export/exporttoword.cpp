@@ -1,6 +1,6 @@
 #include "exporttoword.h"
 
-#include "appinfo.h"
+#include "wordexportjob.h"
 
 #include <chrono>
 #include <QApplication>
@@ -11,11 +11,6 @@
 namespace {
 
 constexpr std::chrono::milliseconds progressDelay{500};
-
-WordExportJob::ProcessorFactory& processorFactory() {
-    static WordExportJob::ProcessorFactory factory = createWordProcessor;
-    return factory;
-}
 
 QString translated(const char* text) {
     return QCoreApplication::translate("exportToWord", text);
@@ -36,9 +31,9 @@ void waitWithoutDialog(QEventLoop& loop) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void waitWithDialog(QEventLoop& loop, WordExportJob& job, QWidget* parent) {
+void waitWithDialog(QEventLoop& loop, WordExportJob& job, QWidget* parent, const QString& title) {
     QProgressDialog dialog(translated("Exporting to Word..."), translated("Cancel"), 0, 0, parent);
-    dialog.setWindowTitle(AppInfo::title());
+    dialog.setWindowTitle(title);
     dialog.setWindowModality(Qt::WindowModal);
     // Stays up after Cancel until the worker has given up.
     dialog.setAutoClose(false);
@@ -53,23 +48,20 @@ void waitWithDialog(QEventLoop& loop, WordExportJob& job, QWidget* parent) {
 
 } // namespace
 
-void exportToWord(QWidget* parent, const WordExportJob::GlyphSlots& glyphFiles) {
+void exportToWord(QWidget* parent, const GlyphSlots& glyphFiles,
+                  const WordProcessorFactory& wordProcessor, const QString& title) {
     const BusyCursor busy;
     QEventLoop loop;
-    WordExportJob job(processorFactory(), glyphFiles, [&loop] {
+    WordExportJob job(wordProcessor, glyphFiles, [&loop] {
         QMetaObject::invokeMethod(
             &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     });
     waitWithoutDialog(loop);
     if (!job.isFinished())
-        waitWithDialog(loop, job, parent);
+        waitWithDialog(loop, job, parent, title);
     // Still running only when the application quits, which ends every event loop.
     if (!job.isFinished())
         job.cancel();
     job.wait();
     job.rethrowFailure();
-}
-
-void WordExport::setProcessorFactory(WordExportJob::ProcessorFactory factory) {
-    processorFactory() = factory ? std::move(factory) : createWordProcessor;
 }

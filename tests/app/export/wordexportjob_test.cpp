@@ -48,7 +48,7 @@ TEST(WordExportJob, ReportsTheErrorTheExportEndedWithAndThatItFinished) {
     word.running = true;
     word.documents = 1;
     word.failingPicture = QStringLiteral("/g/a.gif");
-    WordExportJob::GlyphSlots glyphFiles;
+    GlyphSlots glyphFiles;
     glyphFiles[1] = QStringLiteral("/g/a.gif");
     std::promise<void> finished;
     WordExportJob job([&] { return std::make_unique<FakeWordProcessor>(word); }, glyphFiles,

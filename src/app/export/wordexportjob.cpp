@@ -1,8 +1,10 @@
 #include "wordexportjob.h"
 
+#include "exportsteps.h"
+
 #include <utility>
 
-WordExportJob::WordExportJob(ProcessorFactory factory, const GlyphSlots& glyphFiles,
+WordExportJob::WordExportJob(WordProcessorFactory factory, const GlyphSlots& glyphFiles,
                              std::function<void()> finished)
     : m_factory(std::move(factory))
     , m_onFinished(std::move(finished))

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "glyphslots.h"
 #include "wordprocessor.h"
 
-#include <array>
 #include <atomic>
 #include <exception>
 #include <functional>
@@ -16,12 +16,9 @@
 // released on the worker thread.
 class WordExportJob {
 public:
-    using GlyphSlots = std::array<QString, 11>; // slot 0 unused
-    using ProcessorFactory = std::function<std::unique_ptr<WordProcessor>()>;
-
     // Starts the export at once with a word processor from `factory`; `finished` is called on the
     // worker thread when the export has ended.
-    WordExportJob(ProcessorFactory factory, const GlyphSlots& glyphFiles,
+    WordExportJob(WordProcessorFactory factory, const GlyphSlots& glyphFiles,
                   std::function<void()> finished);
     // Waits for the worker.
     ~WordExportJob();
@@ -54,7 +51,7 @@ private:
     void run(const GlyphSlots& glyphFiles);
     void attach(WordProcessor* word);
 
-    const ProcessorFactory m_factory;
+    const WordProcessorFactory m_factory;
     const std::function<void()> m_onFinished;
     std::mutex m_mutex;
     WordProcessor* m_word = nullptr; // while the worker uses it

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "alphabetindex.h"
+#include "glyphslots.h"
+#include "usableentry.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,20 +14,14 @@
 // the scan goes on behind it; a character that no entry matches is dropped.
 namespace GlyphMatcher {
 
-// One text gives at most this many glyphs; the rest of it is ignored.
-inline constexpr qsizetype MaxGlyphs = 10;
-
-// Whether an alphabet entry can stand for a glyph: it is not empty, and its picture, named after
-// it, stays inside the images folder (no "..", no separator, no drive).
-bool isUsableEntry(QStringView entry);
-
 // The alphabet indices of the glyphs that text spells, in text order. The alphabet is column 0 of
 // the alphabet table: row 0, the header, never matches.
+QList<qsizetype> matchGlyphs(const AlphabetIndex& index, QStringView text);
+// The same with an index built for this one call.
 QList<qsizetype> matchGlyphs(const QStringList& alphabet, QStringView text);
 
-// The glyph slots of a conversion: MaxGlyphs + 1 paths; slot 0 is unused, slot k holds the picture
-// of the k-th glyph (imagesFolder, the entry as stored, ".gif") or is empty once the glyphs run
-// out.
-QStringList glyphFiles(const QStringList& alphabet, QStringView text, const QString& imagesFolder);
+// The glyph slots of a conversion: slot k holds the picture of the k-th glyph (imagesFolder, the
+// entry as stored, ".gif").
+GlyphSlots glyphFiles(const AlphabetIndex& index, QStringView text, const QString& imagesFolder);
 
 } // namespace GlyphMatcher

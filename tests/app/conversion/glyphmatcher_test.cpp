@@ -100,10 +100,11 @@ INSTANTIATE_TEST_SUITE_P(Rules, GlyphMatching, testing::ValuesIn(matchCases),
 TEST(GlyphFiles, FilledSlotsFormAPrefixOfElevenAfterTheUnusedSlotZero) {
     const QStringList alphabet{Header, u"a"_s, u"Ka"_s, u"c"_s};
     const QString folder = u"/opt/scarabo/Images/"_s;
-    EXPECT_THAT(GlyphMatcher::glyphFiles(alphabet, u"AkAC"_s, folder),
+    const AlphabetIndex index(alphabet);
+    EXPECT_THAT(GlyphMatcher::glyphFiles(index, u"AkAC"_s, folder),
                 ElementsAre(u""_s, folder + u"a.gif"_s, folder + u"Ka.gif"_s, folder + u"c.gif"_s,
                             u""_s, u""_s, u""_s, u""_s, u""_s, u""_s, u""_s));
-    EXPECT_EQ(GlyphMatcher::glyphFiles(alphabet, u"xyz"_s, folder), QStringList(11));
+    EXPECT_EQ(GlyphMatcher::glyphFiles(index, u"xyz"_s, folder), GlyphSlots{});
 }
 
 TEST(GlyphMatcher, PositionsPastSixteenBitsStillMatch) {

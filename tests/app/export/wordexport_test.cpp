@@ -1,3 +1,4 @@
+#include "exportsteps.h"
 #include "fakewordprocessor.h"
 #include "wordexportjob.h"
 
@@ -5,8 +6,6 @@
 #include <optional>
 
 namespace {
-
-using GlyphSlots = WordExportJob::GlyphSlots;
 
 // Slots filled with the given paths, the rest empty.
 GlyphSlots slots(std::initializer_list<std::pair<int, const char*>> filled) {

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "wordexportjob.h"
+#include "glyphslots.h"
+#include "wordprocessor.h"
+
+#include <QString>
 
 class QWidget;
 
@@ -9,12 +12,6 @@ class QWidget;
 // one), then two paragraph marks. The export runs on a worker thread; meanwhile the window takes
 // no input, and from half a second on a modal progress dialog with Cancel shows. Throws
 // RuntimeError when the export fails, or 18 when it was cancelled; pictures already inserted stay.
-void exportToWord(QWidget* parent, const WordExportJob::GlyphSlots& glyphFiles);
-
-namespace WordExport {
-
-// Where exportToWord gets its word processor: createWordProcessor() unless a test sets another;
-// an empty factory restores that.
-void setProcessorFactory(WordExportJob::ProcessorFactory factory);
-
-} // namespace WordExport
+// The word processor comes from wordProcessor; title is the progress dialog's window title.
+void exportToWord(QWidget* parent, const GlyphSlots& glyphFiles,
+                  const WordProcessorFactory& wordProcessor, const QString& title);

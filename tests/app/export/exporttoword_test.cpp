@@ -1,4 +1,3 @@
-#include "appinfo.h"
 #include "exporttoword.h"
 #include "fakewordprocessor.h"
 #include "progressdialog.h"
@@ -16,16 +15,14 @@ namespace {
 
 class ExportToWord : public testing::Test {
 protected:
-    void TearDown() override { WordExport::setProcessorFactory({}); }
-
     template <class Processor> void useWordProcessor() {
-        WordExport::setProcessorFactory([this] { return std::make_unique<Processor>(word); });
+        wordProcessor = [this] { return std::make_unique<Processor>(word); };
     }
 
     // Runs the export from the window; answers the number of the error it ended with, if any.
-    std::optional<int> runExport(const WordExportJob::GlyphSlots& glyphFiles) {
+    std::optional<int> runExport(const GlyphSlots& glyphFiles) {
         try {
-            exportToWord(&window, glyphFiles);
+            exportToWord(&window, glyphFiles, wordProcessor, title);
         } catch (const RuntimeError& error) {
             return error.number();
         }
@@ -33,6 +30,8 @@ protected:
     }
 
     FakeWord word;
+    WordProcessorFactory wordProcessor;
+    QString title = QStringLiteral("Scarabo test");
     QMainWindow window;
 };
 
@@ -45,7 +44,7 @@ TEST_F(ExportToWord, QuickExportInsertsThePicturesWithoutShowingADialog) {
     QObject::connect(&watch, &QTimer::timeout,
                      [&] { dialogSeen |= visibleProgressDialog() != nullptr; });
     watch.start(10);
-    WordExportJob::GlyphSlots glyphFiles;
+    GlyphSlots glyphFiles;
     glyphFiles[1] = QStringLiteral("/g/a.gif");
 
     EXPECT_EQ(runExport(glyphFiles), std::nullopt);
@@ -56,7 +55,6 @@ TEST_F(ExportToWord, QuickExportInsertsThePicturesWithoutShowingADialog) {
 }
 
 TEST_F(ExportToWord, SlowExportShowsAModalProgressDialogAfterHalfASecondWhoseCancelGivesUp) {
-    AppInfo::setTitle(QStringLiteral("Scarabo test"));
     useWordProcessor<HangingWordProcessor>();
     QElapsedTimer clock;
     qint64 shownAfter = -1;

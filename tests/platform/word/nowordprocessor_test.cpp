@@ -1,4 +1,6 @@
-#include "wordexportjob.h"
+#include "exportsteps.h"
+#include "glyphslots.h"
+#include "wordprocessor.h"
 
 #include <gmock/gmock.h>
 
@@ -7,7 +9,7 @@ namespace {
 // A build without a word-processor backend: Export to Word reports that none is available.
 TEST(NoWordProcessor, ExportReportsThatNoWordProcessorIsAvailable) {
     const auto word = createWordProcessor();
-    WordExportJob::GlyphSlots glyphFiles;
+    GlyphSlots glyphFiles;
     glyphFiles[1] = QStringLiteral("/g/a.gif");
 
     try {

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QRect>
+
+// The main window as designed, in twips: its client area and its controls in the window's own
+// control order. Everything that needs to know where a control sits reads it from here (the
+// window itself, its tests, and through scarabo-facts the scripts that check screenshots).
+namespace frmMainDesign {
+
+struct Control {
+    const char* name;
+    QRect twips;
+};
+
+inline constexpr int ClientWidth = 8400;
+inline constexpr int ClientHeight = 4605;
+
+inline constexpr Control Controls[] = {
+    {"Picture1", {240, 2280, 750, 750}},   {"txtEnglish", {120, 600, 2415, 375}},
+    {"Picture10", {7410, 2280, 750, 750}}, {"Picture9", {6615, 2280, 750, 750}},
+    {"Picture8", {5805, 2280, 750, 750}},  {"Picture7", {5010, 2280, 750, 750}},
+    {"Picture6", {4215, 2280, 750, 750}},  {"Picture5", {3420, 2280, 750, 750}},
+    {"Picture4", {2625, 2280, 750, 750}},  {"Picture3", {1830, 2280, 750, 750}},
+    {"Picture2", {1035, 2280, 750, 750}},  {"cmdExit", {7320, 4200, 975, 375}},
+    {"cmdGo", {2640, 600, 975, 375}},      {"Label1", {120, 360, 1095, 255}},
+    {"Label3", {120, 2160, 8175, 975}},    {"Label2", {120, 1920, 5175, 375}},
+};
+
+} // namespace frmMainDesign

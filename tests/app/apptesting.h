@@ -1,0 +1,24 @@
+#pragma once
+
+#include "appcontext.h"
+#include "versioninfo.h"
+
+#include <QStringList>
+#include <utility>
+
+// What the program would have shown, recorded instead of opening modal message boxes, and the
+// context that records it: each test builds its own, so nothing it sets outlives it.
+class RecordedMessages {
+public:
+    AppContext context(const QString& applicationFolder, WordProcessorFactory wordProcessor = {}) {
+        return {applicationFolder, VersionInfo::current().fileDescription,
+                [this](QWidget*, const QString& title, const QString& text) {
+                    titles.append(title);
+                    texts.append(text);
+                },
+                std::move(wordProcessor)};
+    }
+
+    QStringList titles;
+    QStringList texts;
+};
