@@ -160,5 +160,9 @@ BENCHMARK_CAPTURE(startUp, minimalWindowWithText, MINIMAL_WINDOW_PROGRAM, "--tex
     ->UseManualTime()
     ->Iterations(10)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(startUp, plainWindowWithTheSameWidgets, MINIMAL_WINDOW_PROGRAM, "--widgets")
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,11 +1,12 @@
 #!/usr/bin/python3
 """Checks the glyph row of a main window in a screenshot against the shipped pictures.
 
-Usage: check_glyph_row.py SCREENSHOT CLIENT_LEFT CLIENT_TOP IMAGES_FOLDER [GLYPH ...]
+Usage: check_glyph_row.py SCREENSHOT CLIENT_LEFT CLIENT_TOP DESIGN IMAGES_FOLDER [GLYPH ...]
 
 CLIENT_LEFT and CLIENT_TOP are the screen position of the window's client area (below the menu
-bar). Box k of the row must show IMAGES_FOLDER/<k-th glyph>.gif pixel for pixel; the boxes after
-the last glyph must be empty. Exits 0 when the row matches, 1 with a report when it does not.
+bar); DESIGN is what `scarabo-facts design` prints, where the boxes Picture1 to Picture10 sit.
+Box k of the row must show IMAGES_FOLDER/<k-th glyph>.gif pixel for pixel; the boxes after the
+last glyph must be empty. Exits 0 when the row matches, 1 with a report when it does not.
 Needs PIL (Debian: python3-pil).
 """
 import sys
@@ -13,18 +14,24 @@ from pathlib import Path
 
 from PIL import Image, ImageChops
 
-# Picture1 to Picture10 in the client area, in twips (15 to a pixel), as the window places them.
-TWIPS_PER_PIXEL = 15
-BOX_LEFTS = [240, 1035, 1830, 2625, 3420, 4215, 5010, 5805, 6615, 7410]
-BOX_TOP = 2280
+BOX_COUNT = 10
 # A picture is drawn from the box's top-left corner, inside its 1-pixel frame.
 FRAME = 1
 PICTURE_SIZE = (48, 48)
 
 
-def picture_area(screen, client, k):
-    left = client[0] + BOX_LEFTS[k] // TWIPS_PER_PIXEL + FRAME
-    top = client[1] + BOX_TOP // TWIPS_PER_PIXEL + FRAME
+def box_origins(design):
+    """Picture1 to Picture10's top-left corners in the client area, from the design's lines."""
+    boxes = {}
+    for line in design.splitlines():
+        name, *numbers = line.split()
+        boxes[name] = tuple(int(n) for n in numbers[:2])
+    return [boxes[f"Picture{k}"] for k in range(1, BOX_COUNT + 1)]
+
+
+def picture_area(screen, client, origin):
+    left = client[0] + origin[0] + FRAME
+    top = client[1] + origin[1] + FRAME
     return screen.crop((left, top, left + PICTURE_SIZE[0], top + PICTURE_SIZE[1]))
 
 
@@ -37,10 +44,10 @@ def is_empty(shown):
     return len(set(shown.getdata())) == 1
 
 
-def check_row(screen, client, images, glyphs):
+def check_row(screen, client, origins, images, glyphs):
     faults = []
-    for k in range(len(BOX_LEFTS)):
-        shown = picture_area(screen, client, k)
+    for k, origin in enumerate(origins):
+        shown = picture_area(screen, client, origin)
         if k < len(glyphs):
             expected = Image.open(images / f"{glyphs[k]}.gif").convert("RGB")
             count = differing_pixels(shown, expected)
@@ -52,12 +59,13 @@ def check_row(screen, client, images, glyphs):
 
 
 def main(argv):
-    if len(argv) < 5:
+    if len(argv) < 6:
         print(__doc__, file=sys.stderr)
         return 2
     screen = Image.open(argv[1]).convert("RGB")
     client = (int(argv[2]), int(argv[3]))
-    faults = check_row(screen, client, Path(argv[4]), argv[5:])
+    origins = box_origins(Path(argv[4]).read_text())
+    faults = check_row(screen, client, origins, Path(argv[5]), argv[6:])
     for fault in faults:
         print(fault, file=sys.stderr)
     return 1 if faults else 0

@@ -14,10 +14,6 @@ build=$(realpath -m "${1:-${SCARABO_BUILD_DIR:-build}}")
 
 word=Ship
 glyphs=(sh i p)
-# The main window's designed client area, 8400 x 4605 twips; the menu bar sits above it.
-client_height=307
-# The centre of txtEnglish (120, 600 twips; 2415 x 375) in the client area.
-text_box=(88 52)
 
 say() { echo "e2e: $*"; }
 fail() {
@@ -49,7 +45,14 @@ cleanup() {
 trap cleanup EXIT
 
 say "building and packaging $build"
-cmake --build "$build" --target scarabo >"$work/build.log" 2>&1 || fail "build failed: $(cat "$work/build.log")"
+cmake --build "$build" --target scarabo scarabo-facts >"$work/build.log" 2>&1 ||
+    fail "build failed: $(cat "$work/build.log")"
+# Where the window's controls sit, from the program's own design: the client area lies below the
+# menu bar, and a click at the centre of txtEnglish gives it the focus.
+"$build/tools/scarabo-facts" design >"$work/design"
+read -r _ _ client_height < <(grep '^client ' "$work/design")
+read -r _ box_left box_top box_width box_height < <(grep '^txtEnglish ' "$work/design")
+text_box=($((box_left + box_width / 2)) $((box_top + box_height / 2)))
 (cd "$build" && cpack -G DEB -B "$work/package") >"$work/cpack.log" 2>&1 ||
     fail "cpack failed: $(cat "$work/cpack.log")"
 debs=("$work"/package/scarabo_*.deb)
@@ -103,7 +106,7 @@ for _ in $(seq 20); do
     sleep 0.5
     import -window root "$work/screen.png"
     if /usr/bin/python3 tools/check_glyph_row.py "$work/screen.png" "$client_left" "$client_top" \
-        "$program_dir/Images" "${glyphs[@]}" 2>"$work/row.log"; then
+        "$work/design" "$program_dir/Images" "${glyphs[@]}" 2>"$work/row.log"; then
         matched=true
         break
     fi

@@ -13,6 +13,9 @@ Usage:
   make_data.py --check       regenerate into a temporary folder, compare with data/ byte
                              for byte, and check that data/ is consistent
 
+Both take --facts PROGRAM, the scarabo-facts of a build (default: build/tools/scarabo-facts):
+the help page's examples are converted by the program's own matcher.
+
 Run it with Debian's /usr/bin/python3 (python3-pil). The output is deterministic, so a
 rerun on the same Debian release gives byte-identical files.
 """
@@ -26,6 +29,7 @@ import io
 import re
 import shutil
 import struct
+import subprocess
 import sys
 import tempfile
 import unicodedata
@@ -38,6 +42,8 @@ FONT_FILE = Path("/usr/share/fonts/truetype/ancient-scripts/AegyptusR_hint.ttf")
 FONT_PACKAGE = "fonts-ancient-scripts"
 COPYRIGHT_FILE = Path("/usr/share/doc/fonts-ancient-scripts/copyright")
 DATA_DIR = Path(__file__).resolve().parent.parent / "data"
+# The program's own facts (its matcher, for the help page's examples); --facts names another build.
+FACTS = Path(__file__).resolve().parent.parent / "build" / "tools" / "scarabo-facts"
 TITLE = "Scarabo - Kethra's English to Hieroglyphics Translator"
 
 # Folders the generator owns completely: files in them that it does not write are stale.
@@ -366,18 +372,13 @@ def write_icons(out: Path, font: ImageFont.FreeTypeFont) -> None:
 # ---------------------------------------------------------------- help page
 
 
-def convert(text: str, entries: list[str]) -> list[str]:
-    """The program's matching: first fitting entry in table order wins, at most ten glyphs."""
-    found: list[str] = []
-    pos = 0
-    while pos < len(text) and len(found) < 10:
-        entry = next((e for e in entries if e and text[pos:pos + len(e)].lower() == e.lower()), None)
-        if entry is None:
-            pos += 1
-        else:
-            found.append(entry)
-            pos += len(entry)
-    return found
+def converted(alphabet: Path, texts: tuple[str, ...]) -> list[list[str]]:
+    """The entries each text converts to, as the program's own matcher gives them."""
+    if not FACTS.is_file():
+        raise DataError(f"{FACTS} is missing: build the target scarabo-facts, or name it with --facts")
+    result = subprocess.run([str(FACTS), "convert", str(alphabet), *texts], check=True,
+                            capture_output=True, text=True, encoding="utf-8")
+    return [line.split() for line in result.stdout.splitlines()]
 
 
 def picture(entry: str, css_class: str = "glyph") -> str:
@@ -388,7 +389,7 @@ def picture(entry: str, css_class: str = "glyph") -> str:
 
 def example_html(text: str, entries: list[str]) -> str:
     glyphs = "".join(f'<figure>{picture(e)}<figcaption>{html.escape(e)}</figcaption></figure>'
-                     for e in convert(text, entries))
+                     for e in entries)
     return (f'<div class="example"><span class="typed">{html.escape(text)}</span>'
             f'<span class="arrow">&rarr;</span><div class="row">{glyphs}</div></div>')
 
@@ -456,9 +457,9 @@ footer { text-align: center; font-size: 13px; margin: 0 0 28px; }
 """
 
 
-def help_page(table: list[list[str]]) -> str:
-    entries = [row[0] for row in table[1:]]
-    examples = "\n".join(example_html(text, entries) for text in HELP_EXAMPLES)
+def help_page(table: list[list[str]], conversions: list[list[str]]) -> str:
+    examples = "\n".join(example_html(text, entries)
+                         for text, entries in zip(HELP_EXAMPLES, conversions))
     title = html.escape(TITLE, quote=False)
     return f"""<!DOCTYPE html>
 <html lang="en">
@@ -583,7 +584,8 @@ def write_help(out: Path) -> None:
     folder = out / "Help"
     folder.mkdir(parents=True, exist_ok=True)
     table = read_alphabet(out)
-    (folder / "index.html").write_bytes(help_page(table).encode("utf-8"))
+    conversions = converted(out / "Alphabet.dat", HELP_EXAMPLES)
+    (folder / "index.html").write_bytes(help_page(table, conversions).encode("utf-8"))
 
 
 # ---------------------------------------------------------------- licence note
@@ -687,11 +689,15 @@ def check(shipped: Path) -> int:
 
 
 def main() -> int:
+    global FACTS
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--out", type=Path, default=DATA_DIR, help="output folder (default: data/)")
     parser.add_argument("--check", action="store_true",
                         help="compare the output folder with a fresh generation instead of writing it")
+    parser.add_argument("--facts", type=Path, default=FACTS,
+                        help="the scarabo-facts program of a build (default: build/tools/scarabo-facts)")
     args = parser.parse_args()
+    FACTS = args.facts
     try:
         if args.check:
             return check(args.out)

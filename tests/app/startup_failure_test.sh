@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The real program, started beside no Alphabet.dat, must tell the user (a message box titled with the
 # program's name) and end with a non-zero status once the box is dismissed, never showing its window.
-# Usage: startup_failure_test.sh PATH-TO-SCARABO   (needs xvfb-run and xdotool)
+# Usage: startup_failure_test.sh PATH-TO-SCARABO PATH-TO-SCARABO-FACTS   (needs xvfb-run and xdotool)
 set -euo pipefail
 program=$1
+read -r _ client_width client_height < <("$2" design | grep '^client ')
 if [[ -z ${DISPLAY:-} ]]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
@@ -23,7 +24,7 @@ done
 [[ -n $box ]] || { echo "no message box appeared"; kill "$pid"; exit 1; }
 
 read -r width height < <(xdotool getwindowgeometry --shell "$box" | awk -F= '/WIDTH|HEIGHT/ {print $2}' | paste -s -d' ')
-if ((width == 560 && height >= 307)); then
+if ((width == client_width && height >= client_height)); then
     echo "the main window showed instead of a message"; kill "$pid"; exit 1
 fi
 

@@ -26,9 +26,10 @@ desktop_file=$usr/share/applications/$app_id.desktop
 desktop-file-validate "$desktop_file" || fail "$desktop_file does not validate"
 grep -qx "Icon=$app_id" "$desktop_file" || fail "the launcher's icon is not $app_id"
 appstreamcli validate-tree --no-net "$root" >/dev/null || fail "appstreamcli validate-tree failed"
-for size in 16 24 32 48 64 128 256; do
-    icon=$usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png
-    [[ -f $icon ]] || fail "no ${size}x$size icon"
+# Every size the data holds, installed under the application id.
+for size_dir in "$(dirname "$0")"/../../data/icons/hicolor/*/; do
+    size=$(basename "$size_dir")
+    [[ -f $usr/share/icons/hicolor/$size/apps/$app_id.png ]] || fail "no $size icon"
 done
 
 files=$(cd "$usr" && find . -type f,l)

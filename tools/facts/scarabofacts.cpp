@@ -1,0 +1,66 @@
+// Facts of the program for scripts and the data generator, read from the program's own sources
+// rather than written again in each of them:
+//   scarabo-facts design                    the main window's client area and controls, in pixels
+//   scarabo-facts convert ALPHABET TEXT...  the entries that each text converts to, as the window
+//                                           converts it (one line per text, entries separated by
+//                                           blanks)
+// Exits 1 with a message on standard error when the alphabet cannot be read, 2 on bad usage.
+
+#include "clsdatfile.h"
+#include "frmmaindesign.h"
+#include "glyphmatcher.h"
+#include "runtimeerror.h"
+#include "twips.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTextStream>
+
+namespace {
+
+void printDesign(QTextStream& out) {
+    out << "client " << pixelsFromTwips(frmMainDesign::ClientWidth) << ' '
+        << pixelsFromTwips(frmMainDesign::ClientHeight) << '\n';
+    for (const frmMainDesign::Control& control : frmMainDesign::Controls) {
+        const QRect pixels = pixelsFromTwips(control.twips);
+        out << control.name << ' ' << pixels.x() << ' ' << pixels.y() << ' ' << pixels.width()
+            << ' ' << pixels.height() << '\n';
+    }
+}
+
+void printConversions(QTextStream& out, const QString& alphabetFile, const QStringList& texts) {
+    clsDatFile table;
+    table.setFileName(alphabetFile);
+    table.Load();
+    const AlphabetIndex index(table.Col(0));
+    for (const QString& text : texts) {
+        QStringList entries;
+        for (const qsizetype entry : GlyphMatcher::matchGlyphs(index, text))
+            entries.append(index.alphabet().at(entry));
+        out << entries.join(u' ') << '\n';
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (arguments.value(0) == u"design" && arguments.size() == 1) {
+        printDesign(out);
+        return 0;
+    }
+    if (arguments.value(0) == u"convert" && arguments.size() >= 3) {
+        try {
+            printConversions(out, arguments.at(1), arguments.mid(2));
+            return 0;
+        } catch (const RuntimeError& error) {
+            err << "scarabo-facts: " << arguments.at(1) << ": " << error.description() << '\n';
+            return 1;
+        }
+    }
+    err << "usage: scarabo-facts design | scarabo-facts convert ALPHABET TEXT...\n";
+    return 2;
+}
