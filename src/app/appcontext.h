@@ -21,4 +21,7 @@ struct AppContext {
     MessagePresenter showMessage;
     // The word processor that File > Export to Word drives.
     WordProcessorFactory wordProcessor;
+    // Where the options are remembered: empty for the user's own settings of the program, else an
+    // INI file of that path.
+    QString settingsFile;
 };

@@ -9,6 +9,7 @@
 #include "glyphmatcher.h"
 #include "helpcontents.h"
 #include "qtlayoutwindow.h"
+#include "rowexplanation.h"
 #include "twips.h"
 
 #include <QAction>
@@ -19,12 +20,13 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QShortcut>
 #include <utility>
 
 namespace {
 
-const char* const layoutTag = "X=1/2 Y=1/2";
+const QString convertAsYouTypeKey = QStringLiteral("convertAsYouType");
 
 // Glyph boxes and the band behind them are painted in the system's window colours.
 void paintAsWindowSurface(QWidget* widget) {
@@ -33,6 +35,19 @@ void paintAsWindowSurface(QWidget* widget) {
     palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+// A glyph's picture; on a screen of more than one device pixel per pixel its picture drawn at twice
+// the size ("sh@2x.gif" beside "sh.gif"), where the alphabet has one, so the glyph stays sharp.
+QPixmap glyphPicture(const QString& path, qreal devicePixelRatio) {
+    if (devicePixelRatio > 1.0 && path.endsWith(QStringLiteral(".gif"))) {
+        QPixmap sharp(path.chopped(4) + QStringLiteral("@2x.gif"));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return QPixmap(path);
 }
 
 template <typename T> T* named(T* object, QStringView name) {
@@ -90,18 +105,29 @@ void frmMain::createControls() {
         QWidget* control = mClient->findChild<QWidget*>(QString::fromLatin1(design.name),
                                                         Qt::FindDirectChildrenOnly);
         control->setGeometry(pixelsFromTwips(design.twips));
-        control->setProperty("Tag", QString::fromLatin1(layoutTag));
+        control->setProperty("Tag", QString::fromLatin1(frmMainDesign::LayoutTag));
         mControls.push_back(control);
     }
+    mExplanation = std::make_unique<RowExplanation>(mClient);
+    for (QWidget* control : mExplanation->controls())
+        mControls.push_back(control);
+    // A screen reader names the text box after its label.
+    Label1->setBuddy(txtEnglish);
 
     route(cmdGo, &QPushButton::clicked, &frmMain::cmdGo_Click);
     route(cmdExit, &QPushButton::clicked, &frmMain::cmdExit_Click);
+    route(txtEnglish, &QLineEdit::textChanged, &frmMain::txtEnglish_Change);
 }
 
 void frmMain::createMenus() {
     mnuFile = named(menuBar()->addMenu(tr("&File")), u"mnuFile");
     mnuFileWord = named(mnuFile->addAction(tr("Export to &Word")), u"mnuFileWord");
     mnuFileExit = named(mnuFile->addAction(tr("E&xit")), u"mnuFileExit");
+    mnuOptions = named(menuBar()->addMenu(tr("&Options")), u"mnuOptions");
+    mnuOptionsConvertAsYouType =
+        named(mnuOptions->addAction(tr("Convert as You &Type")), u"mnuOptionsConvertAsYouType");
+    mnuOptionsConvertAsYouType->setCheckable(true);
+    mnuOptionsConvertAsYouType->setChecked(settings()->value(convertAsYouTypeKey, false).toBool());
     mnuHelp = named(menuBar()->addMenu(tr("&Help")), u"mnuHelp");
     mnuHelpContents = named(mnuHelp->addAction(tr("&Contents")), u"mnuHelpContents");
     mnuHelpContents->setShortcut(QKeySequence(Qt::Key_F1));
@@ -111,6 +137,8 @@ void frmMain::createMenus() {
     route(mnuFileExit, &QAction::triggered, &frmMain::cmdExit_Click);
     route(mnuHelpContents, &QAction::triggered, &frmMain::mnuHelpContents_Click);
     route(mnuHelpAbout, &QAction::triggered, &frmMain::mnuHelpAbout_Click);
+    route(mnuOptionsConvertAsYouType, &QAction::triggered,
+          &frmMain::mnuOptionsConvertAsYouType_Click);
 }
 
 // Every command runs through the error report, so an error in one command never ends the program.
@@ -146,6 +174,9 @@ void frmMain::Load() {
     mLayout = std::make_unique<clsLayout>();
     mLayout->SetLayout(QtLayoutWindow::create(this, layoutControls()));
     InitForm();
+    // Told to the window manager, so a drag stops at the opening size instead of springing back;
+    // the layout manager's own clamp stays for whatever gets past this.
+    setMinimumSize(size());
 }
 
 QList<QObject*> frmMain::layoutControls() const {
@@ -178,8 +209,13 @@ void frmMain::cmdGo_Click() {
     const AlphabetIndex& alphabet = mAlphabetIndex.of(mAlphabet->Col(0));
     const QString imagesFolder = mContext.applicationFolder + QDir::separator() +
                                  QStringLiteral("Images") + QDir::separator();
-    mGlyphFiles = GlyphMatcher::glyphFiles(alphabet, txtEnglish->text(), imagesFolder);
+    const QString text = txtEnglish->text();
+    const GlyphMatcher::Conversion conversion = GlyphMatcher::convert(alphabet, text);
+    mGlyphFiles = GlyphMatcher::glyphFiles(alphabet, conversion, imagesFolder);
+    mRow = GlyphRow(*mAlphabet, conversion, text, mGlyphFiles);
     showGlyphs();
+    mExplanation->show(mRow);
+    showOutOfDate(false);
 }
 
 // Each box shows its glyph from the corner at the picture's own size. A picture that cannot be
@@ -188,17 +224,44 @@ void frmMain::showGlyphs() {
     for (int k = 1; k <= glyphBoxCount; ++k) {
         QLabel* box = picture(k);
         const QString& path = mGlyphFiles.at(k);
-        const QPixmap glyph(path);
-        box->setToolTip({});
+        const QString label = k <= mRow.glyphs().size() ? mRow.glyphs().at(k - 1).label() : QString();
+        const QPixmap glyph = glyphPicture(path, box->devicePixelRatioF());
+        box->setToolTip(label);
+        box->setAccessibleName(label);
         if (path.isEmpty()) {
             box->clear();
         } else if (!glyph.isNull()) {
             box->setPixmap(glyph);
         } else {
             box->setText(QFileInfo(path).completeBaseName());
-            box->setToolTip(tr("Picture not found: %1").arg(path));
+            box->setToolTip(label + u'\n' + tr("Picture not found: %1").arg(path));
         }
     }
+}
+
+void frmMain::txtEnglish_Change() {
+    if (mnuOptionsConvertAsYouType->isChecked())
+        cmdGo_Click();
+    else
+        showOutOfDate(txtEnglish->text() != mRow.text());
+}
+
+// The pictures dim with the captions, so a row that no longer shows the text reads as such.
+void frmMain::showOutOfDate(bool outOfDate) {
+    for (QLabel* box : mPictures)
+        box->setEnabled(!outOfDate);
+    mExplanation->setOutOfDate(outOfDate);
+}
+
+void frmMain::mnuOptionsConvertAsYouType_Click() {
+    settings()->setValue(convertAsYouTypeKey, mnuOptionsConvertAsYouType->isChecked());
+    txtEnglish_Change();
+}
+
+std::unique_ptr<QSettings> frmMain::settings() const {
+    if (mContext.settingsFile.isEmpty())
+        return std::make_unique<QSettings>();
+    return std::make_unique<QSettings>(mContext.settingsFile, QSettings::IniFormat);
 }
 
 void frmMain::cmdExit_Click() {
@@ -206,7 +269,13 @@ void frmMain::cmdExit_Click() {
 }
 
 void frmMain::mnuFileWord_Click() {
-    exportToWord(this, mGlyphFiles, mContext.wordProcessor, mContext.title);
+    try {
+        exportToWord(this, mGlyphFiles, mContext.wordProcessor, mContext.title);
+    } catch (const RuntimeError& error) {
+        // Cancel in the progress dialog is the user's own choice, not an error to report.
+        if (error.number() != static_cast<int>(WordErrorNumber::UserInterrupt))
+            throw;
+    }
 }
 
 void frmMain::mnuHelpContents_Click() {

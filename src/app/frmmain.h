@@ -2,6 +2,7 @@
 
 #include "alphabetindex.h"
 #include "appcontext.h"
+#include "glyphrow.h"
 #include "glyphslots.h"
 
 #include <array>
@@ -17,6 +18,8 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QSettings;
+class RowExplanation;
 
 // The program's only working window: English in, a row of up to ten glyph pictures out.
 class frmMain : public QMainWindow {
@@ -36,6 +39,7 @@ public:
     const GlyphSlots& glyphFiles() const { return mGlyphFiles; }
     const clsDatFile& alphabet() const { return *mAlphabet; }
     QLabel* picture(int k) const { return mPictures.at(k - 1); }
+    const GlyphRow& row() const { return mRow; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -55,15 +59,21 @@ private:
     void mnuFileWord_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
+    void mnuOptionsConvertAsYouType_Click();
+    void txtEnglish_Change();
 
     QList<QObject*> layoutControls() const;
     void showGlyphs();
+    void showOutOfDate(bool outOfDate);
+    std::unique_ptr<QSettings> settings() const;
 
     const AppContext mContext;
     std::unique_ptr<clsLayout> mLayout;
     std::shared_ptr<clsDatFile> mAlphabet;
     CachedAlphabetIndex mAlphabetIndex;
     GlyphSlots mGlyphFiles;
+    GlyphRow mRow;
+    std::unique_ptr<RowExplanation> mExplanation;
 
     QWidget* mClient = nullptr;
     std::vector<QWidget*> mControls; // in the window's control order
@@ -78,6 +88,8 @@ private:
     QMenu* mnuFile = nullptr;
     QAction* mnuFileWord = nullptr;
     QAction* mnuFileExit = nullptr;
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuOptionsConvertAsYouType = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpContents = nullptr;
     QAction* mnuHelpAbout = nullptr;

@@ -25,7 +25,7 @@ QIcon ApplicationIcon() {
 
 AppContext ProgramContext(WordProcessorFactory wordProcessor) {
     return {AppInfo::applicationFolder(), VersionInfo::current().fileDescription,
-            ErrorReport::showMessageBox, std::move(wordProcessor)};
+            ErrorReport::showMessageBox, std::move(wordProcessor), {}};
 }
 
 void InstallFatalHandler(const QString& title) {

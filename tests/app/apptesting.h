@@ -4,6 +4,7 @@
 #include "versioninfo.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <utility>
 
 // What the program would have shown, recorded instead of opening modal message boxes, and the
@@ -16,9 +17,10 @@ public:
                     titles.append(title);
                     texts.append(text);
                 },
-                std::move(wordProcessor)};
+                std::move(wordProcessor), settings.filePath(QStringLiteral("settings.ini"))};
     }
 
     QStringList titles;
     QStringList texts;
+    QTemporaryDir settings; // the options a test sets stay in the test
 };

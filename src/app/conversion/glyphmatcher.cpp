@@ -89,36 +89,46 @@ qsizetype firstEntryInAscii(const EntryTrie& trie, QStringView loweredText, qsiz
 
 namespace GlyphMatcher {
 
-QList<qsizetype> matchGlyphs(const AlphabetIndex& index, QStringView text) {
+Conversion convert(const AlphabetIndex& index, QStringView text) {
     const EntryTrie& trie = index.trie();
     const std::optional<QString> ascii = loweredAscii(text);
-    QList<qsizetype> glyphs;
+    Conversion result;
     qsizetype position = 0;
-    while (position < text.size() && glyphs.size() < MaxGlyphs) {
+    while (position < text.size() && result.glyphs.size() < MaxGlyphs) {
         qsizetype entry = EntryTrie::NoEntry;
         if (trie.mayMatchAt(text, position)) {
             entry = ascii ? firstEntryInAscii(trie, *ascii, position)
                           : PositionMatch(trie, text, position).firstEntry();
         }
         if (entry == EntryTrie::NoEntry) {
-            ++position; // the character is dropped
+            result.unmatched.append(position++); // the character is dropped
             continue;
         }
-        glyphs.append(entry);
-        position += index.alphabet()[entry].size();
+        const qsizetype length = std::min(index.alphabet()[entry].size(), text.size() - position);
+        result.glyphs.append({entry, position, length});
+        position += length;
     }
-    return glyphs;
+    result.scanEnd = position;
+    return result;
+}
+
+QList<qsizetype> matchGlyphs(const AlphabetIndex& index, QStringView text) {
+    QList<qsizetype> entries;
+    for (const Conversion::Glyph& glyph : convert(index, text).glyphs)
+        entries.append(glyph.entry);
+    return entries;
 }
 
 QList<qsizetype> matchGlyphs(const QStringList& alphabet, QStringView text) {
     return matchGlyphs(AlphabetIndex(alphabet), text);
 }
 
-GlyphSlots glyphFiles(const AlphabetIndex& index, QStringView text, const QString& imagesFolder) {
+GlyphSlots glyphFiles(const AlphabetIndex& index, const Conversion& conversion,
+                      const QString& imagesFolder) {
     GlyphSlots slots;
     qsizetype slot = 0;
-    for (const qsizetype entry : matchGlyphs(index, text))
-        slots.at(++slot) = imagesFolder + index.alphabet()[entry] + QStringLiteral(".gif");
+    for (const Conversion::Glyph& glyph : conversion.glyphs)
+        slots.at(++slot) = imagesFolder + index.alphabet()[glyph.entry] + QStringLiteral(".gif");
     return slots;
 }
 

@@ -14,6 +14,21 @@
 // the scan goes on behind it; a character that no entry matches is dropped.
 namespace GlyphMatcher {
 
+// What a conversion found: the glyphs in text order, the characters that no entry matched, and
+// where the scan stopped (the end of the text, unless the glyphs ran out before it).
+struct Conversion {
+    struct Glyph {
+        qsizetype entry;    // the alphabet index
+        qsizetype position; // where the letters it stands for begin in the text
+        qsizetype length;   // how many code units of the text it stands for
+    };
+    QList<Glyph> glyphs;
+    QList<qsizetype> unmatched; // positions of the dropped code units
+    qsizetype scanEnd = 0;
+};
+
+Conversion convert(const AlphabetIndex& index, QStringView text);
+
 // The alphabet indices of the glyphs that text spells, in text order. The alphabet is column 0 of
 // the alphabet table: row 0, the header, never matches.
 QList<qsizetype> matchGlyphs(const AlphabetIndex& index, QStringView text);
@@ -22,6 +37,7 @@ QList<qsizetype> matchGlyphs(const QStringList& alphabet, QStringView text);
 
 // The glyph slots of a conversion: slot k holds the picture of the k-th glyph (imagesFolder, the
 // entry as stored, ".gif").
-GlyphSlots glyphFiles(const AlphabetIndex& index, QStringView text, const QString& imagesFolder);
+GlyphSlots glyphFiles(const AlphabetIndex& index, const Conversion& conversion,
+                      const QString& imagesFolder);
 
 } // namespace GlyphMatcher

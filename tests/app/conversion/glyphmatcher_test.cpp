@@ -101,10 +101,11 @@ TEST(GlyphFiles, FilledSlotsFormAPrefixOfElevenAfterTheUnusedSlotZero) {
     const QStringList alphabet{Header, u"a"_s, u"Ka"_s, u"c"_s};
     const QString folder = u"/opt/scarabo/Images/"_s;
     const AlphabetIndex index(alphabet);
-    EXPECT_THAT(GlyphMatcher::glyphFiles(index, u"AkAC"_s, folder),
+    EXPECT_THAT(GlyphMatcher::glyphFiles(index, GlyphMatcher::convert(index, u"AkAC"_s), folder),
                 ElementsAre(u""_s, folder + u"a.gif"_s, folder + u"Ka.gif"_s, folder + u"c.gif"_s,
                             u""_s, u""_s, u""_s, u""_s, u""_s, u""_s, u""_s));
-    EXPECT_EQ(GlyphMatcher::glyphFiles(index, u"xyz"_s, folder), GlyphSlots{});
+    EXPECT_EQ(GlyphMatcher::glyphFiles(index, GlyphMatcher::convert(index, u"xyz"_s), folder),
+              GlyphSlots{});
 }
 
 TEST(GlyphMatcher, PositionsPastSixteenBitsStillMatch) {

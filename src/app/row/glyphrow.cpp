@@ -1,0 +1,103 @@
+#include "glyphrow.h"
+
+#include "clsdatfile.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString translated(const char* text) {
+    return QCoreApplication::translate("GlyphRow", text);
+}
+
+// The column of the alphabet whose header row names it so, or -1.
+qint16 columnNamed(const clsDatFile& alphabet, QStringView name) {
+    for (qint16 column = 0; column < alphabet.Cols(); ++column) {
+        if (alphabet.Data(0, column).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return column;
+    }
+    return -1;
+}
+
+// A dropped code unit, joined with its partner when it is half of a pair the scan also dropped.
+QString characterAt(QStringView text, const QList<qsizetype>& unmatched, qsizetype i) {
+    const qsizetype position = unmatched[i];
+    const bool pairStart = text[position].isHighSurrogate() && i + 1 < unmatched.size() &&
+                           unmatched[i + 1] == position + 1 &&
+                           text[position + 1].isLowSurrogate();
+    return text.sliced(position, pairStart ? 2 : 1).toString();
+}
+
+QStringList distinctCharacters(QStringView text, const QList<qsizetype>& unmatched) {
+    QStringList characters;
+    for (qsizetype i = 0; i < unmatched.size(); ++i) {
+        const QString character = characterAt(text, unmatched, i);
+        i += character.size() - 1;
+        if (!character.front().isSpace() && !characters.contains(character))
+            characters.append(character);
+    }
+    return characters;
+}
+
+// The start of a long text, cut at a whole character.
+QString excerpt(QStringView text) {
+    constexpr qsizetype shown = 16;
+    if (text.size() <= shown)
+        return text.toString();
+    const qsizetype cut = text[shown - 1].isHighSurrogate() ? shown - 1 : shown;
+    return text.first(cut).toString() + u'\u2026';
+}
+
+QString quoted(const QString& text) {
+    return u'\u201c' + text + u'\u201d';
+}
+
+} // namespace
+
+QString RowGlyph::label() const {
+    QStringList about;
+    for (const QString& part : {sign, signName}) {
+        if (!part.isEmpty())
+            about.append(part);
+    }
+    return about.isEmpty() ? letters : letters + QStringLiteral(": ") + about.join(u", ");
+}
+
+GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion,
+                   QString text, const GlyphSlots& pictures)
+    : m_text(std::move(text))
+    , m_scanEnd(conversion.scanEnd)
+    , m_unmatched(distinctCharacters(m_text, conversion.unmatched)) {
+    const qint16 signColumn = columnNamed(alphabet, u"Gardiner");
+    const qint16 nameColumn = columnNamed(alphabet, u"Sign");
+    const auto cell = [&alphabet](qsizetype entry, qint16 column) {
+        return column < 0 ? QString() : alphabet.Data(static_cast<qint16>(entry), column).trimmed();
+    };
+    qsizetype slot = 0;
+    for (const GlyphMatcher::Conversion::Glyph& glyph : conversion.glyphs) {
+        m_glyphs.append({m_text.sliced(glyph.position, glyph.length), pictures.at(++slot),
+                         cell(glyph.entry, signColumn), cell(glyph.entry, nameColumn)});
+    }
+}
+
+QString GlyphRow::leftOutNote() const {
+    QStringList parts;
+    const QStringView rest = leftOver();
+    if (!rest.isEmpty()) {
+        const qsizetype characters = rest.toUcs4().size();
+        const char* const sentence =
+            characters == 1 ? "Only %1 glyphs fit: %2 more character was left out, %3."
+                            : "Only %1 glyphs fit: %2 more characters were left out, from %3.";
+        parts.append(translated(sentence)
+                         .arg(m_glyphs.size())
+                         .arg(characters)
+                         .arg(quoted(excerpt(rest))));
+    }
+    if (!m_unmatched.isEmpty()) {
+        QStringList each;
+        for (const QString& character : m_unmatched)
+            each.append(quoted(character));
+        parts.append(translated("No glyph for %1.").arg(each.join(QStringLiteral(", "))));
+    }
+    return parts.join(u' ');
+}

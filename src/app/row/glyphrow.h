@@ -1,0 +1,48 @@
+#pragma once
+
+#include "glyphmatcher.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class clsDatFile;
+
+// One glyph of a converted row, with what a person needs to read it.
+struct RowGlyph {
+    QString letters;  // the letters of the text it stands for, as typed
+    QString picture;  // the path of its picture
+    QString sign;     // the sign's code (Gardiner's list), or empty
+    QString signName; // what the sign shows, or empty
+
+    // "sh: N37, pool"; just the letters when the alphabet says nothing more of the sign.
+    QString label() const;
+};
+
+// A converted text as the window shows it and the outputs take it: the glyphs in order, the text
+// that was left out after the last glyph fitted, and the characters that no entry matched.
+class GlyphRow {
+public:
+    GlyphRow() = default;
+    // alphabet is the table the index was built from; its header names the columns "Gardiner" and
+    // "Sign" that describe the signs, where it has them.
+    GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion, QString text,
+             const GlyphSlots& pictures);
+
+    const QString& text() const { return m_text; }
+    const QList<RowGlyph>& glyphs() const { return m_glyphs; }
+    // The text after the last glyph that was never scanned because the glyphs ran out.
+    QStringView leftOver() const { return QStringView(m_text).sliced(m_scanEnd); }
+    // The characters no entry matched, each once, in the order they first appear; blanks between
+    // words are not counted as left out.
+    const QStringList& unmatched() const { return m_unmatched; }
+
+    // One line that says what was left out, or empty when the whole text was used.
+    QString leftOutNote() const;
+
+private:
+    QString m_text;
+    QList<RowGlyph> m_glyphs;
+    qsizetype m_scanEnd = 0;
+    QStringList m_unmatched;
+};
