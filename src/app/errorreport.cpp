@@ -3,6 +3,7 @@
 #include "appinfo.h"
 #include "runtimeerror.h"
 
+#include <exception>
 #include <new>
 #include <QMessageBox>
 #include <utility>
@@ -38,6 +39,12 @@ bool run(QWidget* parent, const std::function<void()>& command) {
         show(parent, error.message());
     } catch (const std::bad_alloc&) {
         show(parent, RuntimeError(ErrorNumber::OutOfMemory).message());
+    } catch (const std::exception& error) {
+        // From a library, or a thread that cannot start: a fault of the program, never its end.
+        show(parent, RuntimeError(ErrorNumber::InternalError, QString::fromLocal8Bit(error.what()))
+                         .message());
+    } catch (...) {
+        show(parent, RuntimeError(ErrorNumber::InternalError).message());
     }
     return false;
 }

@@ -5,9 +5,12 @@
 #include "frmmain.h"
 #include "modmain.h"
 #include "qtprinters.h"
+#include "runtimeerror.h"
 
 #include <algorithm>
+#include <exception>
 #include <gtest/gtest.h>
+#include <new>
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +22,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <stdexcept>
+#include <system_error>
 
 namespace {
 
@@ -243,6 +248,31 @@ TEST_F(ConvertingWindowTest, EnterConvertsTheTextIntoPicturesAndASecondShorterRe
     convert(*window, QStringLiteral("abcdefghijklmnop"));
     EXPECT_EQ(shownEntries(*window).size(), 10);
     EXPECT_TRUE(reported.texts.isEmpty());
+}
+
+// Whatever a command throws is shown in the same box, and the next command runs as usual.
+TEST(CommandErrors, EveryKindOfExceptionIsReportedAndTheProgramGoesOn) {
+    const std::system_error noThread(
+        std::make_error_code(std::errc::resource_unavailable_try_again), "thread");
+    const QString internalError = QStringLiteral("Run-time error '51':\n\nInternal error");
+    const std::pair<std::exception_ptr, QString> cases[] = {
+        {std::make_exception_ptr(RuntimeError(ErrorNumber::FileNotFound, QStringLiteral("x.dat"))),
+         QStringLiteral("Run-time error '53':\n\nFile not found: x.dat")},
+        {std::make_exception_ptr(std::bad_alloc()),
+         QStringLiteral("Run-time error '7':\n\nOut of memory")},
+        {std::make_exception_ptr(noThread),
+         internalError + QStringLiteral(": ") + QString::fromLocal8Bit(noThread.what())},
+        {std::make_exception_ptr(std::runtime_error("no printer")),
+         internalError + QStringLiteral(": no printer")},
+        {std::make_exception_ptr(42), internalError},
+    };
+    for (const auto& [exception, message] : cases) {
+        const ReportedMessages reported;
+        EXPECT_FALSE(ErrorReport::run(nullptr, [&] { std::rethrow_exception(exception); }));
+        EXPECT_EQ(reported.texts, QStringList{message});
+        EXPECT_TRUE(ErrorReport::run(nullptr, [] {}));
+        EXPECT_EQ(reported.texts.size(), 1);
+    }
 }
 
 TEST_F(MainWindowTest, AGlyphWithoutItsPictureShowsItsLettersQuietly) {
