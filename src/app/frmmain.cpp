@@ -12,6 +12,7 @@
 #include "versioninfo.h"
 
 #include <algorithm>
+#include <limits>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
@@ -112,6 +113,8 @@ void frmMain::createControls() {
     for (QLabel* box : mPictures)
         box->setFocusPolicy(Qt::NoFocus);
     cmdGo->setDefault(true);
+    // No length limit of its own: Qt's default of 32,767 would cut a longer pasted text silently.
+    txtEnglish->setMaxLength(std::numeric_limits<int>::max());
 
     for (const ControlGeometry& g : controlGeometry) {
         QWidget* control =

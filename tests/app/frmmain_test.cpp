@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <new>
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -248,6 +249,19 @@ TEST_F(ConvertingWindowTest, EnterConvertsTheTextIntoPicturesAndASecondShorterRe
     convert(*window, QStringLiteral("abcdefghijklmnop"));
     EXPECT_EQ(shownEntries(*window).size(), 10);
     EXPECT_TRUE(reported.texts.isEmpty());
+}
+
+// The box has no length limit of its own: a pasted text far beyond Qt's default limit arrives
+// whole.
+TEST_F(ConvertingWindowTest, APastedTextOfAnyLengthIsConvertedToItsEnd) {
+    const auto window = openShipped();
+    ASSERT_TRUE(window);
+    auto* edit = control<QLineEdit>(*window, "txtEnglish");
+    QApplication::clipboard()->setText(QString(40000, u'-') + QStringLiteral("ship"));
+    edit->setFocus();
+    QTest::keySequence(edit, QKeySequence::Paste);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(shownEntries(*window).join(u' '), QStringLiteral("sh i p"));
 }
 
 // Whatever a command throws is shown in the same box, and the next command runs as usual.
