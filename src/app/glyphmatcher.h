@@ -14,7 +14,8 @@ namespace GlyphMatcher {
 inline constexpr qsizetype MaxGlyphs = 10;
 
 // Whether an alphabet entry can stand for a glyph: it is not empty, and its picture, named after
-// it, stays inside the images folder (no "..", no separator, no drive).
+// it, lies inside the images folder once its path is cleaned (no absolute path, no drive, no ".."
+// that climbs above the folder).
 bool isUsableEntry(QStringView entry);
 
 // The alphabet indices of the glyphs that text spells, in text order. The alphabet is column 0 of

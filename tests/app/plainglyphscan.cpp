@@ -2,12 +2,14 @@
 
 #include "glyphmatcher.h"
 
+#include <QDir>
+
 namespace {
 
 qsizetype firstEntryAt(const QStringList& alphabet, QStringView text, qsizetype position) {
     for (qsizetype index = 1; index < alphabet.size(); ++index) {
         const QString& entry = alphabet[index];
-        if (!GlyphMatcher::isUsableEntry(entry))
+        if (!plainIsUsableEntry(entry))
             continue;
         // Lowered as a named string, never as a temporary: Qt 6.4's QString::toLower of a temporary
         // turns unpaired high surrogates at its end into U+FFFD once a U+0130 has grown the string,
@@ -35,4 +37,15 @@ QList<qsizetype> plainGlyphScan(const QStringList& alphabet, QStringView text) {
         position += alphabet[entry].size();
     }
     return glyphs;
+}
+
+bool plainIsUsableEntry(const QString& entry) {
+    if (entry.isEmpty() || QDir::isAbsolutePath(entry))
+        return false;
+#ifdef Q_OS_WIN
+    if (entry.size() >= 2 && entry[1] == u':' && entry[0].isLetter() && entry[0].unicode() < 0x80)
+        return false;
+#endif
+    const QString picture = QDir::cleanPath(entry + QStringLiteral(".gif"));
+    return !picture.startsWith(QStringLiteral("../"));
 }
