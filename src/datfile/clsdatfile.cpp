@@ -162,6 +162,14 @@ QStringList clsDatFile::Col(qint16 x) const {
 void clsDatFile::MoveRowUp(qint16 pRow) {
     if (pRow < 1 || pRow >= myRows)
         return;
+    // With the counts raised and no Clear, a cell of the move may lie past the storage, where a
+    // write would be lost; refused before anything changes.
+    if (!myData.covers(static_cast<qint16>(pRow + 1), myCols))
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange,
+                           QStringLiteral("rows %1 and %2 reach past the cells stored; Clear the "
+                                          "table after changing its counts")
+                               .arg(pRow - 1)
+                               .arg(pRow));
     const auto above = static_cast<qint16>(pRow - 1);
     for (qint16 col = 0; col < myCols; ++col) {
         const QString upper = myData.cell(above, col);

@@ -34,7 +34,8 @@ public:
     QString Data(qint16 pRow, qint16 pCol) const;
     // Column x of every row (all empty when x is out of range); empty when there are no rows.
     QStringList Col(qint16 x) const;
-    // Swaps row pRow with the row above it when 1 <= pRow < Rows.
+    // Swaps row pRow with the row above it when 1 <= pRow < Rows. Throws RuntimeError 9, changing
+    // nothing, when the counts were raised without Clear and the move reaches past the storage.
     void MoveRowUp(qint16 pRow);
     // Fresh storage for the current counts, every cell empty; header names stay.
     void Clear();

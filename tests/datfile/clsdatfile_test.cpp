@@ -127,6 +127,33 @@ TEST(clsDatFile, MoveRowUpSwapsWithTheRowAboveInEveryColumn) {
     }
 }
 
+// Counts raised without Clear: a move that reaches a cell past the storage fails before it changes
+// anything, so no stored cell is lost; one that stays inside the storage moves as usual.
+TEST(clsDatFile, MoveRowUpAtTheStorageEdgeMovesIntactOrFailsChangingNothing) {
+    const struct {
+        qint16 rows, cols, row;
+        int error;
+        QList<int> order;
+    } cases[] = {
+        {4, 2, 2, 0, {0, 2, 1}},
+        {4, 2, 3, 9, {0, 1, 2}},
+        {3, 3, 1, 9, {0, 1, 2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rows << " x " << c.cols << ", row " << c.row);
+        clsDatFile table = tableOf(threeByTwo);
+        table.setRows(c.rows);
+        table.setCols(c.cols);
+        EXPECT_EQ(errorNumberOf([&] { table.MoveRowUp(c.row); }), c.error);
+        table.setRows(3);
+        table.setCols(2);
+        QList<QStringList> expected;
+        for (int from : c.order)
+            expected.append(threeByTwo[from]);
+        EXPECT_EQ(cellsOf(table), expected);
+    }
+}
+
 TEST(clsDatFile, ClearEmptiesEveryCellAndKeepsTheRest) {
     clsDatFile table = tableOf(threeByTwo);
     table.setFileName(u"keep.dat"_s);
