@@ -196,6 +196,7 @@ void clsDatFile::Load() {
     }
     qCDebug(lcDatFile).noquote()
         << QStringLiteral("clsDatFile.Load: Fn=%1 Invalid fmt %2").arg(myFileName).arg(myFmt);
+    throw unknownFormat();
 }
 
 void clsDatFile::Save() const {
@@ -212,6 +213,7 @@ void clsDatFile::Save() const {
     }
     qCDebug(lcDatFile).noquote()
         << QStringLiteral("clsDatFile.Save: Fn=%1 Invalid fmt %2").arg(myFileName).arg(myFmt);
+    throw unknownFormat();
 }
 
 void clsDatFile::LoadDat() {
@@ -251,14 +253,12 @@ void clsDatFile::LoadCsv(bool pHeaderLine) {
 }
 
 void clsDatFile::SaveDat() const {
-    if (saveNameMissing())
-        return;
+    requireSaveFileName();
     writeFile(QStringLiteral("%1,%2\r\n").arg(myRows).arg(myCols) + rowsText());
 }
 
 void clsDatFile::SaveCsv(bool pHeaderLine) const {
-    if (saveNameMissing())
-        return;
+    requireSaveFileName();
     QString text;
     if (pHeaderLine) {
         // Checked before the file is touched, so a missing name never empties it.
@@ -286,11 +286,17 @@ void clsDatFile::requireFileName() const {
         FatalCheck::stop(QStringLiteral("clsDatFile.Load: Filename not set"));
 }
 
-bool clsDatFile::saveNameMissing() const {
+void clsDatFile::requireSaveFileName() const {
     if (!myFileName.isEmpty())
-        return false;
+        return;
     qCDebug(lcDatFile).noquote() << QStringLiteral("clsDatFile.Save: Filename not set");
-    return true;
+    throw RuntimeError(ErrorNumber::BadFileNameOrNumber,
+                       QStringLiteral("the table has no file name"));
+}
+
+RuntimeError clsDatFile::unknownFormat() const {
+    return RuntimeError(ErrorNumber::InvalidProcedureCall,
+                        QStringLiteral("no file layout has the code %1").arg(myFmt));
 }
 
 QString clsDatFile::quotedLine(const QStringList& fields) {

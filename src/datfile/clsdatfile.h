@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cellgrid.h"
+#include "runtimeerror.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,7 +40,8 @@ public:
     void MoveRowUp(qint16 pRow);
     // Fresh storage for the current counts, every cell empty; header names stay.
     void Clear();
-    // Read or write the whole file in the current layout. An unknown layout does nothing.
+    // Read or write the whole file in the current layout. An unknown layout throws RuntimeError 5;
+    // saving without a file name throws RuntimeError 52.
     void Load();
     void Save() const;
 
@@ -52,7 +54,8 @@ private:
 
     bool cellInRange(qint16 pRow, qint16 pCol) const;
     void requireFileName() const;
-    bool saveNameMissing() const;
+    void requireSaveFileName() const;
+    RuntimeError unknownFormat() const;
     static QString quotedLine(const QStringList& fields);
     QString rowsText() const;
     void writeFile(const QString& text) const;

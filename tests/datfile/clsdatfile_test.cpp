@@ -222,16 +222,16 @@ TEST(clsDatFile, TraceIsOffByDefault) {
     EXPECT_EQ(trace.lines(), QStringList());
 }
 
-TEST(clsDatFile, UnknownFormatChangesNothingAndOnlyTraces) {
+TEST(clsDatFile, UnknownFormatFailsChangingNothingAndTraces) {
     const ScratchFolder folder;
     const TraceCapture trace(true);
     clsDatFile table = tableOf(threeByTwo);
     table.setFileName(folder.write(u"t.dat"_s, "1,1\r\nx\r\n"));
     table.setFmt(5);
-    table.Load();
+    EXPECT_EQ(errorNumberOf([&table] { table.Load(); }), 5);
     EXPECT_EQ(cellsOf(table), threeByTwo);
     table.setFileName(folder.path(u"new.dat"_s));
-    table.Save();
+    EXPECT_EQ(errorNumberOf([&table] { table.Save(); }), 5);
     table.FileType();
     EXPECT_FALSE(QFile::exists(table.FileName()));
     EXPECT_EQ(trace.lines(),
@@ -240,12 +240,13 @@ TEST(clsDatFile, UnknownFormatChangesNothingAndOnlyTraces) {
                            u"clsDatFile.FileType: error in myFmt 5"_s}));
 }
 
-TEST(clsDatFile, SaveWithoutFileNameDoesNothing) {
+TEST(clsDatFile, SaveWithoutFileNameFailsWithBadFileName) {
     const TraceCapture trace(true);
     for (qint16 fmt : {clsDatFile::fmtDat, clsDatFile::fmtCsv, clsDatFile::fmtCsvHeaders}) {
         clsDatFile table = tableOf(threeByTwo);
         table.setFmt(fmt);
-        EXPECT_EQ(errorNumberOf([&table] { table.Save(); }), 0);
+        table.setHeaders({u"h0"_s, u"h1"_s});
+        EXPECT_EQ(errorNumberOf([&table] { table.Save(); }), 52) << fmt;
     }
     EXPECT_EQ(trace.lines(), QStringList(3, u"clsDatFile.Save: Filename not set"_s));
 }
