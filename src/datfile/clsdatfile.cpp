@@ -24,6 +24,9 @@ Q_LOGGING_CATEGORY(lcDatFile, "scarabo.datfile", QtInfoMsg)
 namespace {
 
 constexpr qint16 maxCount = std::numeric_limits<qint16>::max();
+// What a line may hold to be read back: GetWords's fields and characters.
+constexpr qsizetype maxFieldsPerLine = 80;
+constexpr qsizetype maxLineLength = 32765;
 
 // A count in a message keeps a sign position: 0 reads " 0" and -3 reads "-3".
 QString signedCount(qint16 n) {
@@ -266,7 +269,7 @@ void clsDatFile::SaveCsv(bool pHeaderLine) const {
             throw RuntimeError(
                 ErrorNumber::SubscriptOutOfRange,
                 QStringLiteral("%1 header names for %2 columns").arg(myHeaders.size()).arg(myCols));
-        text = quotedLine(myHeaders.first(myCols));
+        text = quotedLine(myHeaders.first(myCols), QStringLiteral("header line"));
     }
     writeFile(text + rowsText());
 }
@@ -299,12 +302,32 @@ RuntimeError clsDatFile::unknownFormat() const {
                         QStringLiteral("no file layout has the code %1").arg(myFmt));
 }
 
-QString clsDatFile::quotedLine(const QStringList& fields) {
-    QStringList quoted;
-    quoted.reserve(fields.size());
-    for (const QString& field : fields)
-        quoted.append(QuoteField(field));
-    return quoted.join(u',') + QStringLiteral("\r\n");
+// Checked field by field as the line grows, so that the error names the column at fault.
+QString clsDatFile::quotedLine(const QStringList& fields, const QString& where) {
+    if (fields.size() > maxFieldsPerLine)
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange,
+                           QStringLiteral("%1, column %2: a line holds at most %3 fields")
+                               .arg(where)
+                               .arg(maxFieldsPerLine)
+                               .arg(maxFieldsPerLine));
+    QString line;
+    for (qsizetype col = 0; col < fields.size(); ++col) {
+        if (fields[col].contains(u'\r'))
+            throw RuntimeError(ErrorNumber::InvalidProcedureCall,
+                               QStringLiteral("%1, column %2 holds a CR, which would end its line")
+                                   .arg(where)
+                                   .arg(col));
+        if (col > 0)
+            line += u',';
+        line += QuoteField(fields[col]);
+        if (line.size() > maxLineLength)
+            throw RuntimeError(ErrorNumber::Overflow,
+                               QStringLiteral("%1, column %2: the line would pass %3 characters")
+                                   .arg(where)
+                                   .arg(col)
+                                   .arg(maxLineLength));
+    }
+    return line + QStringLiteral("\r\n");
 }
 
 QString clsDatFile::rowsText() const {
@@ -313,7 +336,7 @@ QString clsDatFile::rowsText() const {
     for (qint16 row = 0; row < myRows; ++row) {
         for (qint16 col = 0; col < myCols; ++col)
             cells[col] = Data(row, col);
-        text += quotedLine(cells);
+        text += quotedLine(cells, QStringLiteral("row %1").arg(row));
     }
     return text;
 }

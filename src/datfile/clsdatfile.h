@@ -41,7 +41,9 @@ public:
     // Fresh storage for the current counts, every cell empty; header names stay.
     void Clear();
     // Read or write the whole file in the current layout. An unknown layout throws RuntimeError 5;
-    // saving without a file name throws RuntimeError 52.
+    // Save without a file name throws 52. Save refuses, before it touches the file, a table that
+    // would not load back the same: 5 for a CR in a cell or header name, 9 for more than 80
+    // columns, 6 for a line over 32,765 characters.
     void Load();
     void Save() const;
 
@@ -56,7 +58,7 @@ private:
     void requireFileName() const;
     void requireSaveFileName() const;
     RuntimeError unknownFormat() const;
-    static QString quotedLine(const QStringList& fields);
+    static QString quotedLine(const QStringList& fields, const QString& where);
     QString rowsText() const;
     void writeFile(const QString& text) const;
 
