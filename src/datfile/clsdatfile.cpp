@@ -341,12 +341,13 @@ QString clsDatFile::rowsText() const {
     return text;
 }
 
-// Written through a temporary file that replaces the old one only when every byte is out.
-// Unbuffered, so that every byte is out before the commit: Qt 6.4's commit renames the file even
-// when the flush of a write buffer fails, which on a full disk would put a cut-off file in place of
-// the old one.
+// Written through a temporary file that replaces the old one only when every byte is out, or in
+// place where the folder takes no new file. Unbuffered, so that every byte is out before the
+// commit: Qt 6.4's commit renames the file even when the flush of a write buffer fails, which on a
+// full disk would put a cut-off file in place of the old one.
 void clsDatFile::writeFile(const QString& text) const {
     QSaveFile file(myFileName);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw fileWriteOpenError(myFileName, file);
     QStringEncoder encoder(QStringConverter::System);

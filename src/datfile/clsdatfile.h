@@ -11,6 +11,12 @@
 // access outside the table is ignored or reads as empty; file errors reach the caller as
 // RuntimeError. Layouts: fmtDat (a counts line, then one line per row), fmtCsv (one line per row),
 // fmtCsvHeaders (a header line of column names, then one line per row).
+//
+// Saving replaces the file atomically where its folder lets a new file be created: the table goes
+// to a temporary file that takes the old one's place only once every byte is written, so a failed
+// save leaves the old file as it was. Where the folder takes no new file but the file itself may
+// be written, the file is written in place instead: every write is still checked and a failure
+// (a full disk) is still reported, but the file is then left cut off.
 class clsDatFile {
 public:
     static constexpr qint16 fmtDat = 0;

@@ -296,20 +296,42 @@ TEST(DatFileFormats, SaveRefusesATableThatWouldNotLoadBackAndKeepsTheOldFile) {
 }
 
 // The folder is made read-only and, when the test runs as root, the test thread gives up root's
-// right to ignore that, so the save truly cannot create its temporary file there.
-TEST(DatFileFormats, FailedSaveIntoReadOnlyFolderKeepsTheOldFile) {
-    const ScratchFolder folder;
+// right to ignore that, so the save truly cannot create a temporary file there. The file itself is
+// then written in place when it may be written.
+TEST(DatFileFormats, SaveIntoAFolderThatTakesNoNewFileWritesTheFileInPlace) {
     const QByteArray old = "1,1\r\n\"old\"\r\n";
-    const clsDatFile table = boundTo(folder.write(u"t.dat"_s, old), clsDatFile::fmtDat,
-                                     {{u"new"_s, u"longer"_s}, {u"table"_s, u"here"_s}});
-    const QFile::Permissions writable = QFile::permissions(folder.root());
-    ASSERT_TRUE(QFile::setPermissions(folder.root(), QFile::ReadOwner | QFile::ExeOwner));
-    const auto restore = qScopeGuard([&] { QFile::setPermissions(folder.root(), writable); });
-    const PermissionsEnforced enforced;
-    if (QFile probe(folder.path(u"probe"_s)); probe.open(QIODevice::WriteOnly))
-        GTEST_SKIP() << "this machine does not enforce folder permissions";
+    const QByteArray saved = "2,2\r\n\"new\",\"longer\"\r\n\"table\",\"here\"\r\n";
+    const struct {
+        const char* what;
+        bool exists;
+        QFile::Permissions file;
+        int error;
+        QByteArray contents;
+    } cases[] = {
+        {"a writable file", true, QFile::ReadOwner | QFile::WriteOwner, 0, saved},
+        {"a read-only file", true, QFile::ReadOwner, 75, old},
+        {"no file yet", false, {}, 75, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ScratchFolder folder;
+        const QString path = folder.path(u"t.dat"_s);
+        if (c.exists) {
+            folder.write(u"t.dat"_s, old);
+            ASSERT_TRUE(QFile::setPermissions(path, c.file));
+        }
+        const clsDatFile table =
+            boundTo(path, clsDatFile::fmtDat, {{u"new"_s, u"longer"_s}, {u"table"_s, u"here"_s}});
+        const QFile::Permissions writable = QFile::permissions(folder.root());
+        ASSERT_TRUE(QFile::setPermissions(folder.root(), QFile::ReadOwner | QFile::ExeOwner));
+        const auto restore = qScopeGuard([&] { QFile::setPermissions(folder.root(), writable); });
+        const PermissionsEnforced enforced;
+        if (QFile probe(folder.path(u"probe"_s)); probe.open(QIODevice::WriteOnly))
+            GTEST_SKIP() << "this machine does not enforce folder permissions";
 
-    EXPECT_EQ(errorNumberOf([&table] { table.Save(); }), 75);
-    EXPECT_EQ(folder.read(u"t.dat"_s), old);
-    EXPECT_EQ(QDir(folder.root()).entryList(QDir::Files | QDir::Hidden), QStringList(u"t.dat"_s));
+        EXPECT_EQ(errorNumberOf([&table] { table.Save(); }), c.error);
+        EXPECT_EQ(folder.read(u"t.dat"_s), c.contents);
+        EXPECT_EQ(QDir(folder.root()).entryList(QDir::Files | QDir::Hidden),
+                  c.exists ? QStringList(u"t.dat"_s) : QStringList());
+    }
 }
