@@ -121,14 +121,31 @@ TEST(GlyphMatcher, UsableEntries) {
     constexpr bool windows = false;
 #endif
     const std::pair<QString, bool> cases[] = {
-        {u""_s, false},           {u"a"_s, true},       {u"."_s, true},
-        {u"a.b"_s, true},         {u"x..y"_s, true},    {u".."_s, true}, // the picture "...gif"
-        {u"a/.."_s, true},        {u"a/b"_s, true},     {u"a/../b"_s, true},
-        {u"./a"_s, true},         {u"../a"_s, false},   {u"a/../../b"_s, false},
-        {u"a//../../b"_s, false}, {u"/a"_s, false},     {u"/"_s, false},
-        {u"a:"_s, !windows},      {u"C:"_s, !windows},  {u"z:x"_s, !windows},
-        {u"1:"_s, true},          {u"ab:c"_s, true},    {u"a\\b"_s, true},
-        {u"..\\a"_s, !windows},   {u"\\a"_s, !windows}, {u"\\\\host\\share"_s, !windows},
+        {u""_s, false},
+        {u"a"_s, true},
+        {u"."_s, true},
+        {u"a.b"_s, true},
+        {u"x..y"_s, true},
+        {u".."_s, true}, // the picture "...gif"
+        {u"a/.."_s, true},
+        {u"a/b"_s, true},
+        {u"a/../b"_s, true},
+        {u"./a"_s, true},
+        {u"../a"_s, false},
+        {u"a/../../b"_s, false},
+        {u"a//../../b"_s, false},
+        {u"/a"_s, false},
+        {u"/"_s, false},
+        {u"a:"_s, !windows},
+        {u"C:"_s, !windows},
+        {u"z:x"_s, !windows},
+        {u"1:"_s, true},
+        {u":"_s, true},
+        {u"ab:c"_s, true},
+        {u"a\\b"_s, true},
+        {u"..\\a"_s, !windows},
+        {u"\\a"_s, !windows},
+        {u"\\\\host\\share"_s, !windows},
         {u"\u00e9"_s, true},
     };
     for (const auto& [entry, usable] : cases) {

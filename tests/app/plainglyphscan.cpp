@@ -40,12 +40,16 @@ QList<qsizetype> plainGlyphScan(const QStringList& alphabet, QStringView text) {
 }
 
 bool plainIsUsableEntry(const QString& entry) {
-    if (entry.isEmpty() || QDir::isAbsolutePath(entry))
+    if (entry.isEmpty())
+        return false;
+    // Spelled out rather than QDir::isAbsolutePath, which takes a leading ':' for Qt's resources.
+    const QString picture = QDir::cleanPath(entry + QStringLiteral(".gif"));
+    if (picture.startsWith(u'/'))
         return false;
 #ifdef Q_OS_WIN
-    if (entry.size() >= 2 && entry[1] == u':' && entry[0].isLetter() && entry[0].unicode() < 0x80)
+    if (picture.size() >= 2 && picture[1] == u':' && picture[0].unicode() < 0x80 &&
+        picture[0].isLetter())
         return false;
 #endif
-    const QString picture = QDir::cleanPath(entry + QStringLiteral(".gif"));
     return !picture.startsWith(QStringLiteral("../"));
 }
