@@ -2,7 +2,9 @@
 # End-to-end test of the installed program. Makes the .deb from a build folder, installs it on this
 # machine, starts the installed launcher under Xvfb, types a word, presses Enter and checks that the
 # glyph row shows the shipped pictures; then closes the window with Esc and checks the exit status.
-# The screenshot of the window becomes docs/screenshot.png. The package is removed again at the end.
+# The screenshot of the window stays in the build folder as e2e-screenshot.png; with
+# SCARABO_UPDATE_SCREENSHOT=1 it also becomes docs/screenshot.png, the one the README shows, and
+# otherwise the run leaves the checkout as it found it. The package is removed again at the end.
 # Meant for CI and throwaway machines: it installs and removes the package "scarabo" system-wide and
 # refuses to run while that package is installed already.
 # Usage: tools/e2e-installed.sh [build-folder]   (default: build; SCARABO_BUILD_DIR too)
@@ -11,6 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 build=$(realpath -m "${1:-${SCARABO_BUILD_DIR:-build}}")
+update_screenshot=${SCARABO_UPDATE_SCREENSHOT:-0}
 
 word=Ship
 glyphs=(sh i p)
@@ -27,6 +30,10 @@ apt_options=(-o DPkg::Lock::Timeout=300) # waits for another apt run instead of 
 if dpkg-query -W -f='${Status}' scarabo 2>/dev/null | grep -q 'install ok installed'; then
     fail "the package scarabo is installed already; this test installs and removes it itself"
 fi
+
+# The tracked files as they are now, to see at the end that the run changed none of them.
+checkout_state() { git -C "$repo" status --porcelain --untracked-files=no 2>/dev/null || true; }
+checkout_before=$(checkout_state)
 
 work=$(mktemp -d)
 chmod 755 "$work" # apt reads the package as its own unprivileged user
@@ -119,11 +126,16 @@ say "glyph row for \"$word\": ${glyphs[*]}"
 xdotool key Tab
 sleep 0.5
 import -window root "$work/screen.png"
+screenshot=$build/e2e-screenshot.png
 /usr/bin/python3 -c 'import sys; from PIL import Image
 x, y, w, h = map(int, sys.argv[3:])
 Image.open(sys.argv[1]).crop((x, y, x + w, y + h)).save(sys.argv[2])' \
-    "$work/screen.png" "$repo/docs/screenshot.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
-say "screenshot saved as docs/screenshot.png"
+    "$work/screen.png" "$screenshot" "$X" "$Y" "$WIDTH" "$HEIGHT"
+say "screenshot saved as $screenshot"
+if [[ $update_screenshot == 1 ]]; then
+    cp "$screenshot" "$repo/docs/screenshot.png"
+    say "screenshot copied to docs/screenshot.png"
+fi
 
 xdotool key Escape
 status=0
@@ -132,4 +144,8 @@ wait "$app_pid" || status=$?
 app_pid=
 ((status == 0)) || fail "the program ended with status $status: $(cat "$work/program.log")"
 say "Esc closed the program with status 0"
+
+if [[ $update_screenshot != 1 && $(checkout_state) != "$checkout_before" ]]; then
+    fail "the run changed the checkout: $(checkout_state)"
+fi
 say "PASS"

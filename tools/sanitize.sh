@@ -22,6 +22,7 @@ cmake --build "$build" -j "$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS=suppressions=$repo/tests/sanitizers/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1
-# Tests labelled e2e drive whole external programs (an office suite), which the sanitizers do not
-# look into; they run in the normal suite.
+# Tests labelled e2e check the built program and its files from outside, with other programs (a
+# browser, validators, the program's own start-up under X); the sanitizers see nothing of them, and
+# they run in the normal suite.
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)" -LE e2e

@@ -24,9 +24,38 @@ fi
 cmake --build "$build"
 
 # Besides CTest: the installed package end to end, the Windows backend under Wine, the suite under
-# the sanitizers, and the fuzzers for a bounded time. CTest goes last so its summary closes the run.
-bash tools/e2e-installed.sh "$build"
-bash tools/wine-tests.sh "$build-wine"
-bash tools/sanitize.sh "$build-sanitize"
-bash tools/fuzz.sh "$build-fuzz"
-ctest --test-dir "$build" --output-on-failure
+# the sanitizers, and the fuzzers for a bounded time. Every suite runs whatever the others did; a
+# line per suite sums them up, and CTest's own summary closes the run.
+summary=()
+failed=0
+suite() {
+    local name=$1
+    shift
+    if "$@"; then
+        summary+=("$name: passed")
+    else
+        summary+=("$name: FAILED")
+        failed=1
+    fi
+}
+ctest_log=$(mktemp)
+trap 'rm -f "$ctest_log"' EXIT
+run_ctest() { ctest --test-dir "$build" --output-on-failure | tee "$ctest_log"; }
+
+suite e2e bash tools/e2e-installed.sh "$build"
+suite wine bash tools/wine-tests.sh "$build-wine"
+suite sanitize bash tools/sanitize.sh "$build-sanitize"
+suite fuzz bash tools/fuzz.sh "$build-fuzz"
+suite ctest run_ctest
+
+echo
+echo "Test suites:"
+printf '  %s\n' "${summary[@]}"
+echo
+# From CTest's "N% tests passed" line on: its totals, the time per label and the failed tests.
+if grep -q '% tests passed, ' "$ctest_log"; then
+    sed -n '/% tests passed, /,$p' "$ctest_log"
+else
+    tail -n 20 "$ctest_log"
+fi
+exit $failed

@@ -13,14 +13,14 @@ source tools/packages.sh
 ensure_packages g++-mingw-w64-x86-64 wine64 googletest qt6-base-dev cmake ninja-build
 
 build=$(realpath -m "${1:-${SCARABO_WINE_BUILD_DIR:-build-wine}}")
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
 cmake -S "$repo/tests/platform/wordcom" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DSCARABO_WARNINGS_AS_ERRORS=ON
+    -DSCARABO_WARNINGS_AS_ERRORS=ON -DWINE="$wine"
 cmake --build "$build" -j 2
 
 # A fresh 64-bit prefix under the build folder, headless and quiet; no Mono or Gecko offers.
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
 export WINEPREFIX=$build/wineprefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 unset DISPLAY WAYLAND_DISPLAY
 # Ends this prefix's server and whatever still runs in it, never another prefix's.
@@ -29,4 +29,4 @@ rm -rf "$WINEPREFIX"
 "$wine" wineboot -i 2>/dev/null
 "$wineserver" -w
 
-timeout --kill-after=10 300 "$wine" "$build/wordcom_tests.exe"
+ctest --test-dir "$build" --output-on-failure -L wine

@@ -2,6 +2,7 @@
 
 #include "runtimeerror.h"
 
+#include <exception>
 #include <new>
 #include <QMessageBox>
 
@@ -23,6 +24,13 @@ bool run(const AppContext& context, QWidget* parent, const std::function<void()>
         show(context, parent, error.message());
     } catch (const std::bad_alloc&) {
         show(context, parent, RuntimeError(ErrorNumber::OutOfMemory).message());
+    } catch (const std::exception& error) {
+        // From a library, or a thread that cannot start: a fault of the program, never its end.
+        show(context, parent,
+             RuntimeError(ErrorNumber::InternalError, QString::fromLocal8Bit(error.what()))
+                 .message());
+    } catch (...) {
+        show(context, parent, RuntimeError(ErrorNumber::InternalError).message());
     }
     return false;
 }

@@ -12,6 +12,7 @@
 #include "rowexplanation.h"
 #include "twips.h"
 
+#include <limits>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
@@ -100,6 +101,8 @@ void frmMain::createControls() {
     for (QLabel* box : mPictures)
         box->setFocusPolicy(Qt::NoFocus);
     cmdGo->setDefault(true);
+    // No length limit of its own: Qt's default of 32,767 would cut a longer pasted text silently.
+    txtEnglish->setMaxLength(std::numeric_limits<int>::max());
 
     for (const frmMainDesign::Control& design : frmMainDesign::Controls) {
         QWidget* control = mClient->findChild<QWidget*>(QString::fromLatin1(design.name),

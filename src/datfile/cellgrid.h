@@ -15,6 +15,9 @@ public:
     // Throws RuntimeError 9 when a count is negative.
     void reset(qint16 rows, qint16 cols);
 
+    // Whether the storage holds the first rows rows and cols columns.
+    bool covers(qint16 rows, qint16 cols) const { return rows <= m_rows.size() && cols <= m_cols; }
+
     QString cell(qint16 row, qint16 col) const;
     void setCell(qint16 row, qint16 col, const QString& value);
     // Replaces a whole row inside the storage; cells holds exactly one field per column.

@@ -24,6 +24,9 @@ Q_LOGGING_CATEGORY(lcDatFile, "scarabo.datfile", QtInfoMsg)
 namespace {
 
 constexpr qint16 maxCount = std::numeric_limits<qint16>::max();
+// What a line may hold to be read back: GetWords's fields and characters.
+constexpr qsizetype maxFieldsPerLine = 80;
+constexpr qsizetype maxLineLength = 32765;
 
 // A count in a message keeps a sign position: 0 reads " 0" and -3 reads "-3".
 QString signedCount(qint16 n) {
@@ -162,6 +165,14 @@ QStringList clsDatFile::Col(qint16 x) const {
 void clsDatFile::MoveRowUp(qint16 pRow) {
     if (pRow < 1 || pRow >= myRows)
         return;
+    // With the counts raised and no Clear, a cell of the move may lie past the storage, where a
+    // write would be lost; refused before anything changes.
+    if (!myData.covers(static_cast<qint16>(pRow + 1), myCols))
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange,
+                           QStringLiteral("rows %1 and %2 reach past the cells stored; Clear the "
+                                          "table after changing its counts")
+                               .arg(pRow - 1)
+                               .arg(pRow));
     const auto above = static_cast<qint16>(pRow - 1);
     for (qint16 col = 0; col < myCols; ++col) {
         const QString upper = myData.cell(above, col);
@@ -188,6 +199,7 @@ void clsDatFile::Load() {
     }
     qCDebug(lcDatFile).noquote()
         << QStringLiteral("clsDatFile.Load: Fn=%1 Invalid fmt %2").arg(myFileName).arg(myFmt);
+    throw unknownFormat();
 }
 
 void clsDatFile::Save() const {
@@ -204,6 +216,7 @@ void clsDatFile::Save() const {
     }
     qCDebug(lcDatFile).noquote()
         << QStringLiteral("clsDatFile.Save: Fn=%1 Invalid fmt %2").arg(myFileName).arg(myFmt);
+    throw unknownFormat();
 }
 
 void clsDatFile::LoadDat() {
@@ -243,14 +256,12 @@ void clsDatFile::LoadCsv(bool pHeaderLine) {
 }
 
 void clsDatFile::SaveDat() const {
-    if (saveNameMissing())
-        return;
+    requireSaveFileName();
     writeFile(QStringLiteral("%1,%2\r\n").arg(myRows).arg(myCols) + rowsText());
 }
 
 void clsDatFile::SaveCsv(bool pHeaderLine) const {
-    if (saveNameMissing())
-        return;
+    requireSaveFileName();
     QString text;
     if (pHeaderLine) {
         // Checked before the file is touched, so a missing name never empties it.
@@ -258,7 +269,7 @@ void clsDatFile::SaveCsv(bool pHeaderLine) const {
             throw RuntimeError(
                 ErrorNumber::SubscriptOutOfRange,
                 QStringLiteral("%1 header names for %2 columns").arg(myHeaders.size()).arg(myCols));
-        text = quotedLine(myHeaders.first(myCols));
+        text = quotedLine(myHeaders.first(myCols), QStringLiteral("header line"));
     }
     writeFile(text + rowsText());
 }
@@ -278,19 +289,45 @@ void clsDatFile::requireFileName() const {
         FatalCheck::stop(QStringLiteral("clsDatFile.Load: Filename not set"));
 }
 
-bool clsDatFile::saveNameMissing() const {
+void clsDatFile::requireSaveFileName() const {
     if (!myFileName.isEmpty())
-        return false;
+        return;
     qCDebug(lcDatFile).noquote() << QStringLiteral("clsDatFile.Save: Filename not set");
-    return true;
+    throw RuntimeError(ErrorNumber::BadFileNameOrNumber,
+                       QStringLiteral("the table has no file name"));
 }
 
-QString clsDatFile::quotedLine(const QStringList& fields) {
-    QStringList quoted;
-    quoted.reserve(fields.size());
-    for (const QString& field : fields)
-        quoted.append(QuoteField(field));
-    return quoted.join(u',') + QStringLiteral("\r\n");
+RuntimeError clsDatFile::unknownFormat() const {
+    return RuntimeError(ErrorNumber::InvalidProcedureCall,
+                        QStringLiteral("no file layout has the code %1").arg(myFmt));
+}
+
+// Checked field by field as the line grows, so that the error names the column at fault.
+QString clsDatFile::quotedLine(const QStringList& fields, const QString& where) {
+    if (fields.size() > maxFieldsPerLine)
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange,
+                           QStringLiteral("%1, column %2: a line holds at most %3 fields")
+                               .arg(where)
+                               .arg(maxFieldsPerLine)
+                               .arg(maxFieldsPerLine));
+    QString line;
+    for (qsizetype col = 0; col < fields.size(); ++col) {
+        if (fields[col].contains(u'\r'))
+            throw RuntimeError(ErrorNumber::InvalidProcedureCall,
+                               QStringLiteral("%1, column %2 holds a CR, which would end its line")
+                                   .arg(where)
+                                   .arg(col));
+        if (col > 0)
+            line += u',';
+        line += QuoteField(fields[col]);
+        if (line.size() > maxLineLength)
+            throw RuntimeError(ErrorNumber::Overflow,
+                               QStringLiteral("%1, column %2: the line would pass %3 characters")
+                                   .arg(where)
+                                   .arg(col)
+                                   .arg(maxLineLength));
+    }
+    return line + QStringLiteral("\r\n");
 }
 
 QString clsDatFile::rowsText() const {
@@ -299,17 +336,18 @@ QString clsDatFile::rowsText() const {
     for (qint16 row = 0; row < myRows; ++row) {
         for (qint16 col = 0; col < myCols; ++col)
             cells[col] = Data(row, col);
-        text += quotedLine(cells);
+        text += quotedLine(cells, QStringLiteral("row %1").arg(row));
     }
     return text;
 }
 
-// Written through a temporary file that replaces the old one only when every byte is out.
-// Unbuffered, so that every byte is out before the commit: Qt 6.4's commit renames the file even
-// when the flush of a write buffer fails, which on a full disk would put a cut-off file in place of
-// the old one.
+// Written through a temporary file that replaces the old one only when every byte is out, or in
+// place where the folder takes no new file. Unbuffered, so that every byte is out before the
+// commit: Qt 6.4's commit renames the file even when the flush of a write buffer fails, which on a
+// full disk would put a cut-off file in place of the old one.
 void clsDatFile::writeFile(const QString& text) const {
     QSaveFile file(myFileName);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw fileWriteOpenError(myFileName, file);
     QStringEncoder encoder(QStringConverter::System);

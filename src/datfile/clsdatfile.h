@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cellgrid.h"
+#include "runtimeerror.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,12 @@
 // access outside the table is ignored or reads as empty; file errors reach the caller as
 // RuntimeError. Layouts: fmtDat (a counts line, then one line per row), fmtCsv (one line per row),
 // fmtCsvHeaders (a header line of column names, then one line per row).
+//
+// Saving replaces the file atomically where its folder lets a new file be created: the table goes
+// to a temporary file that takes the old one's place only once every byte is written, so a failed
+// save leaves the old file as it was. Where the folder takes no new file but the file itself may
+// be written, the file is written in place instead: every write is still checked and a failure
+// (a full disk) is still reported, but the file is then left cut off.
 class clsDatFile {
 public:
     static constexpr qint16 fmtDat = 0;
@@ -34,11 +41,15 @@ public:
     QString Data(qint16 pRow, qint16 pCol) const;
     // Column x of every row (all empty when x is out of range); empty when there are no rows.
     QStringList Col(qint16 x) const;
-    // Swaps row pRow with the row above it when 1 <= pRow < Rows.
+    // Swaps row pRow with the row above it when 1 <= pRow < Rows. Throws RuntimeError 9, changing
+    // nothing, when the counts were raised without Clear and the move reaches past the storage.
     void MoveRowUp(qint16 pRow);
     // Fresh storage for the current counts, every cell empty; header names stay.
     void Clear();
-    // Read or write the whole file in the current layout. An unknown layout does nothing.
+    // Read or write the whole file in the current layout. An unknown layout throws RuntimeError 5;
+    // Save without a file name throws 52. Save refuses, before it touches the file, a table that
+    // would not load back the same: 5 for a CR in a cell or header name, 9 for more than 80
+    // columns, 6 for a line over 32,765 characters.
     void Load();
     void Save() const;
 
@@ -51,8 +62,9 @@ private:
 
     bool cellInRange(qint16 pRow, qint16 pCol) const;
     void requireFileName() const;
-    bool saveNameMissing() const;
-    static QString quotedLine(const QStringList& fields);
+    void requireSaveFileName() const;
+    RuntimeError unknownFormat() const;
+    static QString quotedLine(const QStringList& fields, const QString& where);
     QString rowsText() const;
     void writeFile(const QString& text) const;
 

@@ -7,7 +7,14 @@ QUrl urlFor(const QString& target) {
     const QUrl asAddress(target, QUrl::TolerantMode);
     if (asAddress.scheme().size() > 1)
         return asAddress;
-    return QUrl::fromLocalFile(target);
+    QString path = target;
+#ifndef Q_OS_WIN
+    // A file URL takes what follows two leading slashes for a host, as in "//Help/index.html" of a
+    // program in the root folder; on Unix, extra leading slashes name the same file as one.
+    while (path.startsWith(QStringLiteral("//")))
+        path.remove(0, 1);
+#endif
+    return QUrl::fromLocalFile(path);
 }
 
 } // namespace DefaultHandler

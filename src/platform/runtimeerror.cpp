@@ -22,6 +22,8 @@ QString RuntimeError::message() const {
 
 QString RuntimeError::standardDescription(ErrorNumber number) {
     switch (number) {
+    case ErrorNumber::InvalidProcedureCall:
+        return QStringLiteral("Invalid procedure call or argument");
     case ErrorNumber::Overflow:
         return QStringLiteral("Overflow");
     case ErrorNumber::OutOfMemory:
@@ -32,6 +34,10 @@ QString RuntimeError::standardDescription(ErrorNumber number) {
         return QStringLiteral("Division by zero");
     case ErrorNumber::TypeMismatch:
         return QStringLiteral("Type mismatch");
+    case ErrorNumber::InternalError:
+        return QStringLiteral("Internal error");
+    case ErrorNumber::BadFileNameOrNumber:
+        return QStringLiteral("Bad file name or number");
     case ErrorNumber::FileNotFound:
         return QStringLiteral("File not found");
     case ErrorNumber::DiskFull:

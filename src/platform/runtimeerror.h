@@ -6,11 +6,14 @@
 
 // The run-time errors the program reports, numbered as users of the original program know them.
 enum class ErrorNumber : int {
+    InvalidProcedureCall = 5,
     Overflow = 6,
     OutOfMemory = 7,
     SubscriptOutOfRange = 9,
     DivisionByZero = 11,
     TypeMismatch = 13,
+    InternalError = 51,
+    BadFileNameOrNumber = 52,
     FileNotFound = 53,
     InputPastEndOfFile = 62,
     DiskFull = 61,

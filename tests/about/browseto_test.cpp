@@ -39,6 +39,8 @@ TEST(DefaultHandlerUrl, AddressesPassAsWrittenAndPathsBecomeFileUrls) {
          "file:///opt/Scarabo%20Hilfe/%C3%9Cber.html"},
         {"/tmp/notes#1?.html", "file:///tmp/notes%231%3F.html"},
         {"/tmp/a:b/index.html", "file:///tmp/a:b/index.html"},
+        // The help page of a program in the root folder: a path, not the host "help".
+        {"//Help/index.html", "file:///Help/index.html"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(encoded(DefaultHandler::urlFor(QString::fromUtf8(c.target))),
@@ -62,6 +64,7 @@ TEST_F(DefaultHandlerLaunch, TargetReachesTheHandlerWhole) {
          QStringLiteral("http://scarabo.example.com/main")},
         {QStringLiteral("/opt/Scarabo Hilfe/\u00dcber \U000131a3.html"),
          QStringLiteral("file:///opt/Scarabo%20Hilfe/%C3%9Cber%20%F0%93%86%A3.html")},
+        {QStringLiteral("//Help/index.html"), QStringLiteral("file:///Help/index.html")},
     };
     for (const auto& c : cases) {
         xdgOpen.clear();
@@ -75,7 +78,7 @@ TEST_F(DefaultHandlerLaunch, HelpContentsWithoutHelpFolderOpensThePathAndShowsNo
     ASSERT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Help")));
     EXPECT_EQ(HelpContentsPath(folder), folder + QStringLiteral("/Help/index.html"));
 
-    EXPECT_NO_THROW(ShowHelpContents(folder));
+    ShowHelpContents(folder);
 
     const QString expected =
         encoded(QUrl::fromLocalFile(folder + QStringLiteral("/Help/index.html")));

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <random>
 #include <sys/mount.h>
@@ -301,6 +302,32 @@ TEST(SaveOntoAFullDisk, FailsWithItsErrorAndKeepsTheOldFileInEveryLayout) {
             EXPECT_EQ(disk.files(), QStringList(u"table.dat"_s));
         }
     }
+}
+
+// Where the folder takes no new file the save writes in place, and a write that fails there is
+// reported all the same.
+TEST(SaveOntoAFullDisk, InPlaceInAFolderThatTakesNoNewFileFailsWithItsError) {
+    const FullDisk disk;
+    const QString path = disk.path(u"table.dat"_s);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QString folder = QFileInfo(path).path();
+    const QFile::Permissions writable = QFile::permissions(folder);
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    const auto restore = qScopeGuard([&] { QFile::setPermissions(folder, writable); });
+    const PermissionsEnforced enforced;
+    const clsDatFile table = tableOfSize(path, 200);
+    try {
+        table.Save();
+        ADD_FAILURE() << "the save succeeded";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), disk.expectedError()) << error.what();
+    }
+    // Written in place as far as the disk allowed: cut off, as documented, and nothing beside it.
+    EXPECT_GT(QFileInfo(path).size(), 0);
+    EXPECT_EQ(disk.files(), QStringList(u"table.dat"_s));
 }
 
 } // namespace

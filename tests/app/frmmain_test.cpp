@@ -6,10 +6,14 @@
 #include "frmmain.h"
 #include "modmain.h"
 #include "qtprinters.h"
+#include "runtimeerror.h"
 
 #include <algorithm>
+#include <exception>
 #include <gtest/gtest.h>
+#include <new>
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -20,6 +24,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <stdexcept>
+#include <system_error>
 
 namespace {
 
@@ -234,6 +240,46 @@ TEST_F(ConvertingWindowTest, EnterConvertsTheTextIntoPicturesAndASecondShorterRe
     convert(*window, QStringLiteral("abcdefghijklmnop"));
     EXPECT_EQ(shownEntries(*window).size(), 10);
     EXPECT_TRUE(reported.texts.isEmpty());
+}
+
+// The box has no length limit of its own: a pasted text far beyond Qt's default limit arrives
+// whole.
+TEST_F(ConvertingWindowTest, APastedTextOfAnyLengthIsConvertedToItsEnd) {
+    const auto window = openShipped();
+    ASSERT_TRUE(window);
+    auto* edit = control<QLineEdit>(*window, "txtEnglish");
+    QApplication::clipboard()->setText(QString(40000, u'-') + QStringLiteral("ship"));
+    edit->setFocus();
+    QTest::keySequence(edit, QKeySequence::Paste);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(shownEntries(*window).join(u' '), QStringLiteral("sh i p"));
+}
+
+// Whatever a command throws is shown in the same box, and the next command runs as usual.
+TEST(CommandErrors, EveryKindOfExceptionIsReportedAndTheProgramGoesOn) {
+    const std::system_error noThread(
+        std::make_error_code(std::errc::resource_unavailable_try_again), "thread");
+    const QString internalError = QStringLiteral("Run-time error '51':\n\nInternal error");
+    const std::pair<std::exception_ptr, QString> cases[] = {
+        {std::make_exception_ptr(RuntimeError(ErrorNumber::FileNotFound, QStringLiteral("x.dat"))),
+         QStringLiteral("Run-time error '53':\n\nFile not found: x.dat")},
+        {std::make_exception_ptr(std::bad_alloc()),
+         QStringLiteral("Run-time error '7':\n\nOut of memory")},
+        {std::make_exception_ptr(noThread),
+         internalError + QStringLiteral(": ") + QString::fromLocal8Bit(noThread.what())},
+        {std::make_exception_ptr(std::runtime_error("no printer")),
+         internalError + QStringLiteral(": no printer")},
+        {std::make_exception_ptr(42), internalError},
+    };
+    for (const auto& [exception, message] : cases) {
+        RecordedMessages reported;
+        const AppContext context = reported.context(QString());
+        EXPECT_FALSE(
+            ErrorReport::run(context, nullptr, [&] { std::rethrow_exception(exception); }));
+        EXPECT_EQ(reported.texts, QStringList{message});
+        EXPECT_TRUE(ErrorReport::run(context, nullptr, [] {}));
+        EXPECT_EQ(reported.texts.size(), 1);
+    }
 }
 
 TEST_F(MainWindowTest, AGlyphWithoutItsPictureShowsItsLettersQuietly) {

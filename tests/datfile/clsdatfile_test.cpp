@@ -127,6 +127,33 @@ TEST(clsDatFile, MoveRowUpSwapsWithTheRowAboveInEveryColumn) {
     }
 }
 
+// Counts raised without Clear: a move that reaches a cell past the storage fails before it changes
+// anything, so no stored cell is lost; one that stays inside the storage moves as usual.
+TEST(clsDatFile, MoveRowUpAtTheStorageEdgeMovesIntactOrFailsChangingNothing) {
+    const struct {
+        qint16 rows, cols, row;
+        int error;
+        QList<int> order;
+    } cases[] = {
+        {4, 2, 2, 0, {0, 2, 1}},
+        {4, 2, 3, 9, {0, 1, 2}},
+        {3, 3, 1, 9, {0, 1, 2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rows << " x " << c.cols << ", row " << c.row);
+        clsDatFile table = tableOf(threeByTwo);
+        table.setRows(c.rows);
+        table.setCols(c.cols);
+        EXPECT_EQ(errorNumberOf([&] { table.MoveRowUp(c.row); }), c.error);
+        table.setRows(3);
+        table.setCols(2);
+        QList<QStringList> expected;
+        for (int from : c.order)
+            expected.append(threeByTwo[from]);
+        EXPECT_EQ(cellsOf(table), expected);
+    }
+}
+
 TEST(clsDatFile, ClearEmptiesEveryCellAndKeepsTheRest) {
     clsDatFile table = tableOf(threeByTwo);
     table.setFileName(u"keep.dat"_s);
@@ -195,16 +222,16 @@ TEST(clsDatFile, TraceIsOffByDefault) {
     EXPECT_EQ(trace.lines(), QStringList());
 }
 
-TEST(clsDatFile, UnknownFormatChangesNothingAndOnlyTraces) {
+TEST(clsDatFile, UnknownFormatFailsChangingNothingAndTraces) {
     const ScratchFolder folder;
     const TraceCapture trace(true);
     clsDatFile table = tableOf(threeByTwo);
     table.setFileName(folder.write(u"t.dat"_s, "1,1\r\nx\r\n"));
     table.setFmt(5);
-    table.Load();
+    EXPECT_EQ(errorNumberOf([&table] { table.Load(); }), 5);
     EXPECT_EQ(cellsOf(table), threeByTwo);
     table.setFileName(folder.path(u"new.dat"_s));
-    table.Save();
+    EXPECT_EQ(errorNumberOf([&table] { table.Save(); }), 5);
     table.FileType();
     EXPECT_FALSE(QFile::exists(table.FileName()));
     EXPECT_EQ(trace.lines(),
@@ -213,12 +240,13 @@ TEST(clsDatFile, UnknownFormatChangesNothingAndOnlyTraces) {
                            u"clsDatFile.FileType: error in myFmt 5"_s}));
 }
 
-TEST(clsDatFile, SaveWithoutFileNameDoesNothing) {
+TEST(clsDatFile, SaveWithoutFileNameFailsWithBadFileName) {
     const TraceCapture trace(true);
     for (qint16 fmt : {clsDatFile::fmtDat, clsDatFile::fmtCsv, clsDatFile::fmtCsvHeaders}) {
         clsDatFile table = tableOf(threeByTwo);
         table.setFmt(fmt);
-        EXPECT_EQ(errorNumberOf([&table] { table.Save(); }), 0);
+        table.setHeaders({u"h0"_s, u"h1"_s});
+        EXPECT_EQ(errorNumberOf([&table] { table.Save(); }), 52) << fmt;
     }
     EXPECT_EQ(trace.lines(), QStringList(3, u"clsDatFile.Save: Filename not set"_s));
 }

@@ -91,6 +91,58 @@ const FailingLoad failingLoads[] = {
     {clsDatFile::fmtCsv, QByteArray(40000, 'a'), 6},
 };
 
+// Tables that would not load back the same; description: how the error's description begins.
+struct RefusedSave {
+    const char* what;
+    qint16 fmt;
+    Table cells;
+    QStringList headers;
+    int error; // 0: the table is saved
+    QString description = {};
+};
+
+const RefusedSave refusedSaves[] = {
+    {"CR in a cell",
+     clsDatFile::fmtDat,
+     {{u"a"_s, u"b"_s}, {u"c"_s, u"d\re"_s}},
+     {},
+     5,
+     u"Invalid procedure call or argument: row 1, column 1"_s},
+    {"CR in a header name",
+     clsDatFile::fmtCsvHeaders,
+     {{u"a"_s, u"b"_s}},
+     {u"h"_s, u"\r"_s},
+     5,
+     u"Invalid procedure call or argument: header line, column 1"_s},
+    {"blanks at the edges, lost on loading", clsDatFile::fmtCsv, {{u" a "_s}}, {}, 0},
+    {"80 columns", clsDatFile::fmtCsv, {QStringList(80)}, {}, 0},
+    {"81 columns",
+     clsDatFile::fmtDat,
+     {QStringList(81)},
+     {},
+     9,
+     u"Subscript out of range: row 0, column 80"_s},
+    {"81 header names",
+     clsDatFile::fmtCsvHeaders,
+     {QStringList(81)},
+     QStringList(81),
+     9,
+     u"Subscript out of range: header line, column 80"_s},
+    {"a line of 32,765 characters", clsDatFile::fmtDat, {{QString(32763, u'a')}}, {}, 0},
+    {"a line of 32,766 characters",
+     clsDatFile::fmtCsv,
+     {{u"a"_s}, {QString(32764, u'a')}},
+     {},
+     6,
+     u"Overflow: row 1, column 0"_s},
+    {"a line that passes the limit at its second cell",
+     clsDatFile::fmtDat,
+     {{QString(20000, u'a'), QString(20000, u'"')}},
+     {},
+     6,
+     u"Overflow: row 0, column 1"_s},
+};
+
 } // namespace
 
 TEST(DatFileFormats, SavedTableLoadsBackInEveryLayout) {
@@ -215,21 +267,71 @@ TEST(DatFileFormats, SaveCsvChecksHeaderNamesBeforeTouchingTheFile) {
     }
 }
 
-// The folder is made read-only and, when the test runs as root, the test thread gives up root's
-// right to ignore that, so the save truly cannot create its temporary file there.
-TEST(DatFileFormats, FailedSaveIntoReadOnlyFolderKeepsTheOldFile) {
+TEST(DatFileFormats, SaveRefusesATableThatWouldNotLoadBackAndKeepsTheOldFile) {
     const ScratchFolder folder;
-    const QByteArray old = "1,1\r\n\"old\"\r\n";
-    const clsDatFile table = boundTo(folder.write(u"t.dat"_s, old), clsDatFile::fmtDat,
-                                     {{u"new"_s, u"longer"_s}, {u"table"_s, u"here"_s}});
-    const QFile::Permissions writable = QFile::permissions(folder.root());
-    ASSERT_TRUE(QFile::setPermissions(folder.root(), QFile::ReadOwner | QFile::ExeOwner));
-    const auto restore = qScopeGuard([&] { QFile::setPermissions(folder.root(), writable); });
-    const PermissionsEnforced enforced;
-    if (QFile probe(folder.path(u"probe"_s)); probe.open(QIODevice::WriteOnly))
-        GTEST_SKIP() << "this machine does not enforce folder permissions";
+    const QByteArray old = "old contents\r\n";
+    const FatalRecorder recorder;
+    for (const RefusedSave& c : refusedSaves) {
+        SCOPED_TRACE(c.what);
+        clsDatFile table = boundTo(folder.write(u"t.txt"_s, old), c.fmt, c.cells);
+        table.setHeaders(c.headers);
+        try {
+            table.Save();
+            EXPECT_EQ(c.error, 0) << "saved";
+            clsDatFile loaded = boundTo(table.FileName(), c.fmt);
+            loaded.Load();
+            Table trimmed = c.cells;
+            for (QStringList& row : trimmed)
+                for (QString& cell : row)
+                    cell = cell.trimmed();
+            EXPECT_EQ(cellsOf(loaded), trimmed);
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number(), c.error) << error.what();
+            EXPECT_TRUE(error.description().startsWith(c.description)) << error.what();
+            EXPECT_EQ(folder.read(u"t.txt"_s), old);
+        } catch (const FatalStopped& stop) {
+            ADD_FAILURE() << "the saved file does not load: " << stop.what();
+        }
+    }
+}
 
-    EXPECT_EQ(errorNumberOf([&table] { table.Save(); }), 75);
-    EXPECT_EQ(folder.read(u"t.dat"_s), old);
-    EXPECT_EQ(QDir(folder.root()).entryList(QDir::Files | QDir::Hidden), QStringList(u"t.dat"_s));
+// The folder is made read-only and, when the test runs as root, the test thread gives up root's
+// right to ignore that, so the save truly cannot create a temporary file there. The file itself is
+// then written in place when it may be written.
+TEST(DatFileFormats, SaveIntoAFolderThatTakesNoNewFileWritesTheFileInPlace) {
+    const QByteArray old = "1,1\r\n\"old\"\r\n";
+    const QByteArray saved = "2,2\r\n\"new\",\"longer\"\r\n\"table\",\"here\"\r\n";
+    const struct {
+        const char* what;
+        bool exists;
+        QFile::Permissions file;
+        int error;
+        QByteArray contents;
+    } cases[] = {
+        {"a writable file", true, QFile::ReadOwner | QFile::WriteOwner, 0, saved},
+        {"a read-only file", true, QFile::ReadOwner, 75, old},
+        {"no file yet", false, {}, 75, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ScratchFolder folder;
+        const QString path = folder.path(u"t.dat"_s);
+        if (c.exists) {
+            folder.write(u"t.dat"_s, old);
+            ASSERT_TRUE(QFile::setPermissions(path, c.file));
+        }
+        const clsDatFile table =
+            boundTo(path, clsDatFile::fmtDat, {{u"new"_s, u"longer"_s}, {u"table"_s, u"here"_s}});
+        const QFile::Permissions writable = QFile::permissions(folder.root());
+        ASSERT_TRUE(QFile::setPermissions(folder.root(), QFile::ReadOwner | QFile::ExeOwner));
+        const auto restore = qScopeGuard([&] { QFile::setPermissions(folder.root(), writable); });
+        const PermissionsEnforced enforced;
+        if (QFile probe(folder.path(u"probe"_s)); probe.open(QIODevice::WriteOnly))
+            GTEST_SKIP() << "this machine does not enforce folder permissions";
+
+        EXPECT_EQ(errorNumberOf([&table] { table.Save(); }), c.error);
+        EXPECT_EQ(folder.read(u"t.dat"_s), c.contents);
+        EXPECT_EQ(QDir(folder.root()).entryList(QDir::Files | QDir::Hidden),
+                  c.exists ? QStringList(u"t.dat"_s) : QStringList());
+    }
 }

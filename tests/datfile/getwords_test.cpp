@@ -1,7 +1,9 @@
 #include "datfiletesting.h"
 #include "getwords.h"
+#include "plaingetwords.h"
 
 #include <gtest/gtest.h>
+#include <QStringEncoder>
 
 using namespace Qt::StringLiterals;
 
@@ -46,6 +48,24 @@ const SplitCase splitCases[] = {
     {u"a\n"_s, {}},
 };
 
+// Unquoted fields are scanned eight bytes (four characters) at a time. Each line is tried behind
+// every count of leading characters up to two whole words, so that each quote, comma, blank and LF
+// falls on both sides of a word boundary, in the bytes of a file and in text alike.
+const QString straddlingLines[] = {
+    u"a,b"_s,
+    u"abcdefg,h"_s,
+    u"abcdefgh,ijklmnopq,r"_s,
+    u"abcdefghijklmnopqrstuvwxyz"_s,
+    u" a , b ,c  ,  d"_s,
+    u"a,,b,,,c"_s,
+    u"ab\"cdefg\"h,i\"j"_s,
+    u"\"abc,def\" , \"g\"\"h\",ijklmnop"_s,
+    u"abcdefg\nhijklmno\np"_s,
+    u"abc,\"de\nf\",ghijk,"_s,
+    u"\u00e4\u00e4\u00e4\u00e4,\u00df\u00df\u00df,x"_s,
+    u"a\U00013000b,\U00013000\U00013000\U00013000,c"_s,
+};
+
 QString repeatedFields(int count) {
     QStringList fields;
     for (int i = 1; i <= count; ++i)
@@ -59,6 +79,22 @@ TEST(GetWords, SplitsEachLineAsTheTableSays) {
     for (const SplitCase& c : splitCases) {
         SCOPED_TRACE(c.line.toStdString());
         EXPECT_EQ(GetWords(c.line), QStringList{QString()} + c.fields);
+    }
+}
+
+TEST(GetWords, MarksAcrossWordBoundariesSplitAsThePlainSplitterDoes) {
+    QStringEncoder toSystem(QStringConverter::System);
+    for (const QString& pattern : straddlingLines) {
+        for (const QChar lead : {u'x', u' '}) {
+            for (int shift = 0; shift <= 16; ++shift) {
+                const QString line = QString(shift, lead) + pattern;
+                SCOPED_TRACE(line.toStdString());
+                const QStringList expected = plainGetWords(line);
+                EXPECT_EQ(GetWords(line), expected);
+                const QByteArray bytes = toSystem(line);
+                EXPECT_EQ(QStringList{QString()} + splitFields(bytes).toStringList(), expected);
+            }
+        }
     }
 }
 

@@ -2,12 +2,14 @@
 
 #include "glyphmatcher.h"
 
+#include <QDir>
+
 namespace {
 
 qsizetype firstEntryAt(const QStringList& alphabet, QStringView text, qsizetype position) {
     for (qsizetype index = 1; index < alphabet.size(); ++index) {
         const QString& entry = alphabet[index];
-        if (!GlyphMatcher::isUsableEntry(entry))
+        if (!plainIsUsableEntry(entry))
             continue;
         // Lowered as a named string, never as a temporary: Qt 6.4's QString::toLower of a temporary
         // turns unpaired high surrogates at its end into U+FFFD once a U+0130 has grown the string,
@@ -35,4 +37,19 @@ QList<qsizetype> plainGlyphScan(const QStringList& alphabet, QStringView text) {
         position += alphabet[entry].size();
     }
     return glyphs;
+}
+
+bool plainIsUsableEntry(const QString& entry) {
+    if (entry.isEmpty())
+        return false;
+    // Spelled out rather than QDir::isAbsolutePath, which takes a leading ':' for Qt's resources.
+    const QString picture = QDir::cleanPath(entry + QStringLiteral(".gif"));
+    if (picture.startsWith(u'/'))
+        return false;
+#ifdef Q_OS_WIN
+    if (picture.size() >= 2 && picture[1] == u':' && picture[0].unicode() < 0x80 &&
+        picture[0].isLetter())
+        return false;
+#endif
+    return !picture.startsWith(QStringLiteral("../"));
 }
