@@ -1,6 +1,7 @@
 #include "officesession.h"
 
 #include "writer/officeconnection.h"
+#include "writer/pipefile.h"
 #include "writer/textdocument.h"
 #include "writer/unostring.h"
 
@@ -25,7 +26,6 @@
 #include <QProcess>
 #include <QThread>
 #include <QUrl>
-#include <unistd.h>
 
 using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
@@ -164,15 +164,15 @@ void OfficeSession::setOffice(qint64 processGroup) {
         QString(), &m_watchdog);
 }
 
-QString OfficeSession::pipeFile(const QString& pipeName) {
-    return QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(pipeName);
+QString OfficeSession::pipeFile() const {
+    return PipeFile::path(m_pipeName);
 }
 
 QStringList OfficeSession::pipeFiles() const {
     QStringList files;
     for (const QString& pipe :
          {m_pipeName, m_pipeName + QStringLiteral("_user"), singleInstancePipe(profileUrl())})
-        files.append(pipeFile(pipe));
+        files.append(PipeFile::path(pipe));
     return files;
 }
 

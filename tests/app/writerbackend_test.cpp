@@ -1,50 +1,86 @@
 #include "officesession.h"
 #include "wordexportjob.h"
 #include "writer/picturefile.h"
+#include "writer/pipefile.h"
 
+#include <atomic>
 #include <gmock/gmock.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// A pipe where an office would listen whose other end hangs up on every caller at once, as an
-// office does that ends while it is being reached.
-class HangingUpPipe {
+// A socket file at the path, bound to the returned socket.
+int bindSocket(const std::string& path, mode_t mode) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    EXPECT_EQ(::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    EXPECT_EQ(::chmod(path.c_str(), mode), 0);
+    return socket;
+}
+
+// A socket where an office would listen, which accepts every caller and then answers nothing.
+class FakeOffice {
 public:
-    explicit HangingUpPipe(const QString& pipeName)
-        : m_path(OfficeSession::pipeFile(pipeName).toStdString()) {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        m_path.copy(address.sun_path, sizeof address.sun_path - 1);
-        m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        EXPECT_EQ(::bind(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    enum class Manner {
+        HangUpAtOnce,        // as an office does that ends while it is being reached
+        HangUpAfterGreeting, // reads what the caller sends first, then closes
+        StaySilent,          // keeps the connection open and never reads or writes
+    };
+
+    FakeOffice(const QString& path, Manner manner, mode_t mode = 0755)
+        : m_path(path.toStdString())
+        , m_socket(bindSocket(m_path, mode)) {
         EXPECT_EQ(::listen(m_socket, 8), 0);
-        m_hangUp = std::thread([this] {
+        m_acceptor = std::thread([this, manner] {
             for (int caller; (caller = ::accept(m_socket, nullptr, nullptr)) >= 0;)
-                ::close(caller);
+                answer(caller, manner);
         });
     }
-    ~HangingUpPipe() {
+    ~FakeOffice() {
         ::shutdown(m_socket, SHUT_RDWR); // ends the accept
-        m_hangUp.join();
+        m_acceptor.join();
         ::close(m_socket);
+        for (const int caller : m_callers)
+            ::close(caller);
         ::unlink(m_path.c_str());
     }
-    HangingUpPipe(const HangingUpPipe&) = delete;
-    HangingUpPipe& operator=(const HangingUpPipe&) = delete;
+    FakeOffice(const FakeOffice&) = delete;
+    FakeOffice& operator=(const FakeOffice&) = delete;
+
+    int callers() const { return m_callerCount; }
 
 private:
+    void answer(int caller, Manner manner) {
+        ++m_callerCount;
+        if (manner == Manner::StaySilent) {
+            m_callers.push_back(caller);
+            return;
+        }
+        if (manner == Manner::HangUpAfterGreeting) {
+            char greeting[64];
+            (void)::read(caller, greeting, sizeof greeting);
+        }
+        ::close(caller);
+    }
+
     std::string m_path;
     int m_socket = -1;
-    std::thread m_hangUp;
+    std::atomic<int> m_callerCount{0};
+    std::vector<int> m_callers; // used by the acceptor only, until it has ended
+    std::thread m_acceptor;
 };
 
 template <class Call> int errorNumberOf(Call call) {
@@ -54,6 +90,47 @@ template <class Call> int errorNumberOf(Call call) {
         return error.number();
     }
     return 0;
+}
+
+TEST(PipeFile, OnlyASocketOfOneselfThatNoOtherAccountMayWriteToIsSafe) {
+    using Kind = PipeFile::Finding::Kind;
+    const QTemporaryDir folder;
+    const auto at = [&folder](const char* name) {
+        return folder.filePath(QString::fromUtf8(name));
+    };
+    const auto socketFile = [&at](const char* name, mode_t mode) {
+        ::close(bindSocket(at(name).toStdString(), mode));
+    };
+    socketFile("private", 0700);
+    socketFile("readable", 0755);
+    socketFile("group-writable", 0770);
+    socketFile("world-writable", 0702);
+    QFile plain(at("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    ASSERT_TRUE(QFile::link(at("private"), at("link")));
+    const uid_t me = ::getuid();
+    struct Case {
+        const char* file;
+        uid_t owner;
+        Kind expected;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"private", me, Kind::Safe, ""},
+        {"readable", me, Kind::Safe, ""},
+        {"readable", me + 1, Kind::Unsafe, "belongs to another account"},
+        {"plain", me, Kind::Unsafe, "is not a socket"},
+        {"link", me, Kind::Unsafe, "is a symbolic link"},
+        {"group-writable", me, Kind::Unsafe, "may be written to by other accounts (mode 0770)"},
+        {"world-writable", me, Kind::Unsafe, "may be written to by other accounts (mode 0702)"},
+        {"missing", me, Kind::Missing, ""},
+    };
+    for (const Case& row : cases) {
+        const PipeFile::Finding found = PipeFile::inspect(at(row.file), row.owner);
+        EXPECT_EQ(found.kind, row.expected) << row.file;
+        EXPECT_THAT(found.problem.toStdString(), testing::HasSubstr(row.problem)) << row.file;
+    }
 }
 
 TEST(PictureFile, ReadsTheBytesOrReportsWhyNot) {
@@ -147,7 +224,7 @@ TEST(WriterWordProcessor, NothingRunsOnAnUnusedPipeAndNothingIsHeldThen) {
 // Writing to a pipe whose reader is gone raises SIGPIPE, which would end the whole program.
 TEST(WriterWordProcessor, AnOfficeThatHangsUpFailsTheCallAndTheProgramGoesOn) {
     const OfficeSession session;
-    const HangingUpPipe pipe(session.settings().pipeName);
+    const FakeOffice office(session.pipeFile(), FakeOffice::Manner::HangUpAtOnce);
     WriterWordProcessor word(session.settings());
 
     for (int attempt = 0; attempt < 20; ++attempt)
@@ -171,6 +248,75 @@ TEST(WriterWordProcessor, AbortEndsTheWaitForAStartedOffice) {
     EXPECT_LT(clock.elapsed(), 10000);
     canceller.join();
     EXPECT_EQ(errorNumberOf([&] { word.start(); }), 18);
+}
+
+// The real program's settings, whatever the machine: a peer that does not answer ends the export
+// within 30 seconds, the answer timeout plus the time its last attempt takes.
+TEST(WriterSettings, AnUnansweredCallEndsTheExportWithinHalfAMinute) {
+    EXPECT_LE(WriterSettings::forThisUser().answerTimeout, 25s);
+}
+
+// A peer that accepts the connection but never answers, or keeps hanging up, ends the export with
+// 462 once the answer timeout has passed, without anyone pressing Cancel.
+TEST(WriterWordProcessor, APeerThatDoesNotAnswerEndsTheExportAfterTheAnswerTimeout) {
+    const std::pair<const char*, FakeOffice::Manner> peers[] = {
+        {"stays silent", FakeOffice::Manner::StaySilent},
+        {"hangs up after the greeting", FakeOffice::Manner::HangUpAfterGreeting},
+        {"hangs up at once", FakeOffice::Manner::HangUpAtOnce},
+    };
+    for (const auto& [name, manner] : peers) {
+        const OfficeSession session;
+        const FakeOffice office(session.pipeFile(), manner);
+        WriterSettings settings = session.settings();
+        settings.program = QStringLiteral("/bin/true"); // hands over to whatever holds the pipe
+        settings.answerTimeout = 1s;
+        WriterWordProcessor word(settings);
+        QElapsedTimer clock;
+        clock.start();
+
+        EXPECT_EQ(
+            errorNumberOf([&] { wordexport::exportGlyphs(word, WordExportJob::GlyphSlots{}); }),
+            462)
+            << name;
+        EXPECT_LT(clock.elapsed(), 6000) << name;
+        EXPECT_GT(office.callers(), 0) << name;
+    }
+}
+
+// A squatter at the pipe's path is never spoken to: the office is started on a private pipe,
+// which later exports of the run look up first.
+TEST(WriterWordProcessor, AnUnsafePipeIsReplacedByAPrivateOneForTheRestOfTheRun) {
+    const OfficeSession session;
+    const FakeOffice squatter(session.pipeFile(), FakeOffice::Manner::StaySilent, 0777);
+    // An office program that only writes down its arguments.
+    const QString recorder = session.folder() + QStringLiteral("/office");
+    const QString arguments = recorder + QStringLiteral(".arguments");
+    QFile script(recorder);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho \"$@\" >\"$0.part\" && mv \"$0.part\" \"$0.arguments\"\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    WriterSettings settings = session.settings();
+    settings.program = recorder;
+
+    WriterWordProcessor first(settings);
+    EXPECT_FALSE(first.findRunning());
+    const QString privatePipe = first.pipeName();
+    EXPECT_THAT(privatePipe.toStdString(),
+                testing::MatchesRegex(settings.pipeName.toStdString() + "_[0-9a-f]{32}"));
+    first.start();
+    QElapsedTimer clock;
+    clock.start();
+    while (!QFile::exists(arguments) && clock.elapsed() < 10000)
+        QThread::msleep(20);
+    QFile started(arguments);
+    ASSERT_TRUE(started.open(QIODevice::ReadOnly));
+    EXPECT_THAT(started.readAll().toStdString(),
+                testing::HasSubstr("--accept=pipe,name=" + privatePipe.toStdString() + ";"));
+
+    const WriterWordProcessor later(settings);
+    EXPECT_EQ(later.pipeName(), privatePipe);
+    EXPECT_EQ(squatter.callers(), 0);
 }
 
 } // namespace
