@@ -167,6 +167,26 @@ TEST(PictureFile, NaturalSizeIsThePhysicalSizeElseThePixelsAt96Dpi) {
         EXPECT_EQ(naturalSizeIn100thMm(row.physical, row.pixels), row.expected);
 }
 
+// The office makes its pipe with the umask it starts with, and a pipe that the group may write to
+// would be refused; this program's own umask stays as it was.
+TEST(OfficeProcess, StartsWithoutWritePermissionForGroupAndOthers) {
+    const QTemporaryDir folder;
+    const QString written = folder.filePath(QStringLiteral("umask"));
+    const mode_t saved = ::umask(002);
+    const auto process =
+        OfficeProcess::start(QStringLiteral("/bin/sh"),
+                             {QStringLiteral("-c"), QStringLiteral("umask >\"$0\""), written});
+    EXPECT_EQ(::umask(saved), 002);
+    QElapsedTimer clock;
+    clock.start();
+    while (process->state() == OfficeProcess::State::Running && clock.elapsed() < 10000)
+        QThread::msleep(10);
+
+    QFile umask(written);
+    ASSERT_TRUE(umask.open(QIODevice::ReadOnly));
+    EXPECT_EQ(umask.readAll().trimmed(), QByteArray("0022"));
+}
+
 // Where the office cannot be started or does not come up, the export reports 429.
 struct StartCase {
     const char* name;
