@@ -16,8 +16,8 @@ void endBridge(const AbortSwitch::Bridge& bridge) {
 
 } // namespace
 
-AbortSwitch::AbortSwitch(std::chrono::milliseconds answerLimit)
-    : m_answerLimit(answerLimit)
+AbortSwitch::AbortSwitch(std::chrono::milliseconds answerTimeout)
+    : m_answerTimeout(answerTimeout)
     , m_watcher([this] { watchDeadlines(); }) {}
 
 AbortSwitch::~AbortSwitch() {
@@ -48,7 +48,7 @@ std::optional<RuntimeError> AbortSwitch::abortError() const {
     case Reason::Unanswered:
         return wordProcessorError(WordErrorNumber::ServerUnavailable,
                                   QStringLiteral("LibreOffice did not answer within %1 seconds")
-                                      .arg(std::chrono::duration<double>(m_answerLimit).count()));
+                                      .arg(std::chrono::duration<double>(m_answerTimeout).count()));
     }
     return std::nullopt;
 }
@@ -112,7 +112,7 @@ AbortSwitch::Deadline::Deadline(AbortSwitch& owner)
     : m_owner(owner) {
     {
         const std::lock_guard lock(m_owner.m_mutex);
-        m_owner.m_deadline = std::chrono::steady_clock::now() + m_owner.m_answerLimit;
+        m_owner.m_deadline = std::chrono::steady_clock::now() + m_owner.m_answerTimeout;
     }
     m_owner.m_woken.notify_all();
 }

@@ -11,14 +11,17 @@
 #include <vector>
 
 // Gives up on an office that does not answer: when another thread aborts the work (Cancel), or
-// by itself when a call into the office waits longer than the answer limit. Giving up marks the
+// by itself when a call into the office waits longer than the answer timeout. Giving up marks the
 // work as aborted, ends the UNO bridges in use (a remote call in progress then returns with an
 // exception) and wakes a poll that is waiting for the office to start.
 class AbortSwitch {
 public:
     using Bridge = css::uno::Reference<css::lang::XComponent>;
 
-    explicit AbortSwitch(std::chrono::milliseconds answerLimit = std::chrono::seconds(20));
+    // Short enough that an office that stops answering ends the export within 30 seconds.
+    static constexpr std::chrono::seconds defaultAnswerTimeout{20};
+
+    explicit AbortSwitch(std::chrono::milliseconds answerTimeout = defaultAnswerTimeout);
     ~AbortSwitch();
     AbortSwitch(const AbortSwitch&) = delete;
     AbortSwitch& operator=(const AbortSwitch&) = delete;
@@ -33,7 +36,7 @@ public:
     // Waits for the given time; returns early, false, when aborted meanwhile.
     bool sleep(std::chrono::milliseconds duration) const;
 
-    // Runs one call into the office (one at a time) under the answer limit.
+    // Runs one call into the office (one at a time) under the answer timeout.
     template <class Call> auto awaitAnswer(Call call) -> decltype(call()) {
         const Deadline deadline(*this);
         return call();
@@ -60,7 +63,7 @@ private:
     void giveUp(Reason reason);
     void watchDeadlines();
 
-    const std::chrono::milliseconds m_answerLimit;
+    const std::chrono::milliseconds m_answerTimeout;
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_woken;
     Reason m_reason = Reason::None;

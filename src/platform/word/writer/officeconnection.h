@@ -14,7 +14,7 @@ class OfficeConnection {
 public:
     // Connects only when the pipe's file is safe (see PipeFile). Throws RuntimeError: 70 when it
     // is not, 429 when no office accepts connections on the pipe, 462 when the office hangs up or
-    // does not answer within the switch's answer limit, 18 when aborted meanwhile.
+    // does not answer within the switch's answer timeout, 18 when aborted meanwhile.
     static std::unique_ptr<OfficeConnection> open(const QString& pipeName,
                                                   std::shared_ptr<AbortSwitch> abortSwitch);
     ~OfficeConnection();

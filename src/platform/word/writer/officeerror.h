@@ -9,7 +9,7 @@
 // watched it. Call only from inside a catch block: it reads the exception's full type from there.
 RuntimeError officeError(const css::uno::Exception& error, const AbortSwitch& abortSwitch);
 
-// Runs one piece of work on the office under the switch's answer limit and turns its UNO
+// Runs one piece of work on the office under the switch's answer timeout and turns its UNO
 // exceptions into run-time errors.
 template <class Work> auto callOffice(AbortSwitch& abortSwitch, Work work) -> decltype(work()) {
     abortSwitch.throwIfAborted();

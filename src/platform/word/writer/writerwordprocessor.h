@@ -24,8 +24,8 @@ struct WriterSettings {
     // How long a started office may take until it accepts the connection.
     std::chrono::milliseconds startTimeout{std::chrono::seconds(60)};
     // How long a call into the office may wait for its answer; then the export ends with error
-    // 462. Short enough that an office that stops answering ends the export within 30 seconds.
-    std::chrono::milliseconds answerTimeout{std::chrono::seconds(20)};
+    // 462.
+    std::chrono::milliseconds answerTimeout{AbortSwitch::defaultAnswerTimeout};
 
     // The office's command line: no logo, no document restore, no start centre, accepting
     // connections on the pipe, then the extra arguments.
