@@ -32,6 +32,7 @@ if [[ ${1:-} == --as-user ]]; then
     xdotool key Return sleep 1 key alt+f sleep 0.5 key w
 
     # The export is done once the document holds the pictures and the two paragraph marks.
+    three_pictures='^[0-9]+x[0-9]+( [0-9]+x[0-9]+){2}\|\|$'
     document=
     for _ in $(seq 150); do
         pipe=$(grep -o 'private pipe "[^"]*"' trace.log | head -n 1 | cut -d '"' -f 2) || true
@@ -39,7 +40,7 @@ if [[ ${1:-} == --as-user ]]; then
             document=$(/usr/bin/python3 ./describe_document.py stored.docx stored.odt |
                 /usr/bin/python3 -c 'import json, sys; print("|".join(json.load(sys.stdin)["docx"]))') ||
                 true
-            [[ $document =~ ^[0-9]+x[0-9]+( [0-9]+x[0-9]+){2}\|\|$ ]] && break
+            [[ $document =~ $three_pictures ]] && break
         fi
         kill -0 "$program" 2>/dev/null || fail "the program ended: $(cat trace.log)"
         sleep 1
@@ -47,9 +48,9 @@ if [[ ${1:-} == --as-user ]]; then
     kill "$program" 2>/dev/null || true
     echo "trace: $(cat trace.log)"
     [[ -n $pipe ]] || fail "the trace names no private pipe"
-    [[ $document =~ ^[0-9]+x[0-9]+( [0-9]+x[0-9]+){2}\|\|$ ]] ||
+    [[ $document =~ $three_pictures ]] ||
         fail "the office on \"$pipe\" holds \"$document\", not three pictures and two paragraph" \
-            "marks $(cat probe.log)"
+            "marks $(cat probe.log 2>/dev/null)"
     pgrep -u "$(id -u)" -x soffice.bin >/dev/null || fail "no office of the user's own runs"
     echo "the office on the private pipe \"$pipe\" holds: $document"
     exit 0
