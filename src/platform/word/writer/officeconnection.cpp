@@ -1,5 +1,7 @@
 #include "officeconnection.h"
 
+#include "officeerror.h"
+#include "pipefile.h"
 #include "unostring.h"
 #include "wordprocessor.h"
 
@@ -11,6 +13,7 @@
 #include <cppuhelper/bootstrap.hxx>
 #include <csignal>
 #include <rtl/bootstrap.hxx>
+#include <unistd.h>
 
 using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
@@ -35,13 +38,37 @@ Reference<css::uno::XComponentContext> localContext() {
     return *context;
 }
 
+RuntimeError nobodyListens(const QString& pipeName) {
+    return wordProcessorError(
+        WordErrorNumber::CannotCreateObject,
+        QStringLiteral("no LibreOffice accepts connections on the pipe \"%1\"").arg(pipeName));
+}
+
+// Refuses a pipe file that another account controls before anything is sent through it.
+void requireSafePipe(const QString& pipeName) {
+    const QString file = PipeFile::path(pipeName);
+    const PipeFile::Finding found = PipeFile::inspect(file, ::getuid());
+    if (found.kind == PipeFile::Finding::Kind::Unsafe) {
+        throw RuntimeError(ErrorNumber::PermissionDenied,
+                           QStringLiteral("%1 %2; not connected").arg(file, found.problem));
+    }
+    if (found.kind == PipeFile::Finding::Kind::Missing)
+        throw nobodyListens(pipeName);
+}
+
 AbortSwitch::Bridge createBridge(const QString& pipeName) {
-    const auto local = localContext();
-    const auto connection = css::connection::Connector::create(local)->connect(
-        toOUString(QStringLiteral("pipe,name=") + pipeName));
-    return AbortSwitch::Bridge(css::bridge::BridgeFactory::create(local)->createBridge(
-                                   rtl::OUString(), "urp", connection, nullptr),
-                               UNO_QUERY_THROW);
+    try {
+        const auto local = localContext();
+        const auto connection = css::connection::Connector::create(local)->connect(
+            toOUString(QStringLiteral("pipe,name=") + pipeName));
+        return AbortSwitch::Bridge(css::bridge::BridgeFactory::create(local)->createBridge(
+                                       rtl::OUString(), "urp", connection, nullptr),
+                                   UNO_QUERY_THROW);
+    } catch (const css::connection::NoConnectException&) {
+        throw nobodyListens(pipeName);
+    } catch (const css::uno::Exception& error) {
+        throw wordProcessorError(WordErrorNumber::CannotCreateObject, toQString(error.Message));
+    }
 }
 
 } // namespace
@@ -49,21 +76,15 @@ AbortSwitch::Bridge createBridge(const QString& pipeName) {
 std::unique_ptr<OfficeConnection> OfficeConnection::open(const QString& pipeName,
                                                          std::shared_ptr<AbortSwitch> abortSwitch) {
     abortSwitch->throwIfAborted();
-    try {
-        std::unique_ptr<OfficeConnection> office(
-            new OfficeConnection(createBridge(pipeName), abortSwitch));
+    requireSafePipe(pipeName);
+    std::unique_ptr<OfficeConnection> office(
+        new OfficeConnection(createBridge(pipeName), abortSwitch));
+    callOffice(*abortSwitch, [&office] {
         const Reference<css::bridge::XBridge> bridge(office->m_bridge, UNO_QUERY_THROW);
         office->m_context.set(bridge->getInstance("StarOffice.ComponentContext"), UNO_QUERY_THROW);
         office->m_desktop = css::frame::Desktop::create(office->m_context);
-        return office;
-    } catch (const css::connection::NoConnectException&) {
-        throw wordProcessorError(
-            WordErrorNumber::CannotCreateObject,
-            QStringLiteral("no LibreOffice accepts connections on the pipe \"%1\"").arg(pipeName));
-    } catch (const css::uno::Exception& error) {
-        abortSwitch->throwIfAborted();
-        throw wordProcessorError(WordErrorNumber::CannotCreateObject, toQString(error.Message));
-    }
+    });
+    return office;
 }
 
 OfficeConnection::OfficeConnection(AbortSwitch::Bridge bridge,

@@ -12,7 +12,9 @@
 // desktop, valid while the object lives. Destroying it ends the bridge; the office runs on.
 class OfficeConnection {
 public:
-    // Throws RuntimeError: 429 when no office answers on the pipe, 18 when aborted meanwhile.
+    // Connects only when the pipe's file is safe (see PipeFile). Throws RuntimeError: 70 when it
+    // is not, 429 when no office accepts connections on the pipe, 462 when the office hangs up or
+    // does not answer within the switch's answer timeout, 18 when aborted meanwhile.
     static std::unique_ptr<OfficeConnection> open(const QString& pipeName,
                                                   std::shared_ptr<AbortSwitch> abortSwitch);
     ~OfficeConnection();
@@ -21,7 +23,7 @@ public:
 
     const css::uno::Reference<css::uno::XComponentContext>& context() const { return m_context; }
     const css::uno::Reference<css::frame::XDesktop2>& desktop() const { return m_desktop; }
-    const AbortSwitch& abortSwitch() const { return *m_abortSwitch; }
+    AbortSwitch& abortSwitch() const { return *m_abortSwitch; }
 
 private:
     OfficeConnection(AbortSwitch::Bridge bridge, std::shared_ptr<AbortSwitch> abortSwitch);

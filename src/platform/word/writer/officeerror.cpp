@@ -7,8 +7,8 @@
 #include <cppuhelper/exc_hlp.hxx>
 
 RuntimeError officeError(const css::uno::Exception& error, const AbortSwitch& abortSwitch) {
-    if (abortSwitch.isAborted())
-        return wordProcessorError(WordErrorNumber::UserInterrupt);
+    if (auto aborted = abortSwitch.abortError())
+        return *std::move(aborted);
     const css::uno::Any caught = cppu::getCaughtException();
     const QString detail =
         error.Message.isEmpty() ? toQString(caught.getValueTypeName()) : toQString(error.Message);

@@ -9,12 +9,12 @@
 // watched it. Call only from inside a catch block: it reads the exception's full type from there.
 RuntimeError officeError(const css::uno::Exception& error, const AbortSwitch& abortSwitch);
 
-// Runs one piece of work on the office and turns its UNO exceptions into run-time errors.
-template <class Work>
-auto callOffice(const AbortSwitch& abortSwitch, Work work) -> decltype(work()) {
+// Runs one piece of work on the office under the switch's answer timeout and turns its UNO
+// exceptions into run-time errors.
+template <class Work> auto callOffice(AbortSwitch& abortSwitch, Work work) -> decltype(work()) {
     abortSwitch.throwIfAborted();
     try {
-        return work();
+        return abortSwitch.awaitAnswer(work);
     } catch (const css::uno::Exception& error) {
         throw officeError(error, abortSwitch);
     }

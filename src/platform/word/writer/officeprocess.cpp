@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <spawn.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <thread>
@@ -45,6 +46,24 @@ public:
     posix_spawn_file_actions_t fileActions{};
 };
 
+// Takes write permission for the group and others out of the process's umask while it lives: the
+// office makes its pipe's file with the umask it starts with, and a pipe that other accounts may
+// write to is never connected to. The umask is the whole process's, so meanwhile a file made by
+// another thread gets at most narrower permissions, never wider ones.
+class OwnerOnlyWrites {
+public:
+    OwnerOnlyWrites()
+        : m_saved(::umask(S_IRWXG | S_IRWXO)) {
+        ::umask(m_saved | S_IWGRP | S_IWOTH);
+    }
+    ~OwnerOnlyWrites() { ::umask(m_saved); }
+    OwnerOnlyWrites(const OwnerOnlyWrites&) = delete;
+    OwnerOnlyWrites& operator=(const OwnerOnlyWrites&) = delete;
+
+private:
+    mode_t m_saved;
+};
+
 QString describeEnd(int status) {
     if (WIFSIGNALED(status))
         return QStringLiteral("ended by signal %1").arg(WTERMSIG(status));
@@ -65,6 +84,7 @@ std::unique_ptr<OfficeProcess> OfficeProcess::start(const QString& program,
 
     const SpawnSettings settings;
     pid_t id = 0;
+    const OwnerOnlyWrites ownerOnly;
     const int error = posix_spawn(&id, argv.front(), &settings.fileActions, &settings.attributes,
                                   argv.data(), environ);
     if (error != 0) {

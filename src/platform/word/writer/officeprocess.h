@@ -6,7 +6,8 @@
 
 // An office started by this program: in a session of its own, with standard input and output on
 // /dev/null, so that it outlives the program, never writes into its terminal and is never ended
-// along with it (a QProcess would end it). Its process id is also its process group id.
+// along with it (a QProcess would end it). Its process id is also its process group id. Its umask
+// keeps group and others from writing to the files it makes, its pipe among them.
 class OfficeProcess {
 public:
     enum class State { Running, Exited, Failed };

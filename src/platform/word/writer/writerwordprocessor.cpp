@@ -4,11 +4,72 @@
 #include "picturefile.h"
 #include "textdocument.h"
 
+#include <mutex>
+#include <QHash>
+#include <QLoggingCategory>
+#include <QRandomGenerator>
 #include <utility>
+
+// Developer trace; warnings are shown unless turned off with
+// QT_LOGGING_RULES="scarabo.writer.warning=false".
+Q_LOGGING_CATEGORY(lcWriter, "scarabo.writer", QtInfoMsg)
 
 namespace {
 
 constexpr std::chrono::milliseconds startPollInterval{100};
+
+// The private pipe that replaces each well-known one found unsafe, kept for the rest of the run so
+// that later exports find the office started on it.
+std::mutex privatePipesMutex;
+QHash<QString, QString>& privatePipes() {
+    static QHash<QString, QString> pipes;
+    return pipes;
+}
+
+QString pipeInUse(const QString& wellKnown) {
+    const std::lock_guard lock(privatePipesMutex);
+    return privatePipes().value(wellKnown, wellKnown);
+}
+
+// A name no other account can guess: 128 bits from the system's secure random source.
+QString replacePipe(const QString& wellKnown) {
+    quint64 random[2];
+    QRandomGenerator::system()->fillRange(random);
+    const QString name = QStringLiteral("%1_%2%3")
+                             .arg(wellKnown)
+                             .arg(random[0], 16, 16, QLatin1Char('0'))
+                             .arg(random[1], 16, 16, QLatin1Char('0'));
+    const std::lock_guard lock(privatePipesMutex);
+    privatePipes().insert(wellKnown, name);
+    return name;
+}
+
+// While a started office comes up, nobody may listen on its pipe yet, and an office that is ending
+// may hang up for a moment; one that goes on hanging up for the answer timeout will not answer.
+// An unsafe pipe file stays unsafe.
+class StartupFailures {
+public:
+    explicit StartupFailures(std::chrono::milliseconds hangUpLimit)
+        : m_hangUpLimit(hangUpLimit) {}
+
+    bool worthRetrying(const RuntimeError& error) {
+        if (error.number() == static_cast<int>(ErrorNumber::PermissionDenied))
+            return false;
+        if (error.number() != static_cast<int>(WordErrorNumber::ServerUnavailable))
+            return true;
+        const auto now = std::chrono::steady_clock::now();
+        if (!m_hungUp) {
+            m_hungUp = true;
+            m_hangingUpSince = now;
+        }
+        return now - m_hangingUpSince < m_hangUpLimit;
+    }
+
+private:
+    const std::chrono::milliseconds m_hangUpLimit;
+    bool m_hungUp = false;
+    std::chrono::steady_clock::time_point m_hangingUpSince;
+};
 
 } // namespace
 
@@ -37,7 +98,8 @@ std::unique_ptr<WordProcessor> createWordProcessor() {
 }
 
 WriterWordProcessor::WriterWordProcessor(WriterSettings settings)
-    : m_settings(std::move(settings)) {}
+    : m_settings(std::move(settings))
+    , m_pipeName(pipeInUse(m_settings.pipeName)) {}
 
 WriterWordProcessor::~WriterWordProcessor() = default;
 
@@ -45,10 +107,20 @@ bool WriterWordProcessor::findRunning() {
     try {
         m_office = connect();
         return true;
-    } catch (const RuntimeError&) {
+    } catch (const RuntimeError& error) {
         m_office.reset();
+        if (error.number() == static_cast<int>(ErrorNumber::PermissionDenied))
+            usePrivatePipe(error);
         return false;
     }
+}
+
+void WriterWordProcessor::usePrivatePipe(const RuntimeError& unsafe) {
+    m_pipeName = replacePipe(m_settings.pipeName);
+    qCWarning(lcWriter).noquote()
+        << QStringLiteral("%1. LibreOffice is reached on the private pipe \"%2\" for the rest of "
+                          "this run.")
+               .arg(unsafe.description(), m_pipeName);
 }
 
 void WriterWordProcessor::start() {
@@ -57,7 +129,9 @@ void WriterWordProcessor::start() {
         throw wordProcessorError(WordErrorNumber::CannotCreateObject,
                                  QStringLiteral("LibreOffice Writer is not installed"));
     }
-    m_started = OfficeProcess::start(m_settings.program, m_settings.startArguments());
+    WriterSettings onPipeInUse = m_settings;
+    onPipeInUse.pipeName = m_pipeName;
+    m_started = OfficeProcess::start(m_settings.program, onPipeInUse.startArguments());
     m_justStarted = true;
 }
 
@@ -113,18 +187,21 @@ std::optional<qint64> WriterWordProcessor::startedProcessId() const {
 }
 
 std::unique_ptr<OfficeConnection> WriterWordProcessor::connect() const {
-    return OfficeConnection::open(m_settings.pipeName, m_abortSwitch);
+    return OfficeConnection::open(m_pipeName, m_abortSwitch);
 }
 
 std::unique_ptr<OfficeConnection> WriterWordProcessor::waitForStartedOffice() const {
     const auto deadline = std::chrono::steady_clock::now() + m_settings.startTimeout;
+    StartupFailures failures(m_settings.answerTimeout);
     for (;;) {
         // Read before trying: a process that failed before a refused try is caught next round.
         const auto state = m_started->state();
         try {
             return connect();
-        } catch (const RuntimeError&) {
+        } catch (const RuntimeError& error) {
             m_abortSwitch->throwIfAborted();
+            if (!failures.worthRetrying(error))
+                throw;
         }
         if (state == OfficeProcess::State::Failed) {
             throw wordProcessorError(

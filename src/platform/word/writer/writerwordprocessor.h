@@ -13,7 +13,8 @@
 
 // Where the office is reached and how it is started.
 struct WriterSettings {
-    // The office accepts UNO connections on this pipe (named pipes are per user already).
+    // The office accepts UNO connections on this pipe, a well-known name; where its file is not
+    // safe to connect to (see PipeFile), a private name made for this run replaces it.
     QString pipeName;
     // The office program to start; empty when none is installed.
     QString program;
@@ -22,6 +23,9 @@ struct WriterSettings {
     QStringList extraArguments;
     // How long a started office may take until it accepts the connection.
     std::chrono::milliseconds startTimeout{std::chrono::seconds(60)};
+    // How long a call into the office may wait for its answer; then the export ends with error
+    // 462.
+    std::chrono::milliseconds answerTimeout{AbortSwitch::defaultAnswerTimeout};
 
     // The office's command line: no logo, no document restore, no start centre, accepting
     // connections on the pipe, then the extra arguments.
@@ -35,6 +39,11 @@ struct WriterSettings {
 // Word automation played by LibreOffice Writer over UNO. "Running" means accepting connections on
 // the settings' pipe. Starting runs the office with --accept for that pipe, and the look-up after
 // it waits until the office answers, the started process fails, or the start timeout passes.
+//
+// A pipe whose file another account controls is never connected to: the look-up then finds
+// nothing and switches to a private pipe, which the start uses and every later export of this run
+// looks up first. An office that accepts the connection but does not answer a call within the
+// answer timeout, or keeps hanging up while a started office is awaited, ends the export with 462.
 //
 // An office that the user already runs (without accepting connections) takes the start over: the
 // started process hands its --accept to it and exits at once. That office is then the one found,
@@ -57,8 +66,11 @@ public:
 
     // The office process this object started, if it started one.
     std::optional<qint64> startedProcessId() const;
+    // The pipe this object reaches the office on: the settings' or the private one of this run.
+    const QString& pipeName() const { return m_pipeName; }
 
 private:
+    void usePrivatePipe(const RuntimeError& unsafe);
     std::unique_ptr<OfficeConnection> connect() const;
     std::unique_ptr<OfficeConnection> waitForStartedOffice() const;
     // The office held; throws RuntimeError 91 when none is.
@@ -66,7 +78,9 @@ private:
     template <class Work> auto onDesktop(Work work) const;
 
     const WriterSettings m_settings;
-    const std::shared_ptr<AbortSwitch> m_abortSwitch = std::make_shared<AbortSwitch>();
+    QString m_pipeName;
+    const std::shared_ptr<AbortSwitch> m_abortSwitch =
+        std::make_shared<AbortSwitch>(m_settings.answerTimeout);
     std::unique_ptr<OfficeProcess> m_started;
     bool m_justStarted = false;
     std::unique_ptr<OfficeConnection> m_office;

@@ -33,8 +33,8 @@ public:
     OfficeSession(const OfficeSession&) = delete;
     OfficeSession& operator=(const OfficeSession&) = delete;
 
-    // The file by which the office listening on a named pipe is reached.
-    static QString pipeFile(const QString& pipeName);
+    // The file of the session's pipe, where its office is reached.
+    QString pipeFile() const;
     // Settings that reach this session's office and start it headless with its own profile.
     WriterSettings settings() const;
     // Starts the office as a user would have, before the export; waits until it accepts.

@@ -1,12 +1,12 @@
 #include "officesession.h"
 
+#include "storedcopies.h"
 #include "writer/officeconnection.h"
+#include "writer/pipefile.h"
 #include "writer/textdocument.h"
-#include "writer/unostring.h"
 
 #include <atomic>
 #include <cerrno>
-#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
@@ -25,7 +25,6 @@
 #include <QProcess>
 #include <QThread>
 #include <QUrl>
-#include <unistd.h>
 
 using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
@@ -55,16 +54,6 @@ void signalGroup(qint64 group, int signal) {
 
 std::unique_ptr<OfficeConnection> connect(const QString& pipeName) {
     return OfficeConnection::open(pipeName, std::make_shared<AbortSwitch>());
-}
-
-// Stores without making the file the document's own: the document stays unsaved.
-void storeCopy(const TextDocuments::Document& document, const QString& path, const char* filter) {
-    css::beans::PropertyValue filterName;
-    filterName.Name = "FilterName";
-    filterName.Value <<= rtl::OUString::createFromAscii(filter);
-    Reference<css::frame::XStorable>(document, UNO_QUERY_THROW)
-        ->storeToURL(toOUString(QUrl::fromLocalFile(path).toString()),
-                     css::uno::Sequence<css::beans::PropertyValue>(&filterName, 1));
 }
 
 // The pipe by which an office finds the one already running on its profile: named after the
@@ -164,15 +153,15 @@ void OfficeSession::setOffice(qint64 processGroup) {
         QString(), &m_watchdog);
 }
 
-QString OfficeSession::pipeFile(const QString& pipeName) {
-    return QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(pipeName);
+QString OfficeSession::pipeFile() const {
+    return PipeFile::path(m_pipeName);
 }
 
 QStringList OfficeSession::pipeFiles() const {
     QStringList files;
     for (const QString& pipe :
          {m_pipeName, m_pipeName + QStringLiteral("_user"), singleInstancePipe(profileUrl())})
-        files.append(pipeFile(pipe));
+        files.append(PipeFile::path(pipe));
     return files;
 }
 
@@ -203,8 +192,7 @@ DocumentDescription OfficeSession::describeActiveDocument() {
     {
         const auto office = connect(m_officePipe);
         const auto document = TextDocuments::active(office->desktop());
-        storeCopy(document, docx, "MS Word 2007 XML");
-        storeCopy(document, odt, "writer8");
+        storeCopies(document, docx, odt);
     }
     QProcess describe;
     describe.start(QStringLiteral("/usr/bin/python3"),
