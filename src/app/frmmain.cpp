@@ -227,7 +227,8 @@ void frmMain::showGlyphs() {
     for (int k = 1; k <= glyphBoxCount; ++k) {
         QLabel* box = picture(k);
         const QString& path = mGlyphFiles.at(k);
-        const QString label = k <= mRow.glyphs().size() ? mRow.glyphs().at(k - 1).label() : QString();
+        const QString label =
+            k <= mRow.glyphs().size() ? mRow.glyphs().at(k - 1).label() : QString();
         const QPixmap glyph = glyphPicture(path, box->devicePixelRatioF());
         box->setToolTip(label);
         box->setAccessibleName(label);
@@ -276,7 +277,7 @@ void frmMain::mnuFileWord_Click() {
         exportToWord(this, mGlyphFiles, mContext.wordProcessor, mContext.title);
     } catch (const RuntimeError& error) {
         // Cancel in the progress dialog is the user's own choice, not an error to report.
-        if (error.number() != static_cast<int>(WordErrorNumber::UserInterrupt))
+        if (error.number() != static_cast<int>(ErrorNumber::UserInterrupt))
             throw;
     }
 }

@@ -45,12 +45,10 @@ public:
     virtual std::vector<std::shared_ptr<LayoutControl>> controls() const = 0;
 };
 
-// RuntimeError 91: an object that a call needs is missing (no window registered yet, a widget
+// RuntimeError 91 when an object that a call needs is missing (no window registered yet, a widget
 // that has been destroyed).
-RuntimeError objectNotSetError();
-
 template <typename T> T& requireObject(const std::shared_ptr<T>& object) {
     if (!object)
-        throw objectNotSetError();
+        throw RuntimeError(ErrorNumber::ObjectNotSet);
     return *object;
 }

@@ -88,7 +88,7 @@ public:
 private:
     QObject& object() const {
         if (!m_object)
-            throw objectNotSetError();
+            throw RuntimeError(ErrorNumber::ObjectNotSet);
         return *m_object;
     }
 
@@ -122,7 +122,7 @@ QtLayoutWindow::QtLayoutWindow(QWidget* window, const QList<QObject*>& controls)
 
 QWidget& QtLayoutWindow::window() const {
     if (!m_window)
-        throw objectNotSetError();
+        throw RuntimeError(ErrorNumber::ObjectNotSet);
     return *m_window;
 }
 

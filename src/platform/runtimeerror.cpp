@@ -21,37 +21,39 @@ QString RuntimeError::message() const {
 }
 
 QString RuntimeError::standardDescription(ErrorNumber number) {
-    switch (number) {
-    case ErrorNumber::InvalidProcedureCall:
-        return QStringLiteral("Invalid procedure call or argument");
-    case ErrorNumber::Overflow:
-        return QStringLiteral("Overflow");
-    case ErrorNumber::OutOfMemory:
-        return QStringLiteral("Out of memory");
-    case ErrorNumber::SubscriptOutOfRange:
-        return QStringLiteral("Subscript out of range");
-    case ErrorNumber::DivisionByZero:
-        return QStringLiteral("Division by zero");
-    case ErrorNumber::TypeMismatch:
-        return QStringLiteral("Type mismatch");
-    case ErrorNumber::InternalError:
-        return QStringLiteral("Internal error");
-    case ErrorNumber::BadFileNameOrNumber:
-        return QStringLiteral("Bad file name or number");
-    case ErrorNumber::FileNotFound:
-        return QStringLiteral("File not found");
-    case ErrorNumber::DiskFull:
-        return QStringLiteral("Disk full");
-    case ErrorNumber::InputPastEndOfFile:
-        return QStringLiteral("Input past end of file");
-    case ErrorNumber::PermissionDenied:
-        return QStringLiteral("Permission denied");
-    case ErrorNumber::PathFileAccessError:
-        return QStringLiteral("Path/File access error");
-    case ErrorNumber::PathNotFound:
-        return QStringLiteral("Path not found");
-    case ErrorNumber::UnsupportedProperty:
-        return QStringLiteral("Object doesn't support this property or method");
+    struct Text {
+        ErrorNumber number;
+        const char* description;
+    };
+    // Every number the program reports, with the description its users know it by.
+    static constexpr Text texts[] = {
+        {ErrorNumber::InvalidProcedureCall, "Invalid procedure call or argument"},
+        {ErrorNumber::Overflow, "Overflow"},
+        {ErrorNumber::OutOfMemory, "Out of memory"},
+        {ErrorNumber::SubscriptOutOfRange, "Subscript out of range"},
+        {ErrorNumber::DivisionByZero, "Division by zero"},
+        {ErrorNumber::TypeMismatch, "Type mismatch"},
+        {ErrorNumber::UserInterrupt, "User interrupt occurred"},
+        {ErrorNumber::InternalError, "Internal error"},
+        {ErrorNumber::BadFileNameOrNumber, "Bad file name or number"},
+        {ErrorNumber::FileNotFound, "File not found"},
+        {ErrorNumber::DiskFull, "Disk full"},
+        {ErrorNumber::InputPastEndOfFile, "Input past end of file"},
+        {ErrorNumber::PermissionDenied, "Permission denied"},
+        {ErrorNumber::PathFileAccessError, "Path/File access error"},
+        {ErrorNumber::PathNotFound, "Path not found"},
+        {ErrorNumber::ObjectNotSet, "Object variable or With block variable not set"},
+        {ErrorNumber::CannotCreateObject, "ActiveX component can't create object"},
+        {ErrorNumber::UnsupportedProperty, "Object doesn't support this property or method"},
+        {ErrorNumber::AutomationError, "Automation error"},
+        {ErrorNumber::ServerUnavailable,
+         "The remote server machine does not exist or is unavailable"},
+        {ErrorNumber::InvalidPicture, "Invalid picture"},
+        {ErrorNumber::NoDocumentOpen, "This command is not available because no document is open."},
+    };
+    for (const Text& text : texts) {
+        if (text.number == number)
+            return QString::fromLatin1(text.description);
     }
     return QStringLiteral("Application-defined or object-defined error");
 }

@@ -21,6 +21,14 @@ enum class ErrorNumber : int {
     PathFileAccessError = 75,
     PathNotFound = 76,
     UnsupportedProperty = 438,
+    // Reported by word-processor automation, as users of Word know them.
+    UserInterrupt = 18,
+    ObjectNotSet = 91,
+    CannotCreateObject = 429,
+    AutomationError = 440,
+    ServerUnavailable = 462,
+    InvalidPicture = 481,
+    NoDocumentOpen = 4248,
 };
 
 // One error type for every failure that travels up to an event handler: a number and a description.

@@ -30,7 +30,7 @@ void WordExportJob::rethrowFailure() const {
     if (!m_failure)
         return;
     if (m_cancelled)
-        throw wordProcessorError(WordErrorNumber::UserInterrupt);
+        throw RuntimeError(ErrorNumber::UserInterrupt);
     std::rethrow_exception(m_failure);
 }
 

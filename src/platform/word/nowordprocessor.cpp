@@ -17,8 +17,8 @@ public:
 
 private:
     [[noreturn]] static void unavailable() {
-        throw wordProcessorError(WordErrorNumber::CannotCreateObject,
-                                 QStringLiteral("no word processor is available to this program"));
+        throw RuntimeError(ErrorNumber::CannotCreateObject,
+                           QStringLiteral("no word processor is available to this program"));
     }
 };
 

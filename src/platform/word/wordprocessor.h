@@ -14,7 +14,7 @@
 // documents.
 //
 // Every failure throws RuntimeError with the number and description that the word processor or
-// the system reported (see WordErrorNumber for the numbers the backends use themselves).
+// the system reported (see ErrorNumber for the numbers of word-processor automation).
 //
 // Threading: create, use and destroy the object on one thread (the export's worker thread, so a
 // word processor that does not answer never freezes the window); only abort() may be called from
@@ -49,7 +49,7 @@ public:
     virtual void typeParagraph() = 0;
 
     // Gives up: a call in progress returns as soon as it can and every call from now on fails,
-    // with WordErrorNumber::UserInterrupt. Thread-safe; never blocks for long.
+    // with ErrorNumber::UserInterrupt. Thread-safe; never blocks for long.
     virtual void abort() = 0;
 };
 
@@ -60,17 +60,3 @@ std::unique_ptr<WordProcessor> createWordProcessor();
 
 // Where a caller gets its word processor: createWordProcessor in the program, a fake in tests.
 using WordProcessorFactory = std::function<std::unique_ptr<WordProcessor>()>;
-
-// Run-time error numbers that word-processor automation reports, as users of Word know them.
-enum class WordErrorNumber : int {
-    UserInterrupt = 18,       // "User interrupt occurred"
-    ObjectNotSet = 91,        // "Object variable or With block variable not set"
-    CannotCreateObject = 429, // "ActiveX component can't create object"
-    AutomationError = 440,    // "Automation error"
-    ServerUnavailable = 462,  // "The remote server machine does not exist or is unavailable"
-    InvalidPicture = 481,     // "Invalid picture"
-    NoDocumentOpen = 4248,    // "This command is not available because no document is open."
-};
-
-// The error with its standard description, followed by ": detail" when a detail is given.
-RuntimeError wordProcessorError(WordErrorNumber number, const QString& detail = {});

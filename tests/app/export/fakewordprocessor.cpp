@@ -9,14 +9,14 @@ bool FakeWordProcessor::findRunning() {
 void FakeWordProcessor::start() {
     record(QStringLiteral("start"));
     if (!m_word.installed)
-        throw wordProcessorError(WordErrorNumber::CannotCreateObject);
+        throw RuntimeError(ErrorNumber::CannotCreateObject);
     m_word.running = true;
 }
 
 void FakeWordProcessor::attachRunning() {
     record(QStringLiteral("attachRunning"));
     if (!m_word.running)
-        throw wordProcessorError(WordErrorNumber::CannotCreateObject);
+        throw RuntimeError(ErrorNumber::CannotCreateObject);
     m_held = true;
 }
 
@@ -72,12 +72,12 @@ void FakeWordProcessor::record(const QString& call) {
 
 void FakeWordProcessor::requireHeld() const {
     if (!m_held)
-        throw wordProcessorError(WordErrorNumber::ObjectNotSet);
+        throw RuntimeError(ErrorNumber::ObjectNotSet);
 }
 
 void HangingWordProcessor::start() {
     record(QStringLiteral("start"));
     m_hanging();
     if (waitForAbort(std::chrono::seconds(30)))
-        throw wordProcessorError(WordErrorNumber::UserInterrupt);
+        throw RuntimeError(ErrorNumber::UserInterrupt);
 }

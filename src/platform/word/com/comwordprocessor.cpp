@@ -44,7 +44,7 @@ private:
             return call();
         } catch (const wordcom::ComError& error) {
             if (m_word.isCancelled())
-                throw wordProcessorError(WordErrorNumber::UserInterrupt);
+                throw RuntimeError(ErrorNumber::UserInterrupt);
             throw RuntimeError(error.number(), QString::fromStdWString(error.description()));
         }
     }

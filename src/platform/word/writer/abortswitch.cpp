@@ -44,11 +44,11 @@ std::optional<RuntimeError> AbortSwitch::abortError() const {
     case Reason::None:
         return std::nullopt;
     case Reason::Cancelled:
-        return wordProcessorError(WordErrorNumber::UserInterrupt);
+        return RuntimeError(ErrorNumber::UserInterrupt);
     case Reason::Unanswered:
-        return wordProcessorError(WordErrorNumber::ServerUnavailable,
-                                  QStringLiteral("LibreOffice did not answer within %1 seconds")
-                                      .arg(std::chrono::duration<double>(m_answerTimeout).count()));
+        return RuntimeError(ErrorNumber::ServerUnavailable,
+                            QStringLiteral("LibreOffice did not answer within %1 seconds")
+                                .arg(std::chrono::duration<double>(m_answerTimeout).count()));
     }
     return std::nullopt;
 }

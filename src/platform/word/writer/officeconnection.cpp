@@ -39,8 +39,8 @@ Reference<css::uno::XComponentContext> localContext() {
 }
 
 RuntimeError nobodyListens(const QString& pipeName) {
-    return wordProcessorError(
-        WordErrorNumber::CannotCreateObject,
+    return RuntimeError(
+        ErrorNumber::CannotCreateObject,
         QStringLiteral("no LibreOffice accepts connections on the pipe \"%1\"").arg(pipeName));
 }
 
@@ -67,7 +67,7 @@ AbortSwitch::Bridge createBridge(const QString& pipeName) {
     } catch (const css::connection::NoConnectException&) {
         throw nobodyListens(pipeName);
     } catch (const css::uno::Exception& error) {
-        throw wordProcessorError(WordErrorNumber::CannotCreateObject, toQString(error.Message));
+        throw RuntimeError(ErrorNumber::CannotCreateObject, toQString(error.Message));
     }
 }
 

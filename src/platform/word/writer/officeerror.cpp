@@ -14,6 +14,6 @@ RuntimeError officeError(const css::uno::Exception& error, const AbortSwitch& ab
         error.Message.isEmpty() ? toQString(caught.getValueTypeName()) : toQString(error.Message);
     // A disposed object or bridge means the office has gone away (ended, crashed or closed it).
     if (caught.has<css::lang::DisposedException>())
-        return wordProcessorError(WordErrorNumber::ServerUnavailable, detail);
-    return wordProcessorError(WordErrorNumber::AutomationError, detail);
+        return RuntimeError(ErrorNumber::ServerUnavailable, detail);
+    return RuntimeError(ErrorNumber::AutomationError, detail);
 }

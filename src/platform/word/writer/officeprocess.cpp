@@ -88,8 +88,8 @@ std::unique_ptr<OfficeProcess> OfficeProcess::start(const QString& program,
     const int error = posix_spawn(&id, argv.front(), &settings.fileActions, &settings.attributes,
                                   argv.data(), environ);
     if (error != 0) {
-        throw wordProcessorError(
-            WordErrorNumber::CannotCreateObject,
+        throw RuntimeError(
+            ErrorNumber::CannotCreateObject,
             QStringLiteral("%1: %2").arg(program, QString::fromLocal8Bit(std::strerror(error))));
     }
     return std::unique_ptr<OfficeProcess>(new OfficeProcess(id));

@@ -70,7 +70,7 @@ Reference<css::graphic::XGraphic> graphicFrom(const Reference<css::uno::XCompone
     auto graphic = css::graphic::GraphicProvider::create(office)->queryGraphic(
         css::uno::Sequence<css::beans::PropertyValue>(&source, 1));
     if (!graphic.is())
-        throw wordProcessorError(WordErrorNumber::InvalidPicture);
+        throw RuntimeError(ErrorNumber::InvalidPicture);
     return graphic;
 }
 
@@ -113,7 +113,7 @@ Document findActive(const Desktop& desktop) {
 Document active(const Desktop& desktop) {
     Document document = findActive(desktop);
     if (!document.is())
-        throw wordProcessorError(WordErrorNumber::NoDocumentOpen);
+        throw RuntimeError(ErrorNumber::NoDocumentOpen);
     return document;
 }
 

@@ -55,7 +55,7 @@ public:
     bool worthRetrying(const RuntimeError& error) {
         if (error.number() == static_cast<int>(ErrorNumber::PermissionDenied))
             return false;
-        if (error.number() != static_cast<int>(WordErrorNumber::ServerUnavailable))
+        if (error.number() != static_cast<int>(ErrorNumber::ServerUnavailable))
             return true;
         const auto now = std::chrono::steady_clock::now();
         if (!m_hungUp) {
@@ -126,8 +126,8 @@ void WriterWordProcessor::usePrivatePipe(const RuntimeError& unsafe) {
 void WriterWordProcessor::start() {
     m_abortSwitch->throwIfAborted();
     if (m_settings.program.isEmpty()) {
-        throw wordProcessorError(WordErrorNumber::CannotCreateObject,
-                                 QStringLiteral("LibreOffice Writer is not installed"));
+        throw RuntimeError(ErrorNumber::CannotCreateObject,
+                           QStringLiteral("LibreOffice Writer is not installed"));
     }
     WriterSettings onPipeInUse = m_settings;
     onPipeInUse.pipeName = m_pipeName;
@@ -204,13 +204,13 @@ std::unique_ptr<OfficeConnection> WriterWordProcessor::waitForStartedOffice() co
                 throw;
         }
         if (state == OfficeProcess::State::Failed) {
-            throw wordProcessorError(
-                WordErrorNumber::CannotCreateObject,
+            throw RuntimeError(
+                ErrorNumber::CannotCreateObject,
                 QStringLiteral("LibreOffice ended while starting (%1)").arg(m_started->failure()));
         }
         if (std::chrono::steady_clock::now() >= deadline) {
-            throw wordProcessorError(
-                WordErrorNumber::CannotCreateObject,
+            throw RuntimeError(
+                ErrorNumber::CannotCreateObject,
                 QStringLiteral("LibreOffice did not answer within %1 seconds")
                     .arg(std::chrono::duration<double>(m_settings.startTimeout).count()));
         }
@@ -221,6 +221,6 @@ std::unique_ptr<OfficeConnection> WriterWordProcessor::waitForStartedOffice() co
 
 const OfficeConnection& WriterWordProcessor::office() const {
     if (!m_office)
-        throw wordProcessorError(WordErrorNumber::ObjectNotSet);
+        throw RuntimeError(ErrorNumber::ObjectNotSet);
     return *m_office;
 }
