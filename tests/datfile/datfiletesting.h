@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clsdatfile.h"
+#include "errornumber.h"
 #include "runtimeerror.h"
 
 #include <QByteArray>
@@ -29,16 +30,6 @@ public:
 private:
     QTemporaryDir m_dir;
 };
-
-// The number of the RuntimeError a call throws, or 0 when it throws none.
-template <typename Call> int errorNumberOf(Call&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 // A table of the given rows (all of the same length), built through the public members.
 inline clsDatFile tableOf(const QList<QStringList>& rows) {

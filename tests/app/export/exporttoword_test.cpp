@@ -1,3 +1,4 @@
+#include "errornumber.h"
 #include "exporttoword.h"
 #include "fakewordprocessor.h"
 #include "progressdialog.h"
@@ -19,14 +20,9 @@ protected:
         wordProcessor = [this] { return std::make_unique<Processor>(word); };
     }
 
-    // Runs the export from the window; answers the number of the error it ended with, if any.
-    std::optional<int> runExport(const GlyphSlots& glyphFiles) {
-        try {
-            exportToWord(&window, glyphFiles, wordProcessor, title);
-        } catch (const RuntimeError& error) {
-            return error.number();
-        }
-        return std::nullopt;
+    // Runs the export from the window; answers the number of the error it ended with, or 0.
+    int runExport(const GlyphSlots& glyphFiles) {
+        return errorNumberOf([&] { exportToWord(&window, glyphFiles, wordProcessor, title); });
     }
 
     FakeWord word;
@@ -47,7 +43,7 @@ TEST_F(ExportToWord, QuickExportInsertsThePicturesWithoutShowingADialog) {
     GlyphSlots glyphFiles;
     glyphFiles[1] = QStringLiteral("/g/a.gif");
 
-    EXPECT_EQ(runExport(glyphFiles), std::nullopt);
+    EXPECT_EQ(runExport(glyphFiles), 0);
     EXPECT_THAT(word.content, testing::ElementsAre(QStringLiteral("/g/a.gif"), QStringLiteral("¶"),
                                                    QStringLiteral("¶")));
     EXPECT_FALSE(dialogSeen);

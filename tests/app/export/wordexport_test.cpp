@@ -1,9 +1,9 @@
+#include "errornumber.h"
 #include "exportsteps.h"
 #include "fakewordprocessor.h"
 #include "wordexportjob.h"
 
 #include <gmock/gmock.h>
-#include <optional>
 
 namespace {
 
@@ -15,15 +15,10 @@ GlyphSlots slots(std::initializer_list<std::pair<int, const char*>> filled) {
     return glyphFiles;
 }
 
-// Runs the export steps once; answers the number of the error it ended with, if any.
-std::optional<int> exportOnce(FakeWord& word, const GlyphSlots& glyphFiles) {
+// Runs the export steps once; answers the number of the error it ended with, or 0.
+int exportOnce(FakeWord& word, const GlyphSlots& glyphFiles) {
     FakeWordProcessor processor(word);
-    try {
-        wordexport::exportGlyphs(processor, glyphFiles);
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return std::nullopt;
+    return errorNumberOf([&] { wordexport::exportGlyphs(processor, glyphFiles); });
 }
 
 // What ends up in the document, and how many documents there are, follow from the calls the fake
@@ -33,7 +28,7 @@ struct ExportCase {
     FakeWord word;
     GlyphSlots glyphFiles;
     QStringList expectedCalls;
-    std::optional<int> expectedError;
+    int expectedError;
 };
 
 FakeWord running(int documents) {
@@ -70,27 +65,27 @@ const ExportCase exportCases[] = {
      running(1),
      slots({{0, "/g/unused.gif"}}),
      {found, visible, count, paragraph, paragraph},
-     std::nullopt},
+     0},
     // Their pictures in slot order; the empty slots are skipped.
     {"Slots1And2And5",
      running(1),
      slots({{1, "/g/a.gif"}, {2, "/g/b.gif"}, {5, "/g/e.gif"}}),
      {found, visible, count, picture("/g/a.gif"), picture("/g/b.gif"), picture("/g/e.gif"),
       paragraph, paragraph},
-     std::nullopt},
+     0},
     // Only the exact empty string is skipped, up to the last slot.
     {"BlankLastSlot",
      running(1),
      slots({{10, " "}}),
      {found, visible, count, picture(" "), paragraph, paragraph},
-     std::nullopt},
+     0},
     // Exactly one document is added, with every argument left out.
     {"RunningWithoutDocument",
      running(0),
      slots({{1, "/g/a.gif"}}),
      {found, visible, count, QStringLiteral("Documents.Add"), picture("/g/a.gif"), paragraph,
       paragraph},
-     std::nullopt},
+     0},
     // Started, looked up again, one document added with NewTemplate False, made visible.
     {"NotRunning",
      notRunning(),
@@ -98,7 +93,7 @@ const ExportCase exportCases[] = {
      {found, QStringLiteral("start"), QStringLiteral("attachRunning"),
       QStringLiteral("Documents.Add NewTemplate:=False"), visible, count, picture("/g/a.gif"),
       paragraph, paragraph},
-     std::nullopt},
+     0},
     // The start fails and nothing else is tried.
     {"NotInstalled",
      notRunning(false),
@@ -136,9 +131,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExportSteps, testing::ValuesIn(exportCases),
 TEST(ExportSteps, SecondExportAppendsWithoutStartingOrAddingAnything) {
     FakeWord word = notRunning();
 
-    EXPECT_EQ(exportOnce(word, slots({{1, "/g/a.gif"}, {2, "/g/b.gif"}})), std::nullopt);
+    EXPECT_EQ(exportOnce(word, slots({{1, "/g/a.gif"}, {2, "/g/b.gif"}})), 0);
     word.calls.clear();
-    EXPECT_EQ(exportOnce(word, slots({{1, "/g/c.gif"}})), std::nullopt);
+    EXPECT_EQ(exportOnce(word, slots({{1, "/g/c.gif"}})), 0);
 
     EXPECT_THAT(word.calls, testing::ElementsAre(found, visible, count, picture("/g/c.gif"),
                                                  paragraph, paragraph));

@@ -1,3 +1,4 @@
+#include "errornumber.h"
 #include "exportsteps.h"
 #include "glyphslots.h"
 #include "officesession.h"
@@ -83,15 +84,6 @@ private:
     std::vector<int> m_callers; // used by the acceptor only, until it has ended
     std::thread m_acceptor;
 };
-
-template <class Call> int errorNumberOf(Call call) {
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 TEST(PipeFile, OnlyASocketOfOneselfThatNoOtherAccountMayWriteToIsSafe) {
     using Kind = PipeFile::Finding::Kind;
@@ -295,9 +287,7 @@ TEST(WriterWordProcessor, APeerThatDoesNotAnswerEndsTheExportAfterTheAnswerTimeo
         QElapsedTimer clock;
         clock.start();
 
-        EXPECT_EQ(
-            errorNumberOf([&] { wordexport::exportGlyphs(word, GlyphSlots{}); }),
-            462)
+        EXPECT_EQ(errorNumberOf([&] { wordexport::exportGlyphs(word, GlyphSlots{}); }), 462)
             << name;
         EXPECT_LT(clock.elapsed(), 6000) << name;
         EXPECT_GT(office.callers(), 0) << name;

@@ -1,10 +1,10 @@
+#include "errornumber.h"
 #include "exportsteps.h"
 #include "exporttoword.h"
 #include "officesession.h"
 #include "progressdialog.h"
 
 #include <gmock/gmock.h>
-#include <optional>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,14 +21,9 @@ using testing::ElementsAre;
 class WriterExport : public testing::Test {
 protected:
     // One export as the command runs it: a word processor of its own, released at the end.
-    std::optional<int> exportGlyphs(const GlyphSlots& glyphFiles) {
+    int exportGlyphs(const GlyphSlots& glyphFiles) {
         WriterWordProcessor word(session.settings());
-        std::optional<int> failure;
-        try {
-            wordexport::exportGlyphs(word, glyphFiles);
-        } catch (const RuntimeError& error) {
-            failure = error.number();
-        }
+        const int failure = errorNumberOf([&] { wordexport::exportGlyphs(word, glyphFiles); });
         if (const auto started = word.startedProcessId())
             session.adopt(*started);
         return failure;
@@ -51,10 +46,10 @@ TEST_F(WriterExport, StartsWriterWhenNoneRunsAndASecondExportAppendsToTheSameDoc
     GlyphSlots second;
     second[1] = session.gif(24, 8);
 
-    ASSERT_EQ(exportGlyphs(first), std::nullopt);
+    ASSERT_EQ(exportGlyphs(first), 0);
     expectParagraphs({QStringLiteral("10x12 14x16 18x20"), QString(), QString()});
 
-    ASSERT_EQ(exportGlyphs(second), std::nullopt);
+    ASSERT_EQ(exportGlyphs(second), 0);
     expectParagraphs({QStringLiteral("10x12 14x16 18x20"), QString(), QStringLiteral("24x8"),
                       QString(), QString()});
     const DocumentState state = session.state();
@@ -97,7 +92,7 @@ TEST_F(WriterExport, StartHandedOverToTheUsersOfficeGoesIntoItsOpenDocumentKeepi
     GlyphSlots glyphFiles;
     glyphFiles[1] = session.gif(10, 12);
 
-    ASSERT_EQ(exportGlyphs(glyphFiles), std::nullopt);
+    ASSERT_EQ(exportGlyphs(glyphFiles), 0);
     // The selected text stays; the picture follows it.
     expectParagraphs({QStringLiteral("Dear Kethra 10x12"), QString(), QString()});
     EXPECT_EQ(session.state().textDocuments, 1);

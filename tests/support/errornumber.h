@@ -1,0 +1,13 @@
+#pragma once
+
+#include "runtimeerror.h"
+
+// The number of the RuntimeError a call throws, or 0 when it throws none.
+template <typename Call> int errorNumberOf(Call&& call) {
+    try {
+        call();
+    } catch (const RuntimeError& error) {
+        return error.number();
+    }
+    return 0;
+}
