@@ -19,8 +19,9 @@ struct AppContext {
     // The title of the program's message boxes and dialogs.
     QString title;
     MessagePresenter showMessage;
-    // The word processor that File > Export to Word drives.
+    // The word processor that File > Export to Word drives, and what the window says of it.
     WordProcessorFactory wordProcessor;
+    std::function<WordProcessorInfo()> describeWordProcessor;
     // Where the options are remembered: empty for the user's own settings of the program, else an
     // INI file of that path.
     QString settingsFile;

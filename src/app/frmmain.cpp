@@ -273,8 +273,13 @@ void frmMain::cmdExit_Click() {
 }
 
 void frmMain::mnuFileWord_Click() {
+    const WordProcessorInfo word = mContext.describeWordProcessor();
+    if (!word.notInstalled.isEmpty()) {
+        ErrorReport::show(mContext, this, word.notInstalled);
+        return;
+    }
     try {
-        exportToWord(this, mGlyphFiles, mContext.wordProcessor, mContext.title);
+        exportToWord(this, mGlyphFiles, mContext.wordProcessor, mContext.title, word.name);
     } catch (const RuntimeError& error) {
         // Cancel in the progress dialog is the user's own choice, not an error to report.
         if (error.number() != static_cast<int>(ErrorNumber::UserInterrupt))

@@ -1,10 +1,28 @@
+#include "appinfo.h"
+#include "errorreport.h"
 #include "frmmain.h"
 #include "modmain.h"
 #include "versioninfo.h"
+#include "wordprocessor.h"
 
 #include <cstdlib>
 #include <QApplication>
 #include <QIcon>
+
+namespace {
+
+// The running program's context: its own folder, the title from the version record, message boxes,
+// and the word processor of the backend this executable links.
+AppContext programContext() {
+    return {AppInfo::applicationFolder(),
+            VersionInfo::current().fileDescription,
+            ErrorReport::showMessageBox,
+            createWordProcessor,
+            wordProcessorInfo,
+            {}};
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -16,7 +34,7 @@ int main(int argc, char** argv) {
                                             .arg(VersionInfo::current().revision));
     QGuiApplication::setDesktopFileName(VersionInfo::current().applicationId);
     QApplication::setWindowIcon(modMain::ApplicationIcon());
-    const AppContext context = modMain::ProgramContext(createWordProcessor);
+    const AppContext context = programContext();
     modMain::InstallFatalHandler(context.title);
 
     const auto window = modMain::Main(context);

@@ -1,17 +1,14 @@
 #include "modmain.h"
 
-#include "appinfo.h"
 #include "errorreport.h"
 #include "fatalcheck.h"
 #include "frmmain.h"
 #include "runtimeerror.h"
-#include "versioninfo.h"
 
 #include <cstdlib>
 #include <QDir>
 #include <QIcon>
 #include <QMessageBox>
-#include <utility>
 
 namespace modMain {
 
@@ -21,11 +18,6 @@ QIcon ApplicationIcon() {
     for (const QString& size : sizes.entryList(QDir::Dirs))
         icon.addFile(sizes.filePath(size + QStringLiteral("/apps/scarabo.png")));
     return icon;
-}
-
-AppContext ProgramContext(WordProcessorFactory wordProcessor) {
-    return {AppInfo::applicationFolder(), VersionInfo::current().fileDescription,
-            ErrorReport::showMessageBox, std::move(wordProcessor), {}};
 }
 
 void InstallFatalHandler(const QString& title) {

@@ -14,10 +14,6 @@ namespace modMain {
 // The scarab icon of the main window and the About window, at every size built into the program.
 QIcon ApplicationIcon();
 
-// The context of the running program: its own folder, the title from the version record, message
-// boxes, and the given word processor (the backend's createWordProcessor).
-AppContext ProgramContext(WordProcessorFactory wordProcessor);
-
 // Installs the program's handler for the table class's fatal checks: a message box with the given
 // title, then the end.
 void InstallFatalHandler(const QString& title);

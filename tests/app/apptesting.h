@@ -17,10 +17,12 @@ public:
                     titles.append(title);
                     texts.append(text);
                 },
-                std::move(wordProcessor), settings.filePath(QStringLiteral("settings.ini"))};
+                std::move(wordProcessor), [this] { return wordProcessorInfo; },
+                settings.filePath(QStringLiteral("settings.ini"))};
     }
 
     QStringList titles;
     QStringList texts;
     QTemporaryDir settings; // the options a test sets stay in the test
+    WordProcessorInfo wordProcessorInfo{QStringLiteral("Test Word"), QString()};
 };

@@ -5,6 +5,7 @@
 #include "fakewordprocessor.h"
 #include "frmmain.h"
 #include "modmain.h"
+#include "progressdialog.h"
 #include "qtprinters.h"
 #include "runtimeerror.h"
 
@@ -20,10 +21,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <stdexcept>
 #include <system_error>
 
@@ -345,6 +348,74 @@ TEST_F(ConvertingWindowTest, AFailingExportIsReportedAndTheProgramGoesOn) {
     EXPECT_EQ(reported.texts.size(), 1);
     EXPECT_EQ(word.content, (QStringList{converted[1], converted[2], converted[3],
                                          QStringLiteral("¶"), QStringLiteral("¶")}));
+}
+
+// Under each box the letters that made its glyph, on each box its letters and sign; an edit after
+// a conversion dims the row and asks for Convert, and Convert brings it back.
+TEST_F(ConvertingWindowTest, TheRowSaysWhichLettersMadeEachGlyphAndWhenItIsOutOfDate) {
+    const auto window = openShipped();
+    ASSERT_TRUE(window);
+    const auto captions = [&window] {
+        QStringList texts;
+        for (int k = 1; k <= frmMain::glyphBoxCount; ++k)
+            texts.append(control<QLabel>(*window, qPrintable(QStringLiteral("lblCaption%1").arg(k)))
+                             ->text());
+        return texts.join(u' ').trimmed();
+    };
+    auto* note = control<QLabel>(*window, "lblNote");
+    convert(*window, QStringLiteral("ship"));
+    EXPECT_EQ(captions(), QStringLiteral("sh i p"));
+    EXPECT_EQ(window->picture(1)->toolTip(), QStringLiteral("sh: N37, pool"));
+    EXPECT_EQ(window->picture(1)->accessibleName(), QStringLiteral("sh: N37, pool"));
+    EXPECT_TRUE(note->text().isEmpty());
+
+    QTest::keyClicks(control<QLineEdit>(*window, "txtEnglish"), QStringLiteral("s"));
+    EXPECT_FALSE(window->picture(1)->isEnabled());
+    EXPECT_TRUE(note->text().contains(QStringLiteral("press Convert")));
+    control<QPushButton>(*window, "cmdGo")->click();
+    EXPECT_TRUE(window->picture(1)->isEnabled());
+    EXPECT_EQ(captions(), QStringLiteral("sh i p s"));
+
+    convert(*window, QStringLiteral("Christopher Columbus"));
+    EXPECT_TRUE(note->text().startsWith(QStringLiteral("Only 10 glyphs fit: 9 more characters")));
+    EXPECT_EQ(window->minimumSize(), window->size()) << "the opening size is the least";
+}
+
+TEST_F(ConvertingWindowTest, ConvertAsYouTypeConvertsOnEveryEditAndIsRemembered) {
+    {
+        const auto window = openShipped();
+        ASSERT_TRUE(window);
+        control<QAction>(*window, "mnuOptionsConvertAsYouType")->trigger();
+        QTest::keyClicks(control<QLineEdit>(*window, "txtEnglish"), QStringLiteral("ship"));
+        EXPECT_EQ(shownEntries(*window).join(u' '), QStringLiteral("sh i p"));
+    }
+    const auto reopened = openShipped();
+    ASSERT_TRUE(reopened);
+    EXPECT_TRUE(control<QAction>(*reopened, "mnuOptionsConvertAsYouType")->isChecked());
+}
+
+// Cancel is the user's choice and a missing word processor is said in plain words, with no
+// run-time error box; nothing of the export starts then.
+TEST_F(ConvertingWindowTest, CancelAndAMissingWordProcessorShowNoRunTimeError) {
+    FakeWord word;
+    wordProcessor = [&word] { return std::make_unique<HangingWordProcessor>(word); };
+    const auto window = openShipped();
+    ASSERT_TRUE(window);
+    convert(*window, QStringLiteral("ship"));
+    QTimer cancelWhenShown;
+    QObject::connect(&cancelWhenShown, &QTimer::timeout, [] {
+        if (QProgressDialog* dialog = visibleProgressDialog())
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    cancelWhenShown.start(50);
+    control<QAction>(*window, "mnuFileWord")->trigger();
+    EXPECT_TRUE(reported.texts.isEmpty());
+
+    word.calls.clear();
+    reported.wordProcessorInfo.notInstalled = QStringLiteral("Test Word is not installed.");
+    control<QAction>(*window, "mnuFileWord")->trigger();
+    EXPECT_EQ(reported.texts, QStringList{QStringLiteral("Test Word is not installed.")});
+    EXPECT_TRUE(word.calls.isEmpty());
 }
 
 } // namespace

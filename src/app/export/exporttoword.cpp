@@ -31,8 +31,10 @@ void waitWithoutDialog(QEventLoop& loop) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void waitWithDialog(QEventLoop& loop, WordExportJob& job, QWidget* parent, const QString& title) {
-    QProgressDialog dialog(translated("Exporting to Word..."), translated("Cancel"), 0, 0, parent);
+void waitWithDialog(QEventLoop& loop, WordExportJob& job, QWidget* parent, const QString& title,
+                    const QString& wordProcessorName) {
+    QProgressDialog dialog(translated("Exporting to %1...").arg(wordProcessorName),
+                           translated("Cancel"), 0, 0, parent);
     dialog.setWindowTitle(title);
     dialog.setWindowModality(Qt::WindowModal);
     // Stays up after Cancel until the worker has given up.
@@ -49,7 +51,8 @@ void waitWithDialog(QEventLoop& loop, WordExportJob& job, QWidget* parent, const
 } // namespace
 
 void exportToWord(QWidget* parent, const GlyphSlots& glyphFiles,
-                  const WordProcessorFactory& wordProcessor, const QString& title) {
+                  const WordProcessorFactory& wordProcessor, const QString& title,
+                  const QString& wordProcessorName) {
     const BusyCursor busy;
     QEventLoop loop;
     WordExportJob job(wordProcessor, glyphFiles, [&loop] {
@@ -58,7 +61,7 @@ void exportToWord(QWidget* parent, const GlyphSlots& glyphFiles,
     });
     waitWithoutDialog(loop);
     if (!job.isFinished())
-        waitWithDialog(loop, job, parent, title);
+        waitWithDialog(loop, job, parent, title, wordProcessorName);
     // Still running only when the application quits, which ends every event loop.
     if (!job.isFinished())
         job.cancel();

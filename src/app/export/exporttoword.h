@@ -12,6 +12,8 @@ class QWidget;
 // one), then two paragraph marks. The export runs on a worker thread; meanwhile the window takes
 // no input, and from half a second on a modal progress dialog with Cancel shows. Throws
 // RuntimeError when the export fails, or 18 when it was cancelled; pictures already inserted stay.
-// The word processor comes from wordProcessor; title is the progress dialog's window title.
+// The word processor comes from wordProcessor; the progress dialog carries title and names the
+// word processor by wordProcessorName.
 void exportToWord(QWidget* parent, const GlyphSlots& glyphFiles,
-                  const WordProcessorFactory& wordProcessor, const QString& title);
+                  const WordProcessorFactory& wordProcessor, const QString& title,
+                  const QString& wordProcessorName);

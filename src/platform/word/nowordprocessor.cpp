@@ -1,5 +1,7 @@
 #include "wordprocessor.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // What a build without any word-processor backend offers: nothing runs and nothing can start.
@@ -26,4 +28,11 @@ private:
 
 std::unique_ptr<WordProcessor> createWordProcessor() {
     return std::make_unique<NoWordProcessor>();
+}
+
+WordProcessorInfo wordProcessorInfo() {
+    return {QCoreApplication::translate("WordProcessor", "a word processor"),
+            QCoreApplication::translate("WordProcessor",
+                                        "This copy of Scarabo was built without a word processor "
+                                        "to export to.")};
 }

@@ -60,3 +60,13 @@ std::unique_ptr<WordProcessor> createWordProcessor();
 
 // Where a caller gets its word processor: createWordProcessor in the program, a fake in tests.
 using WordProcessorFactory = std::function<std::unique_ptr<WordProcessor>()>;
+
+// What the window tells people of the word processor of this build: its name, and, when it is
+// not installed, what to do about it in plain words (empty when it is installed or unknown).
+struct WordProcessorInfo {
+    QString name;
+    QString notInstalled;
+};
+
+// Of the backend this build has. Looks only at what is installed; starts nothing.
+WordProcessorInfo wordProcessorInfo();

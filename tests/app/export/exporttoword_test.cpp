@@ -22,7 +22,9 @@ protected:
 
     // Runs the export from the window; answers the number of the error it ended with, or 0.
     int runExport(const GlyphSlots& glyphFiles) {
-        return errorNumberOf([&] { exportToWord(&window, glyphFiles, wordProcessor, title); });
+        return errorNumberOf([&] {
+            exportToWord(&window, glyphFiles, wordProcessor, title, QStringLiteral("Test Word"));
+        });
     }
 
     FakeWord word;
@@ -63,6 +65,7 @@ TEST_F(ExportToWord, SlowExportShowsAModalProgressDialogAfterHalfASecondWhoseCan
         EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
         EXPECT_EQ(dialog->parentWidget(), &window);
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Scarabo test"));
+        EXPECT_EQ(dialog->labelText(), QStringLiteral("Exporting to Test Word..."));
         EXPECT_NE(QApplication::overrideCursor(), nullptr);
         auto* cancel = dialog->findChild<QPushButton*>();
         ASSERT_NE(cancel, nullptr);

@@ -58,3 +58,8 @@ private:
 std::unique_ptr<WordProcessor> createWordProcessor() {
     return std::make_unique<ComWordProcessor>();
 }
+
+// Word's own error says when it is missing, in the words Windows users know.
+WordProcessorInfo wordProcessorInfo() {
+    return {QStringLiteral("Microsoft Word"), QString()};
+}

@@ -5,6 +5,7 @@
 #include "textdocument.h"
 
 #include <mutex>
+#include <QCoreApplication>
 #include <QHash>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
@@ -95,6 +96,18 @@ WriterSettings WriterSettings::forThisUser() {
 
 std::unique_ptr<WordProcessor> createWordProcessor() {
     return std::make_unique<WriterWordProcessor>(WriterSettings::forThisUser());
+}
+
+WordProcessorInfo wordProcessorInfo() {
+    const bool installed = !findOfficeProgram().isEmpty();
+    return {QStringLiteral("LibreOffice Writer"),
+            installed
+                ? QString()
+                : QCoreApplication::translate(
+                      "WordProcessor",
+                      "LibreOffice Writer is not installed, so there is nothing to export to. "
+                      "Install the package \"libreoffice-writer\" (for example with "
+                      "\"sudo apt install libreoffice-writer\") and export again.")};
 }
 
 WriterWordProcessor::WriterWordProcessor(WriterSettings settings)

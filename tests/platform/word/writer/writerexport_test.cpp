@@ -129,7 +129,7 @@ TEST_F(WriterExport, AnOfficeThatDoesNotAnswerEndsTheExportOnCancelOrAfterTheAns
         try {
             exportToWord(
                 nullptr, {}, [settings] { return std::make_unique<WriterWordProcessor>(settings); },
-                QStringLiteral("Scarabo"));
+                QStringLiteral("Scarabo"), QStringLiteral("LibreOffice Writer"));
             ADD_FAILURE() << "the export succeeded";
         } catch (const RuntimeError& error) {
             EXPECT_EQ(error.number(), row.expected);
