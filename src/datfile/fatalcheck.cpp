@@ -6,14 +6,12 @@
 #include <utility>
 
 namespace {
-void defaultHandler(const QString& message)
-{
+void defaultHandler(const QString& message) {
     std::fputs(qPrintable(message + QLatin1Char('\n')), stderr);
     std::exit(EXIT_FAILURE);
 }
 
-FatalCheck::Handler& installedHandler()
-{
+FatalCheck::Handler& installedHandler() {
     static FatalCheck::Handler handler = defaultHandler;
     return handler;
 }
@@ -21,13 +19,11 @@ FatalCheck::Handler& installedHandler()
 
 namespace FatalCheck {
 
-void setHandler(Handler handler)
-{
+void setHandler(Handler handler) {
     installedHandler() = handler ? std::move(handler) : Handler(defaultHandler);
 }
 
-void stop(const QString& message)
-{
+void stop(const QString& message) {
     installedHandler()(message);
     // A handler that returns would let the caller go on with a broken table.
     std::terminate();

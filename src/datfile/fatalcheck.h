@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QString>
-
 #include <functional>
+#include <QString>
 
 // The table class's "cannot go on" checks. The program's handler shows the message and ends the
 // program; tests install one that records the message and unwinds. A handler must not return.

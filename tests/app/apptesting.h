@@ -12,12 +12,14 @@
 class RecordedMessages {
 public:
     AppContext context(const QString& applicationFolder, WordProcessorFactory wordProcessor = {}) {
-        return {applicationFolder, VersionInfo::current().fileDescription,
+        return {applicationFolder,
+                VersionInfo::current().fileDescription,
                 [this](QWidget*, const QString& title, const QString& text) {
                     titles.append(title);
                     texts.append(text);
                 },
-                std::move(wordProcessor), [this] { return wordProcessorInfo; },
+                std::move(wordProcessor),
+                [this] { return wordProcessorInfo; },
                 settings.filePath(QStringLiteral("settings.ini"))};
     }
 

@@ -23,8 +23,7 @@ qint16 columnNamed(const clsDatFile& alphabet, QStringView name) {
 QString characterAt(QStringView text, const QList<qsizetype>& unmatched, qsizetype i) {
     const qsizetype position = unmatched[i];
     const bool pairStart = text[position].isHighSurrogate() && i + 1 < unmatched.size() &&
-                           unmatched[i + 1] == position + 1 &&
-                           text[position + 1].isLowSurrogate();
+                           unmatched[i + 1] == position + 1 && text[position + 1].isLowSurrogate();
     return text.sliced(position, pairStart ? 2 : 1).toString();
 }
 
@@ -88,10 +87,8 @@ QString GlyphRow::leftOutNote() const {
         const char* const sentence =
             characters == 1 ? "Only %1 glyphs fit: %2 more character was left out, %3."
                             : "Only %1 glyphs fit: %2 more characters were left out, from %3.";
-        parts.append(translated(sentence)
-                         .arg(m_glyphs.size())
-                         .arg(characters)
-                         .arg(quoted(excerpt(rest))));
+        parts.append(
+            translated(sentence).arg(m_glyphs.size()).arg(characters).arg(quoted(excerpt(rest))));
     }
     if (!m_unmatched.isEmpty()) {
         QStringList each;

@@ -21,7 +21,8 @@ const clsDatFile& shippedAlphabet() {
 GlyphRow rowOf(const clsDatFile& alphabet, const QString& text) {
     const AlphabetIndex index(alphabet.Col(0));
     const GlyphMatcher::Conversion conversion = GlyphMatcher::convert(index, text);
-    return GlyphRow(alphabet, conversion, text, GlyphMatcher::glyphFiles(index, conversion, u"/"_s));
+    return GlyphRow(alphabet, conversion, text,
+                    GlyphMatcher::glyphFiles(index, conversion, u"/"_s));
 }
 
 struct RowCase {
@@ -39,8 +40,8 @@ const RowCase rowCases[] = {
     {"left over after ten glyphs, blanks not counted as missing",
      u"Christopher Columbus"_s,
      {u"Ch: V13, tethering rope"_s, u"r: D21, mouth"_s, u"i: M17, reed"_s,
-      u"s: S29, folded cloth"_s, u"t: X1, bread"_s, u"o: G43, quail chick"_s,
-      u"p: Q3, stool"_s, u"h: O4, shelter"_s, u"e: M17, reed"_s, u"r: D21, mouth"_s},
+      u"s: S29, folded cloth"_s, u"t: X1, bread"_s, u"o: G43, quail chick"_s, u"p: Q3, stool"_s,
+      u"h: O4, shelter"_s, u"e: M17, reed"_s, u"r: D21, mouth"_s},
      u"Only 10 glyphs fit: 9 more characters were left out, from \u201c Columbus\u201d."_s},
     {"each missing character once",
      u"R2-D2 2024!"_s,
