@@ -3,6 +3,7 @@
 #include "clsdatfile.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 namespace {
 
@@ -47,6 +48,21 @@ QString excerpt(QStringView text) {
     return text.first(cut).toString() + u'\u2026';
 }
 
+// "U+13219" or several such, blank-separated, as text; empty when any part is malformed, so a
+// bad cell never shows a wrong character.
+QString unicodeOf(const QString& codePoints) {
+    static const QRegularExpression codePoint(QStringLiteral("^U\\+([0-9A-Fa-f]{4,6})$"));
+    QString text;
+    for (const QString& part : codePoints.split(u' ', Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch match = codePoint.match(part);
+        const char32_t value = match.hasMatch() ? match.captured(1).toUInt(nullptr, 16) : 0;
+        if (!match.hasMatch() || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+            return {};
+        text += QString::fromUcs4(&value, 1);
+    }
+    return text;
+}
+
 QString quoted(const QString& text) {
     return u'\u201c' + text + u'\u201d';
 }
@@ -69,14 +85,23 @@ GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& c
     , m_unmatched(distinctCharacters(m_text, conversion.unmatched)) {
     const qint16 signColumn = columnNamed(alphabet, u"Gardiner");
     const qint16 nameColumn = columnNamed(alphabet, u"Sign");
+    const qint16 unicodeColumn = columnNamed(alphabet, u"Unicode");
     const auto cell = [&alphabet](qsizetype entry, qint16 column) {
         return column < 0 ? QString() : alphabet.Data(static_cast<qint16>(entry), column).trimmed();
     };
     qsizetype slot = 0;
     for (const GlyphMatcher::Conversion::Glyph& glyph : conversion.glyphs) {
         m_glyphs.append({m_text.sliced(glyph.position, glyph.length), pictures.at(++slot),
-                         cell(glyph.entry, signColumn), cell(glyph.entry, nameColumn)});
+                         cell(glyph.entry, signColumn), cell(glyph.entry, nameColumn),
+                         unicodeOf(cell(glyph.entry, unicodeColumn))});
     }
+}
+
+QString GlyphRow::unicodeText() const {
+    QString text;
+    for (const RowGlyph& glyph : m_glyphs)
+        text += glyph.unicode;
+    return text;
 }
 
 QString GlyphRow::leftOutNote() const {

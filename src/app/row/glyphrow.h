@@ -14,6 +14,7 @@ struct RowGlyph {
     QString picture;  // the path of its picture
     QString sign;     // the sign's code (Gardiner's list), or empty
     QString signName; // what the sign shows, or empty
+    QString unicode;  // the sign as Unicode text (one or more hieroglyphs), or empty
 
     // "sh: N37, pool"; just the letters when the alphabet says nothing more of the sign.
     QString label() const;
@@ -24,13 +25,16 @@ struct RowGlyph {
 class GlyphRow {
 public:
     GlyphRow() = default;
-    // alphabet is the table the index was built from; its header names the columns "Gardiner" and
-    // "Sign" that describe the signs, where it has them.
+    // alphabet is the table the index was built from; its header names the columns "Gardiner",
+    // "Sign" and "Unicode" (code points such as "U+13219 U+132F4") that describe the signs, where
+    // it has them.
     GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion, QString text,
              const GlyphSlots& pictures);
 
     const QString& text() const { return m_text; }
     const QList<RowGlyph>& glyphs() const { return m_glyphs; }
+    // The glyphs' Unicode text in row order; empty when the alphabet has no Unicode column.
+    QString unicodeText() const;
     // The text after the last glyph that was never scanned because the glyphs ran out.
     QStringView leftOver() const { return QStringView(m_text).sliced(m_scanEnd); }
     // The characters no entry matched, each once, in the order they first appear; blanks between

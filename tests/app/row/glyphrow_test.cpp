@@ -81,4 +81,34 @@ TEST(GlyphRow, WithoutSignColumnsTheLabelIsTheLetters) {
     EXPECT_EQ(row.glyphs().at(0).label(), u"A"_s);
 }
 
+// The Unicode column is read strictly: a malformed cell gives its glyph no text, never a wrong one.
+TEST(GlyphRow, UnicodeTextComesOnlyFromWellFormedCodePoints) {
+    const std::pair<QString, QString> cells[] = {
+        {u"U+13219"_s, u"\U00013219"_s},
+        {u"U+133A1 U+132F4"_s, u"\U000133A1\U000132F4"_s},
+        {u"U+0041"_s, u"A"_s},
+        {u"u+0041"_s, u""_s},
+        {u""_s, u""_s},
+        {u"13219"_s, u""_s},
+        {u"U+D800"_s, u""_s},
+        {u"U+110000"_s, u""_s},
+        {u"U+1321G"_s, u""_s},
+        {u"U+13219 x"_s, u""_s},
+        {u"U+0000013219"_s, u""_s},
+    };
+    for (const auto& [cell, text] : cells) {
+        clsDatFile table;
+        table.setRows(2);
+        table.setCols(2);
+        table.Clear();
+        table.setData(0, 0, u"Letters"_s);
+        table.setData(0, 1, u"Unicode"_s);
+        table.setData(1, 0, u"a"_s);
+        table.setData(1, 1, cell);
+        EXPECT_EQ(rowOf(table, u"a"_s).unicodeText(), text) << cell.toStdString();
+    }
+    EXPECT_EQ(rowOf(shippedAlphabet(), u"ship"_s).unicodeText(),
+              u"\U00013219\U000131CB\U000132AA"_s);
+}
+
 } // namespace
