@@ -611,7 +611,9 @@ The font's licence, as stated in `{COPYRIGHT_FILE}`:
 
 {font_licence()}
 The pictures are modified renderings of the font's glyphs (cropped, scaled, recoloured), which this
-licence allows.
+licence allows. The font itself ships unchanged beside the executable (`fonts/AegyptusR_hint.ttf`,
+copied from that package when Scarabo is built), so the row's hieroglyphs show as text on systems that
+have no hieroglyph font; the program loads it for its own use only.
 
 `Alphabet.dat` and `Help/index.html` are part of Scarabo.
 """, encoding="utf-8", newline="\n")

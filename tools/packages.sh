@@ -2,7 +2,7 @@
 # missing ones. Run as root, or as a user who may use sudo, unless everything is installed.
 
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
-                libgtest-dev libgmock-dev libbenchmark-dev libreoffice-dev)
+                libgtest-dev libgmock-dev libbenchmark-dev libreoffice-dev fonts-ancient-scripts)
 RUN_PACKAGES=(libreoffice-writer fonts-dejavu-core)
 TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick fonts-ancient-scripts python3 python3-pil
                python3-docx chromium desktop-file-utils appstream dpkg-dev file

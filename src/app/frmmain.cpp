@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -195,6 +196,10 @@ void frmMain::InitForm() {
     mAlphabet->setFileName(mContext.applicationFolder + QDir::separator() +
                            QStringLiteral("Alphabet.dat"));
     mAlphabet->Load();
+    // The empty row of this alphabet, so the lines under the row show what it offers from the
+    // start.
+    mRow = GlyphRow(*mAlphabet, {}, QString(), GlyphSlots{});
+    mExplanation->show(mRow);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
@@ -250,10 +255,16 @@ void frmMain::txtEnglish_Change() {
         showOutOfDate(txtEnglish->text() != mRow.text());
 }
 
-// The pictures dim with the captions, so a row that no longer shows the text reads as such.
+// The pictures dim with the captions, so a row that no longer shows the text reads as such. A
+// disabled label alone leaves a picture as it is, so the pictures fade too.
 void frmMain::showOutOfDate(bool outOfDate) {
-    for (QLabel* box : mPictures)
+    for (QLabel* box : mPictures) {
         box->setEnabled(!outOfDate);
+        auto* fade = outOfDate ? new QGraphicsOpacityEffect(box) : nullptr;
+        if (fade)
+            fade->setOpacity(0.3);
+        box->setGraphicsEffect(fade); // takes the effect; null removes it
+    }
     mExplanation->setOutOfDate(outOfDate);
 }
 

@@ -30,14 +30,14 @@ inline constexpr Control Controls[] = {
 inline constexpr const char* LayoutTag = "X=1/2 Y=1/2";
 
 // Controls that explain the row, in the empty space between the glyph band and the Exit button:
-// a caption under each glyph box and a note line.
+// a caption under each glyph box, a note line and the row as Unicode text.
 inline constexpr Control AddedControls[] = {
     {"lblCaption1", {240, 3150, 750, 240}},  {"lblCaption2", {1035, 3150, 750, 240}},
     {"lblCaption3", {1830, 3150, 750, 240}}, {"lblCaption4", {2625, 3150, 750, 240}},
     {"lblCaption5", {3420, 3150, 750, 240}}, {"lblCaption6", {4215, 3150, 750, 240}},
     {"lblCaption7", {5010, 3150, 750, 240}}, {"lblCaption8", {5805, 3150, 750, 240}},
     {"lblCaption9", {6615, 3150, 750, 240}}, {"lblCaption10", {7410, 3150, 750, 240}},
-    {"lblNote", {120, 3405, 7080, 255}},
+    {"lblNote", {120, 3405, 7080, 255}},     {"lblUnicode", {120, 3660, 7080, 540}},
 };
 
 } // namespace frmMainDesign

@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(modMain::ApplicationIcon());
     const AppContext context = programContext();
     modMain::InstallFatalHandler(context.title);
+    modMain::LoadFonts(context.applicationFolder);
 
     const auto window = modMain::Main(context);
     if (!window)

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <QDir>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QMessageBox>
 
@@ -18,6 +19,16 @@ QIcon ApplicationIcon() {
     for (const QString& size : sizes.entryList(QDir::Dirs))
         icon.addFile(sizes.filePath(size + QStringLiteral("/apps/scarabo.png")));
     return icon;
+}
+
+QStringList LoadFonts(const QString& applicationFolder) {
+    const QDir fonts(applicationFolder + QDir::separator() + QStringLiteral("fonts"));
+    QStringList families;
+    for (const QString& file : fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files)) {
+        const int id = QFontDatabase::addApplicationFont(fonts.filePath(file));
+        families += QFontDatabase::applicationFontFamilies(id);
+    }
+    return families;
 }
 
 void InstallFatalHandler(const QString& title) {

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <QString>
+#include <QStringList>
 
 class frmMain;
 class QIcon;
@@ -13,6 +14,11 @@ namespace modMain {
 
 // The scarab icon of the main window and the About window, at every size built into the program.
 QIcon ApplicationIcon();
+
+// Makes the fonts in the "fonts" folder of the application folder available to this program only
+// (never installed for the system); a missing folder or font is no error. Answers the families
+// that were added.
+QStringList LoadFonts(const QString& applicationFolder);
 
 // Installs the program's handler for the table class's fatal checks: a message box with the given
 // title, then the end.

@@ -8,17 +8,32 @@
 
 namespace {
 
-QLabel* newLabel(QWidget* client, const QString& name, Qt::Alignment alignment) {
-    auto* label = new QLabel(client);
-    label->setObjectName(name);
-    label->setAlignment(alignment);
-    label->setTextFormat(Qt::PlainText); // letters from the text box are never markup
+template <typename Control> Control* placed(Control* control, const QString& name) {
+    control->setObjectName(name);
     for (const frmMainDesign::Control& design : frmMainDesign::AddedControls) {
         if (name == QLatin1String(design.name))
-            label->setGeometry(pixelsFromTwips(design.twips));
+            control->setGeometry(pixelsFromTwips(design.twips));
     }
-    label->setProperty("Tag", QString::fromLatin1(frmMainDesign::LayoutTag));
+    control->setProperty("Tag", QString::fromLatin1(frmMainDesign::LayoutTag));
+    return control;
+}
+
+QLabel* newLabel(QWidget* client, const QString& name, Qt::Alignment alignment) {
+    auto* label = placed(new QLabel(client), name);
+    label->setAlignment(alignment);
+    label->setTextFormat(Qt::PlainText); // letters from the text box are never markup
     return label;
+}
+
+// Selectable, so the hieroglyphs can be copied as text from here too.
+QLabel* newUnicodeLine(QWidget* client) {
+    QLabel* line = newLabel(client, QStringLiteral("lblUnicode"), Qt::AlignLeft | Qt::AlignVCenter);
+    line->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    line->setFocusPolicy(Qt::ClickFocus); // the window's tab order stays as it is
+    QFont font(QStringLiteral("Aegyptus"));
+    font.setPixelSize(line->height() * 8 / 10);
+    line->setFont(font);
+    return line;
 }
 
 } // namespace
@@ -29,11 +44,13 @@ RowExplanation::RowExplanation(QWidget* client) {
                                         Qt::AlignHCenter | Qt::AlignTop);
     }
     m_note = newLabel(client, QStringLiteral("lblNote"), Qt::AlignLeft | Qt::AlignTop);
+    m_unicode = newUnicodeLine(client);
 }
 
 QList<QWidget*> RowExplanation::controls() const {
     QList<QWidget*> controls(m_captions.begin(), m_captions.end());
     controls.append(m_note);
+    controls.append(m_unicode);
     return controls;
 }
 
@@ -43,12 +60,15 @@ void RowExplanation::show(const GlyphRow& row) {
         caption(k)->setText(filled ? row.glyphs().at(k - 1).letters : QString());
     }
     m_leftOutNote = row.leftOutNote();
+    m_unicode->setText(row.unicodeText());
+    m_unicode->setVisible(row.hasUnicodeColumn());
     setOutOfDate(false);
 }
 
 void RowExplanation::setOutOfDate(bool outOfDate) {
     for (QLabel* label : m_captions)
         label->setEnabled(!outOfDate);
+    m_unicode->setEnabled(!outOfDate);
     m_note->setText(outOfDate ? QCoreApplication::translate(
                                     "RowExplanation",
                                     "The row no longer shows the text: press Convert to update.")

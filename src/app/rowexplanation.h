@@ -9,7 +9,8 @@ class QLabel;
 class QWidget;
 
 // The lines under the glyph row that explain it: under each box the letters that made its glyph,
-// and a note that says what was left out, or that the row no longer shows the text.
+// a note that says what was left out, or that the row no longer shows the text, and the row as
+// Unicode text, selectable, in the hieroglyph font (hidden when the alphabet has no code points).
 class RowExplanation {
 public:
     static constexpr int captionCount = GlyphMatcher::MaxGlyphs;
@@ -26,9 +27,11 @@ public:
 
     QLabel* caption(int k) const { return m_captions.at(k - 1); }
     QLabel* note() const { return m_note; }
+    QLabel* unicode() const { return m_unicode; }
 
 private:
     std::array<QLabel*, captionCount> m_captions{};
     QLabel* m_note = nullptr;
+    QLabel* m_unicode = nullptr;
     QString m_leftOutNote;
 };

@@ -418,4 +418,23 @@ TEST_F(ConvertingWindowTest, CancelAndAMissingWordProcessorShowNoRunTimeError) {
     EXPECT_TRUE(word.calls.isEmpty());
 }
 
+// The row as Unicode text, in the font that ships beside the program; an alphabet without code
+// points shows no such line.
+TEST_F(ConvertingWindowTest, TheRowIsAlsoUnicodeTextInTheShippedFont) {
+    EXPECT_TRUE(modMain::LoadFonts(QStringLiteral(SCARABO_APP_DIR)).contains(u"Aegyptus"));
+    EXPECT_TRUE(modMain::LoadFonts(folder.path()).isEmpty());
+    const auto window = openShipped();
+    ASSERT_TRUE(window);
+    auto* unicode = control<QLabel>(*window, "lblUnicode");
+    convert(*window, QStringLiteral("ship"));
+    EXPECT_EQ(unicode->text(), QStringLiteral("\U00013219\U000131CB\U000132AA"));
+    EXPECT_TRUE(unicode->isVisible());
+    EXPECT_TRUE(unicode->textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard));
+    EXPECT_EQ(unicode->font().family(), QStringLiteral("Aegyptus"));
+
+    const auto plain = open(); // its alphabet has letters only
+    ASSERT_TRUE(plain);
+    EXPECT_FALSE(control<QLabel>(*plain, "lblUnicode")->isVisible());
+}
+
 } // namespace

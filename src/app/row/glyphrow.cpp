@@ -86,6 +86,7 @@ GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& c
     const qint16 signColumn = columnNamed(alphabet, u"Gardiner");
     const qint16 nameColumn = columnNamed(alphabet, u"Sign");
     const qint16 unicodeColumn = columnNamed(alphabet, u"Unicode");
+    m_hasUnicodeColumn = unicodeColumn >= 0;
     const auto cell = [&alphabet](qsizetype entry, qint16 column) {
         return column < 0 ? QString() : alphabet.Data(static_cast<qint16>(entry), column).trimmed();
     };

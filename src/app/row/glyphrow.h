@@ -35,6 +35,7 @@ public:
     const QList<RowGlyph>& glyphs() const { return m_glyphs; }
     // The glyphs' Unicode text in row order; empty when the alphabet has no Unicode column.
     QString unicodeText() const;
+    bool hasUnicodeColumn() const { return m_hasUnicodeColumn; }
     // The text after the last glyph that was never scanned because the glyphs ran out.
     QStringView leftOver() const { return QStringView(m_text).sliced(m_scanEnd); }
     // The characters no entry matched, each once, in the order they first appear; blanks between
@@ -48,5 +49,6 @@ private:
     QString m_text;
     QList<RowGlyph> m_glyphs;
     qsizetype m_scanEnd = 0;
+    bool m_hasUnicodeColumn = false;
     QStringList m_unmatched;
 };
