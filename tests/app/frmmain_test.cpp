@@ -10,10 +10,12 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <gtest/gtest.h>
 #include <new>
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -345,6 +347,51 @@ TEST_F(ConvertingWindowTest, AFailingExportIsReportedAndTheProgramGoesOn) {
     EXPECT_EQ(reported.texts.size(), 1);
     EXPECT_EQ(word.content, (QStringList{converted[1], converted[2], converted[3],
                                          QStringLiteral("¶"), QStringLiteral("¶")}));
+}
+
+// On a screen of two device pixels per pixel (CTest runs this once more with QT_SCALE_FACTOR=2) a
+// box shows the picture drawn at twice the size, pixel for pixel; an alphabet without one shows its
+// 48-pixel picture as before, enlarged by the screen.
+TEST_F(ConvertingWindowTest, ABoxShowsThePictureMadeForTheScreensScale) {
+    const QString shipped = QStringLiteral(SCARABO_DATA_DIR);
+    writeAlphabet("2,1\r\n\"Letters\"\r\n\"sh\"\r\n");
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Images")));
+    ASSERT_TRUE(QFile::copy(shipped + QStringLiteral("/Images/sh.gif"),
+                            folder.filePath(QStringLiteral("Images/sh.gif"))));
+    const struct {
+        std::function<std::unique_ptr<frmMain>()> open;
+        QString applicationFolder;
+        const char* pictureAt1x;
+        const char* pictureAt2x;
+    } cases[] = {
+        {[this] { return openShipped(); }, shipped, "sh.gif", "sh@2x.gif"},
+        {[this] { return open(); }, folder.path(), "sh.gif", "sh.gif"},
+    };
+    const auto rgb = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.applicationFolder.toStdString());
+        const auto window = c.open();
+        ASSERT_TRUE(window);
+        convert(*window, QStringLiteral("ship"));
+        QLabel* box = window->picture(1);
+        const qreal scale = box->devicePixelRatioF();
+        ASSERT_EQ(scale, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
+
+        const QImage picture(c.applicationFolder + QStringLiteral("/Images/") +
+                             QLatin1String(scale > 1 ? c.pictureAt2x : c.pictureAt1x));
+        EXPECT_EQ(rgb(box->pixmap().toImage()), rgb(picture));
+        EXPECT_EQ(box->pixmap().deviceIndependentSize(), QSizeF(48, 48));
+        // A picture made for the screen's scale reaches the screen pixel for pixel, inside the
+        // box's one-pixel frame.
+        const QSize devicePixels = QSize(48, 48) * scale;
+        if (picture.size() == devicePixels) {
+            const QRect inside(QPoint(1, 1) * scale, devicePixels);
+            EXPECT_EQ(rgb(box->grab().toImage().copy(inside)), rgb(picture));
+        }
+    }
+    EXPECT_TRUE(reported.texts.isEmpty());
 }
 
 } // namespace
