@@ -3,6 +3,7 @@
 #include "errorreport.h"
 #include "exporttoword.h"
 #include "fakewordprocessor.h"
+#include "frmabout.h"
 #include "frmmain.h"
 #include "modmain.h"
 #include "qtprinters.h"
@@ -149,6 +150,26 @@ TEST(ApplicationIcon, CarriesTheSmallSizesAndNothingLarger) {
     std::sort(sizes.begin(), sizes.end());
     EXPECT_EQ(sizes, (QList<int>{16, 24, 32, 48, 64}));
     EXPECT_FALSE(icon.pixmap(48).isNull());
+}
+
+// Title bars take the icon at 16 and 32 pixels, the About window at 48: on a screen of two device
+// pixels per pixel (CTest runs this once more with QT_SCALE_FACTOR=2) each is drawn from an image
+// of the screen's resolution, never enlarged from a smaller one.
+TEST(ApplicationIcon, IsDrawnAtTheScreensScale) {
+    const QIcon previous = QApplication::windowIcon();
+    QApplication::setWindowIcon(modMain::ApplicationIcon());
+    frmAbout* about = frmAbout::showShared();
+    QApplication::setWindowIcon(previous);
+    const qreal scale = about->devicePixelRatioF();
+    ASSERT_EQ(scale, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
+
+    const QPixmap aboutPicture = about->findChild<QLabel*>(QStringLiteral("picIcon"))->pixmap();
+    about->close();
+    EXPECT_EQ(aboutPicture.size(), QSize(48, 48) * scale);
+    EXPECT_EQ(aboutPicture.devicePixelRatio(), scale);
+    for (const int titleBar : {16, 32})
+        EXPECT_EQ(modMain::ApplicationIcon().pixmap(QSize(titleBar, titleBar), scale).size(),
+                  QSize(titleBar, titleBar) * scale);
 }
 
 TEST_F(MainWindowTest, EscapeAndFileExitCloseTheWindow) {
