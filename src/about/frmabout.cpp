@@ -30,9 +30,11 @@ QLabel* label(QWidget* window, const char* name, int left, int top, int width, i
     return control;
 }
 
-void setTextColour(QWidget* control, const QColor& colour) {
+// The copyright line is drawn in the colour scheme's own link colour, so it stays readable on a
+// dark background as well as a light one.
+void drawAsLink(QWidget* control) {
     QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
     control->setPalette(palette);
 }
 
@@ -95,14 +97,13 @@ void frmAbout::createControls() {
     Label1 = label(this, "Label1", 1200, 240, 615, 255);
     Label1->setText(tr("Product:"));
     Line1[1] = line(this, 1, 240, 6428, 2445, 1, QColor(128, 128, 128));
+    // The texts take the scheme's text colour, black in a light scheme.
     lblComments = label(this, "lblComments", 1200, 1170, 5175, 1005);
-    setTextColour(lblComments, Qt::black);
     lblTitle = label(this, "lblTitle", 1920, 240, 3165, 240);
-    setTextColour(lblTitle, Qt::black);
     Line1[0] = line(this, 0, 240, 6428, 2460, 2, Qt::white);
     lblVersion = label(this, "lblVersion", 1920, 480, 3165, 225);
     lblCopyright = label(this, "lblCopyright", 255, 2625, 3630, 345);
-    setTextColour(lblCopyright, QColor(0, 0, 255));
+    drawAsLink(lblCopyright);
     QFont underlined; // only the underline; everything else follows the window's font
     underlined.setUnderline(true);
     lblCopyright->setFont(underlined);

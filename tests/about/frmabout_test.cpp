@@ -1,3 +1,4 @@
+#include "colourscheme.h"
 #include "fakexdgopen.h"
 #include "frmabout.h"
 #include "modproductinfo.h"
@@ -6,6 +7,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFontInfo>
@@ -136,6 +138,31 @@ TEST_F(AboutWindow, CopyrightLineLooksLikeALinkAndCarriesTheHomePage) {
     EXPECT_EQ(copyright->font().pointSizeF(), copyright->window()->font().pointSizeF());
     EXPECT_EQ(copyright->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(copyright->property("Tag").toString(), HomePageAddress());
+}
+
+// Measured on the window as drawn: the darkest or lightest pixel of a label, whichever stands out
+// more, against the window's background, at least 4.5:1 in a light scheme and in a dark one.
+TEST_F(AboutWindow, TextsAndLinkStayReadableInLightAndDarkSchemes) {
+    for (const bool dark : {false, true}) {
+        SCOPED_TRACE(dark ? "dark" : "light");
+        std::optional<DarkScheme> scheme;
+        if (dark)
+            scheme.emplace();
+        frmAbout* about = frmAbout::showShared();
+        const QImage shot = about->grab().toImage();
+        const QColor background = about->palette().color(QPalette::Window);
+        for (const char* name : {"lblCopyright", "lblComments", "lblTitle"}) {
+            const QRect box = control(about, name)->geometry();
+            double strongest = 1;
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x)
+                    strongest =
+                        std::max(strongest, contrastRatio(shot.pixelColor(x, y), background));
+            EXPECT_GE(strongest, 4.5) << name;
+        }
+        EXPECT_EQ(shot.pixelColor(2, 2), background);
+        TearDown();
+    }
 }
 
 TEST_F(AboutWindow, ShowsTheApplicationIconAndFocusesOk) {
