@@ -56,6 +56,29 @@ template <typename T> T* named(T* object, QStringView name) {
     return object;
 }
 
+QColor mixed(const QColor& from, const QColor& to, float share) {
+    const auto channel = [share](int a, int b) { return qRound(float(a) + share * float(b - a)); };
+    return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()),
+                  channel(from.blue(), to.blue()));
+}
+
+// A sunken panel draws its top and left edges in the Dark colour and the others in the Light one,
+// which on a white surface is white too. Both are taken between the surface and its text colour
+// instead, the top and left the darker of the two, so that all four edges show and the box still
+// looks sunken in light schemes and dark ones.
+void showAllFourEdges(QWidget* box) {
+    QPalette palette = box->palette();
+    const QColor surface = palette.color(QPalette::Base);
+    const QColor text = palette.color(QPalette::Text);
+    QColor shadow = mixed(surface, text, 0.3f);
+    QColor light = mixed(surface, text, 0.15f);
+    if (shadow.lightness() > light.lightness())
+        std::swap(shadow, light);
+    palette.setColor(QPalette::Dark, shadow);
+    palette.setColor(QPalette::Light, light);
+    box->setPalette(palette);
+}
+
 QLabel* newPictureBox(QWidget* parent) {
     auto* box = new QLabel(parent);
     box->setAlignment(Qt::AlignLeft | Qt::AlignTop); // shown from the corner, clipped, never scaled
@@ -64,6 +87,7 @@ QLabel* newPictureBox(QWidget* parent) {
     box->setLineWidth(1);
     box->setMargin(0);
     paintAsWindowSurface(box);
+    showAllFourEdges(box);
     return box;
 }
 
@@ -227,7 +251,8 @@ void frmMain::showGlyphs() {
     for (int k = 1; k <= glyphBoxCount; ++k) {
         QLabel* box = picture(k);
         const QString& path = mGlyphFiles.at(k);
-        const QString label = k <= mRow.glyphs().size() ? mRow.glyphs().at(k - 1).label() : QString();
+        const QString label =
+            k <= mRow.glyphs().size() ? mRow.glyphs().at(k - 1).label() : QString();
         const QPixmap glyph = glyphPicture(path, box->devicePixelRatioF());
         box->setToolTip(label);
         box->setAccessibleName(label);

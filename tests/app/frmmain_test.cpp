@@ -1,5 +1,6 @@
 #include "apptesting.h"
 #include "clsdatfile.h"
+#include "colourscheme.h"
 #include "errorreport.h"
 #include "exporttoword.h"
 #include "fakewordprocessor.h"
@@ -14,6 +15,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <new>
+#include <optional>
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
@@ -170,6 +172,27 @@ TEST(ApplicationIcon, IsDrawnAtTheScreensScale) {
     for (const int titleBar : {16, 32})
         EXPECT_EQ(modMain::ApplicationIcon().pixmap(QSize(titleBar, titleBar), scale).size(),
                   QSize(titleBar, titleBar) * scale);
+}
+
+// All four edges of an empty glyph box stand out from its inside, the top and left darker than the
+// bottom and right (a sunken box), in a light scheme and in a dark one.
+TEST_F(MainWindowTest, GlyphBoxesShowAllFourEdgesSunkenInLightAndDarkSchemes) {
+    for (const bool dark : {false, true}) {
+        SCOPED_TRACE(dark ? "dark" : "light");
+        std::optional<DarkScheme> scheme;
+        if (dark)
+            scheme.emplace();
+        const auto window = open();
+        ASSERT_TRUE(window);
+        const QImage box = window->picture(1)->grab().toImage();
+        const QColor inside = box.pixelColor(25, 25);
+        const QColor top = box.pixelColor(25, 0), left = box.pixelColor(0, 25);
+        const QColor bottom = box.pixelColor(25, 49), right = box.pixelColor(49, 25);
+        for (const QColor& edge : {top, left, bottom, right})
+            EXPECT_GE(contrastRatio(edge, inside), 1.3) << edge.name().toStdString();
+        EXPECT_LT(top.lightness(), bottom.lightness());
+        EXPECT_LT(left.lightness(), right.lightness());
+    }
 }
 
 TEST_F(MainWindowTest, EscapeAndFileExitCloseTheWindow) {
