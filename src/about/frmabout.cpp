@@ -1,5 +1,6 @@
 #include "frmabout.h"
 
+#include "linklabel.h"
 #include "modbrowseto.h"
 #include "modproductinfo.h"
 #include "twips.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 
@@ -23,19 +23,12 @@ Control* place(Control* control, const char* name, int left, int top, int width,
     return control;
 }
 
-QLabel* label(QWidget* window, const char* name, int left, int top, int width, int height) {
-    auto* control = place(new QLabel(window), name, left, top, width, height);
+template <typename Label = QLabel>
+Label* label(QWidget* window, const char* name, int left, int top, int width, int height) {
+    auto* control = place(new Label(window), name, left, top, width, height);
     control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     control->setWordWrap(true);
     return control;
-}
-
-// The copyright line is drawn in the colour scheme's own link colour, so it stays readable on a
-// dark background as well as a light one.
-void drawAsLink(QWidget* control) {
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
-    control->setPalette(palette);
 }
 
 // One element of the etched separator: a horizontal line from x1 to x2 at y, in twips.
@@ -102,13 +95,8 @@ void frmAbout::createControls() {
     lblTitle = label(this, "lblTitle", 1920, 240, 3165, 240);
     Line1[0] = line(this, 0, 240, 6428, 2460, 2, Qt::white);
     lblVersion = label(this, "lblVersion", 1920, 480, 3165, 225);
-    lblCopyright = label(this, "lblCopyright", 255, 2625, 3630, 345);
-    drawAsLink(lblCopyright);
-    QFont underlined; // only the underline; everything else follows the window's font
-    underlined.setUnderline(true);
-    lblCopyright->setFont(underlined);
-    lblCopyright->setCursor(Qt::PointingHandCursor);
-    lblCopyright->installEventFilter(this);
+    lblCopyright = label<LinkLabel>(this, "lblCopyright", 255, 2625, 3630, 345);
+    connect(lblCopyright, &LinkLabel::activated, this, &frmAbout::lblCopyright_Click);
 }
 
 void frmAbout::load() {
@@ -136,16 +124,6 @@ void frmAbout::fitFont() {
             break;
     }
     setFont(candidate);
-}
-
-bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lblCopyright && event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            lblCopyright->rect().contains(mouse->position().toPoint()))
-            lblCopyright_Click();
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmAbout::lblCopyright_Click() {

@@ -213,6 +213,29 @@ TEST_F(AboutWindow, OnlyTheCopyrightClickOpensTheHomePageAndTheWindowStaysOpen) 
     EXPECT_EQ(openAboutWindows(), QList<frmAbout*>{about.data()});
 }
 
+// Tab takes the focus from OK to the copyright line, which shows it; there Enter or Space opens the
+// home page as a click does, and the window stays open.
+TEST_F(AboutWindow, TabReachesTheCopyrightLineWhereEnterOrSpaceOpensTheHomePage) {
+    FakeXdgOpen& xdgOpen = FakeXdgOpen::installed();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString());
+        xdgOpen.clear();
+        QPointer<frmAbout> about = frmAbout::showShared();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+        QWidget* copyright = control(about, "lblCopyright");
+        const QImage unfocused = copyright->grab().toImage();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), copyright);
+        EXPECT_NE(copyright->grab().toImage(), unfocused);
+
+        QTest::keyClick(copyright, key);
+        EXPECT_EQ(xdgOpen.waitForArguments(1), QStringList{HomePageAddress()});
+        ASSERT_FALSE(about.isNull());
+        EXPECT_TRUE(about->isVisible());
+        TearDown();
+    }
+}
+
 TEST(AboutLifetime, ProgramRunsOnWhileAboutIsOpenAfterTheMainWindowClosed) {
     ASSERT_TRUE(QApplication::quitOnLastWindowClosed());
     QObject timers; // ends every pending step with the test
