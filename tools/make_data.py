@@ -538,6 +538,7 @@ letters have no sign, so they are skipped without a gap: <i>Ka-Ra 2</i> gives th
 <table>
 <tr><th>Key</th><th>What it does</th></tr>
 <tr><td><kbd>Enter</kbd></td><td>Convert the text (the same as the <span class="ui">Convert</span> button)</td></tr>
+<tr><td><kbd>Alt</kbd>+<kbd>N</kbd></td><td>Move to the <span class="ui">English</span> box</td></tr>
 <tr><td><kbd>Esc</kbd></td><td>Exit Scarabo (the same as the <span class="ui">Exit</span> button)</td></tr>
 <tr><td><kbd>F1</kbd></td><td>Open this help page</td></tr>
 <tr><td><kbd>Alt</kbd>+<kbd>F</kbd></td><td>Open the <span class="ui">File</span> menu</td></tr>

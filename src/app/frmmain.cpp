@@ -187,6 +187,10 @@ void frmMain::createKeys() {
     }
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, cmdExit,
             &QPushButton::click);
+    // The access key of the text box. Its label's text is "English" without a mnemonic, and Alt+E
+    // is left to an Edit menu, so it is the label's second letter, N.
+    connect(new QShortcut(QKeySequence(Qt::ALT | Qt::Key_N), this), &QShortcut::activated, this,
+            [this] { txtEnglish->setFocus(Qt::ShortcutFocusReason); });
 }
 
 void frmMain::setTabOrder() {

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <new>
 #include <optional>
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
@@ -193,6 +194,17 @@ TEST_F(MainWindowTest, GlyphBoxesShowAllFourEdgesSunkenInLightAndDarkSchemes) {
         EXPECT_LT(top.lightness(), bottom.lightness());
         EXPECT_LT(left.lightness(), right.lightness());
     }
+}
+
+// The text box is named after its label, and Alt+N, its access key, takes the focus there.
+TEST_F(MainWindowTest, TheTextBoxIsNamedEnglishAndAltNFocusesIt) {
+    const auto window = open();
+    ASSERT_TRUE(window);
+    auto* edit = control<QLineEdit>(*window, "txtEnglish");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Name),
+              QStringLiteral("English"));
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
 }
 
 TEST_F(MainWindowTest, EscapeAndFileExitCloseTheWindow) {
