@@ -4,6 +4,7 @@
 Writes, from the Aegyptus font of Debian's fonts-ancient-scripts:
   Alphabet.dat           the alphabet table (counts line, header row, one row per entry)
   Images/<entry>.gif     one 48x48 glyph picture per entry
+  Images/<entry>@2x.gif  the same drawn at 96x96, for screens of two device pixels per pixel
   icons/                 the application icon (scarabo.ico, scarabo.png, hicolor PNGs)
   Help/index.html        the help page, its alphabet table built from the files above
   LICENSES.md            where the pictures come from and under which terms
@@ -53,6 +54,9 @@ RENDER_SIZE = 400  # font size for rendering before scaling down
 GLYPH_BOX = 48  # picture size; the program's picture boxes are 50x50
 GLYPH_FIT = 44  # the sign is scaled to fit this square inside the picture
 GLYPH_STROKE_GAIN = 0.3  # pixels added to each side of a stroke
+# Each picture is also drawn at these multiples of its size, under the names Qt's high-DPI
+# convention looks for ("sh@2x.gif").
+GLYPH_SCALES = (1, 2)
 
 
 @dataclass(frozen=True)
@@ -173,22 +177,31 @@ def fit_into(ink: Image.Image, limit: int) -> Image.Image:
     return ink.resize(size, Image.Resampling.LANCZOS)
 
 
-def glyph_picture(font: ImageFont.FreeTypeFont, sign: Sign) -> Image.Image:
-    """Black sign on white, centred in GLYPH_BOX, proportions kept."""
+def glyph_picture(font: ImageFont.FreeTypeFont, sign: Sign, scale: int) -> Image.Image:
+    """Black sign on white, centred in GLYPH_BOX, proportions kept; at `scale` times the size,
+    drawn from the font again rather than enlarged."""
+    box, fit = GLYPH_BOX * scale, GLYPH_FIT * scale
     ink = render_ink(font, sign.text)
-    # The font's hairlines would turn pale grey at this size: widen them by about 0.3 pixel.
+    # The font's hairlines would turn pale grey at this size: widen them by about 0.3 pixel (of
+    # the 48-pixel picture, so every scale draws the same strokes).
     reach = round(GLYPH_STROKE_GAIN * max(ink.size) / GLYPH_FIT)
-    ink = fit_into(ink.filter(ImageFilter.MaxFilter(2 * reach + 1)), GLYPH_FIT)
-    picture = Image.new("L", (GLYPH_BOX, GLYPH_BOX), 0)
-    picture.paste(ink, ((GLYPH_BOX - ink.width) // 2, (GLYPH_BOX - ink.height) // 2))
+    ink = fit_into(ink.filter(ImageFilter.MaxFilter(2 * reach + 1)), fit)
+    picture = Image.new("L", (box, box), 0)
+    picture.paste(ink, ((box - ink.width) // 2, (box - ink.height) // 2))
     return ImageChops.invert(picture)
+
+
+def glyph_file_name(entry: str, scale: int) -> str:
+    return f"{entry}.gif" if scale == 1 else f"{entry}@{scale}x.gif"
 
 
 def write_glyphs(out: Path, font: ImageFont.FreeTypeFont) -> None:
     folder = out / "Images"
     folder.mkdir(parents=True, exist_ok=True)
     for sign in ALPHABET:
-        glyph_picture(font, sign).save(folder / f"{sign.entry}.gif", format="GIF")
+        for scale in GLYPH_SCALES:
+            glyph_picture(font, sign, scale).save(folder / glyph_file_name(sign.entry, scale),
+                                                  format="GIF")
 
 
 # ---------------------------------------------------------------- Alphabet.dat
@@ -382,9 +395,10 @@ def converted(alphabet: Path, texts: tuple[str, ...]) -> list[list[str]]:
 
 
 def picture(entry: str, css_class: str = "glyph") -> str:
-    name = html.escape(entry)
-    return (f'<img class="{css_class}" src="../Images/{name}.gif" width="{GLYPH_BOX}" '
-            f'height="{GLYPH_BOX}" alt="{name}">')
+    urls = [html.escape(f"../Images/{glyph_file_name(entry, scale)}") for scale in GLYPH_SCALES]
+    srcset = ", ".join(f"{url} {scale}x" for url, scale in zip(urls, GLYPH_SCALES))
+    return (f'<img class="{css_class}" src="{urls[0]}" srcset="{srcset}" width="{GLYPH_BOX}" '
+            f'height="{GLYPH_BOX}" alt="{html.escape(entry)}">')
 
 
 def example_html(text: str, entries: list[str]) -> str:
@@ -524,6 +538,7 @@ letters have no sign, so they are skipped without a gap: <i>Ka-Ra 2</i> gives th
 <table>
 <tr><th>Key</th><th>What it does</th></tr>
 <tr><td><kbd>Enter</kbd></td><td>Convert the text (the same as the <span class="ui">Convert</span> button)</td></tr>
+<tr><td><kbd>Alt</kbd>+<kbd>N</kbd></td><td>Move to the <span class="ui">English</span> box</td></tr>
 <tr><td><kbd>Esc</kbd></td><td>Exit Scarabo (the same as the <span class="ui">Exit</span> button)</td></tr>
 <tr><td><kbd>F1</kbd></td><td>Open this help page</td></tr>
 <tr><td><kbd>Alt</kbd>+<kbd>F</kbd></td><td>Open the <span class="ui">File</span> menu</td></tr>
@@ -658,18 +673,22 @@ def consistency_problems(folder: Path) -> list[str]:
     table = read_alphabet(folder)
     if table[0] != list(HEADER):
         problems.append(f"Alphabet.dat header row is {table[0]}")
-    for row in table[1:]:
-        gif = folder / "Images" / f"{row[0]}.gif"
+    for row, scale in ((row, scale) for row in table[1:] for scale in GLYPH_SCALES):
+        gif = folder / "Images" / glyph_file_name(row[0], scale)
+        size = GLYPH_BOX * scale
         try:
             with Image.open(gif) as image:
                 image.load()
-                if image.size != (GLYPH_BOX, GLYPH_BOX):
-                    problems.append(f"{gif.name} is {image.size}, not {GLYPH_BOX}x{GLYPH_BOX}")
+                if image.size != (size, size):
+                    problems.append(f"{gif.name} is {image.size}, not {size}x{size}")
         except OSError as error:
-            problems.append(f"picture of '{row[0]}' does not load: {error}")
+            problems.append(f"picture {gif.name} of '{row[0]}' does not load: {error}")
     page = (folder / "Help" / "index.html").read_text(encoding="utf-8")
-    for ref in re.findall(r'(?:src|href)="([^"#][^"]*)"', page):
-        if not (folder / "Help" / ref).resolve().is_file():
+    refs = re.findall(r'(?:src|href)="([^"#][^"]*)"', page)
+    for srcset in re.findall(r'srcset="([^"]*)"', page):
+        refs += [part.split()[0] for part in srcset.split(",") if part.strip()]
+    for ref in refs:
+        if not (folder / "Help" / html.unescape(ref)).resolve().is_file():
             problems.append(f"help page refers to a missing file: {ref}")
     return problems
 

@@ -1,5 +1,6 @@
 #include "frmabout.h"
 
+#include "linklabel.h"
 #include "modbrowseto.h"
 #include "modproductinfo.h"
 #include "twips.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 
@@ -23,17 +23,12 @@ Control* place(Control* control, const char* name, int left, int top, int width,
     return control;
 }
 
-QLabel* label(QWidget* window, const char* name, int left, int top, int width, int height) {
-    auto* control = place(new QLabel(window), name, left, top, width, height);
+template <typename Label = QLabel>
+Label* label(QWidget* window, const char* name, int left, int top, int width, int height) {
+    auto* control = place(new Label(window), name, left, top, width, height);
     control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     control->setWordWrap(true);
     return control;
-}
-
-void setTextColour(QWidget* control, const QColor& colour) {
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    control->setPalette(palette);
 }
 
 // One element of the etched separator: a horizontal line from x1 to x2 at y, in twips.
@@ -95,19 +90,13 @@ void frmAbout::createControls() {
     Label1 = label(this, "Label1", 1200, 240, 615, 255);
     Label1->setText(tr("Product:"));
     Line1[1] = line(this, 1, 240, 6428, 2445, 1, QColor(128, 128, 128));
+    // The texts take the scheme's text colour, black in a light scheme.
     lblComments = label(this, "lblComments", 1200, 1170, 5175, 1005);
-    setTextColour(lblComments, Qt::black);
     lblTitle = label(this, "lblTitle", 1920, 240, 3165, 240);
-    setTextColour(lblTitle, Qt::black);
     Line1[0] = line(this, 0, 240, 6428, 2460, 2, Qt::white);
     lblVersion = label(this, "lblVersion", 1920, 480, 3165, 225);
-    lblCopyright = label(this, "lblCopyright", 255, 2625, 3630, 345);
-    setTextColour(lblCopyright, QColor(0, 0, 255));
-    QFont underlined; // only the underline; everything else follows the window's font
-    underlined.setUnderline(true);
-    lblCopyright->setFont(underlined);
-    lblCopyright->setCursor(Qt::PointingHandCursor);
-    lblCopyright->installEventFilter(this);
+    lblCopyright = label<LinkLabel>(this, "lblCopyright", 255, 2625, 3630, 345);
+    connect(lblCopyright, &LinkLabel::activated, this, &frmAbout::lblCopyright_Click);
 }
 
 void frmAbout::load() {
@@ -135,16 +124,6 @@ void frmAbout::fitFont() {
             break;
     }
     setFont(candidate);
-}
-
-bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lblCopyright && event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            lblCopyright->rect().contains(mouse->position().toPoint()))
-            lblCopyright_Click();
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmAbout::lblCopyright_Click() {

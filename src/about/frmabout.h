@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class LinkLabel;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -16,9 +17,6 @@ public:
     // Help, About: creates and loads the window when it is not open, otherwise brings the open one
     // to the front without loading it again. The window destroys itself when it closes.
     static frmAbout* showShared();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     frmAbout();
@@ -35,5 +33,5 @@ private:
     QLabel* lblComments;
     QLabel* lblTitle;
     QLabel* lblVersion;
-    QLabel* lblCopyright;
+    LinkLabel* lblCopyright;
 };

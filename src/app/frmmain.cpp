@@ -57,6 +57,29 @@ template <typename T> T* named(T* object, QStringView name) {
     return object;
 }
 
+QColor mixed(const QColor& from, const QColor& to, float share) {
+    const auto channel = [share](int a, int b) { return qRound(float(a) + share * float(b - a)); };
+    return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()),
+                  channel(from.blue(), to.blue()));
+}
+
+// A sunken panel draws its top and left edges in the Dark colour and the others in the Light one,
+// which on a white surface is white too. Both are taken between the surface and its text colour
+// instead, the top and left the darker of the two, so that all four edges show and the box still
+// looks sunken in light schemes and dark ones.
+void showAllFourEdges(QWidget* box) {
+    QPalette palette = box->palette();
+    const QColor surface = palette.color(QPalette::Base);
+    const QColor text = palette.color(QPalette::Text);
+    QColor shadow = mixed(surface, text, 0.3f);
+    QColor light = mixed(surface, text, 0.15f);
+    if (shadow.lightness() > light.lightness())
+        std::swap(shadow, light);
+    palette.setColor(QPalette::Dark, shadow);
+    palette.setColor(QPalette::Light, light);
+    box->setPalette(palette);
+}
+
 QLabel* newPictureBox(QWidget* parent) {
     auto* box = new QLabel(parent);
     box->setAlignment(Qt::AlignLeft | Qt::AlignTop); // shown from the corner, clipped, never scaled
@@ -65,6 +88,7 @@ QLabel* newPictureBox(QWidget* parent) {
     box->setLineWidth(1);
     box->setMargin(0);
     paintAsWindowSurface(box);
+    showAllFourEdges(box);
     return box;
 }
 
@@ -164,6 +188,10 @@ void frmMain::createKeys() {
     }
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, cmdExit,
             &QPushButton::click);
+    // The access key of the text box. Its label's text is "English" without a mnemonic, and Alt+E
+    // is left to an Edit menu, so it is the label's second letter, N.
+    connect(new QShortcut(QKeySequence(Qt::ALT | Qt::Key_N), this), &QShortcut::activated, this,
+            [this] { txtEnglish->setFocus(Qt::ShortcutFocusReason); });
 }
 
 void frmMain::setTabOrder() {

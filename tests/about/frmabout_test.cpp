@@ -1,3 +1,4 @@
+#include "colourscheme.h"
 #include "fakexdgopen.h"
 #include "frmabout.h"
 #include "modproductinfo.h"
@@ -6,6 +7,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFontInfo>
@@ -138,6 +140,31 @@ TEST_F(AboutWindow, CopyrightLineLooksLikeALinkAndCarriesTheHomePage) {
     EXPECT_EQ(copyright->property("Tag").toString(), HomePageAddress());
 }
 
+// Measured on the window as drawn: the darkest or lightest pixel of a label, whichever stands out
+// more, against the window's background, at least 4.5:1 in a light scheme and in a dark one.
+TEST_F(AboutWindow, TextsAndLinkStayReadableInLightAndDarkSchemes) {
+    for (const bool dark : {false, true}) {
+        SCOPED_TRACE(dark ? "dark" : "light");
+        std::optional<DarkScheme> scheme;
+        if (dark)
+            scheme.emplace();
+        frmAbout* about = frmAbout::showShared();
+        const QImage shot = about->grab().toImage();
+        const QColor background = about->palette().color(QPalette::Window);
+        for (const char* name : {"lblCopyright", "lblComments", "lblTitle"}) {
+            const QRect box = control(about, name)->geometry();
+            double strongest = 1;
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x)
+                    strongest =
+                        std::max(strongest, contrastRatio(shot.pixelColor(x, y), background));
+            EXPECT_GE(strongest, 4.5) << name;
+        }
+        EXPECT_EQ(shot.pixelColor(2, 2), background);
+        TearDown();
+    }
+}
+
 TEST_F(AboutWindow, ShowsTheApplicationIconAndFocusesOk) {
     const QIcon previous = QApplication::windowIcon();
     QPixmap red(48, 48);
@@ -184,6 +211,29 @@ TEST_F(AboutWindow, OnlyTheCopyrightClickOpensTheHomePageAndTheWindowStaysOpen) 
     EXPECT_EQ(xdgOpen.waitForArguments(1), QStringList{HomePageAddress()});
     ASSERT_FALSE(about.isNull());
     EXPECT_EQ(openAboutWindows(), QList<frmAbout*>{about.data()});
+}
+
+// Tab takes the focus from OK to the copyright line, which shows it; there Enter or Space opens the
+// home page as a click does, and the window stays open.
+TEST_F(AboutWindow, TabReachesTheCopyrightLineWhereEnterOrSpaceOpensTheHomePage) {
+    FakeXdgOpen& xdgOpen = FakeXdgOpen::installed();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString());
+        xdgOpen.clear();
+        QPointer<frmAbout> about = frmAbout::showShared();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+        QWidget* copyright = control(about, "lblCopyright");
+        const QImage unfocused = copyright->grab().toImage();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), copyright);
+        EXPECT_NE(copyright->grab().toImage(), unfocused);
+
+        QTest::keyClick(copyright, key);
+        EXPECT_EQ(xdgOpen.waitForArguments(1), QStringList{HomePageAddress()});
+        ASSERT_FALSE(about.isNull());
+        EXPECT_TRUE(about->isVisible());
+        TearDown();
+    }
 }
 
 TEST(AboutLifetime, ProgramRunsOnWhileAboutIsOpenAfterTheMainWindowClosed) {

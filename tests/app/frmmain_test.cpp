@@ -1,8 +1,10 @@
 #include "apptesting.h"
 #include "clsdatfile.h"
+#include "colourscheme.h"
 #include "errorreport.h"
 #include "exporttoword.h"
 #include "fakewordprocessor.h"
+#include "frmabout.h"
 #include "frmmain.h"
 #include "modmain.h"
 #include "progressdialog.h"
@@ -11,10 +13,14 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <gtest/gtest.h>
 #include <new>
+#include <optional>
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -150,6 +156,58 @@ TEST(ApplicationIcon, CarriesTheSmallSizesAndNothingLarger) {
     std::sort(sizes.begin(), sizes.end());
     EXPECT_EQ(sizes, (QList<int>{16, 24, 32, 48, 64}));
     EXPECT_FALSE(icon.pixmap(48).isNull());
+}
+
+// Title bars take the icon at 16 and 32 pixels, the About window at 48: on a screen of two device
+// pixels per pixel (CTest runs this once more with QT_SCALE_FACTOR=2) each is drawn from an image
+// of the screen's resolution, never enlarged from a smaller one.
+TEST(ApplicationIcon, IsDrawnAtTheScreensScale) {
+    const QIcon previous = QApplication::windowIcon();
+    QApplication::setWindowIcon(modMain::ApplicationIcon());
+    frmAbout* about = frmAbout::showShared();
+    QApplication::setWindowIcon(previous);
+    const qreal scale = about->devicePixelRatioF();
+    ASSERT_EQ(scale, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
+
+    const QPixmap aboutPicture = about->findChild<QLabel*>(QStringLiteral("picIcon"))->pixmap();
+    about->close();
+    EXPECT_EQ(aboutPicture.size(), QSize(48, 48) * scale);
+    EXPECT_EQ(aboutPicture.devicePixelRatio(), scale);
+    for (const int titleBar : {16, 32})
+        EXPECT_EQ(modMain::ApplicationIcon().pixmap(QSize(titleBar, titleBar), scale).size(),
+                  QSize(titleBar, titleBar) * scale);
+}
+
+// All four edges of an empty glyph box stand out from its inside, the top and left darker than the
+// bottom and right (a sunken box), in a light scheme and in a dark one.
+TEST_F(MainWindowTest, GlyphBoxesShowAllFourEdgesSunkenInLightAndDarkSchemes) {
+    for (const bool dark : {false, true}) {
+        SCOPED_TRACE(dark ? "dark" : "light");
+        std::optional<DarkScheme> scheme;
+        if (dark)
+            scheme.emplace();
+        const auto window = open();
+        ASSERT_TRUE(window);
+        const QImage box = window->picture(1)->grab().toImage();
+        const QColor inside = box.pixelColor(25, 25);
+        const QColor top = box.pixelColor(25, 0), left = box.pixelColor(0, 25);
+        const QColor bottom = box.pixelColor(25, 49), right = box.pixelColor(49, 25);
+        for (const QColor& edge : {top, left, bottom, right})
+            EXPECT_GE(contrastRatio(edge, inside), 1.3) << edge.name().toStdString();
+        EXPECT_LT(top.lightness(), bottom.lightness());
+        EXPECT_LT(left.lightness(), right.lightness());
+    }
+}
+
+// The text box is named after its label, and Alt+N, its access key, takes the focus there.
+TEST_F(MainWindowTest, TheTextBoxIsNamedEnglishAndAltNFocusesIt) {
+    const auto window = open();
+    ASSERT_TRUE(window);
+    auto* edit = control<QLineEdit>(*window, "txtEnglish");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Name),
+              QStringLiteral("English"));
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
 }
 
 TEST_F(MainWindowTest, EscapeAndFileExitCloseTheWindow) {
@@ -435,6 +493,51 @@ TEST_F(ConvertingWindowTest, TheRowIsAlsoUnicodeTextInTheShippedFont) {
     const auto plain = open(); // its alphabet has letters only
     ASSERT_TRUE(plain);
     EXPECT_FALSE(control<QLabel>(*plain, "lblUnicode")->isVisible());
+}
+
+// On a screen of two device pixels per pixel (CTest runs this once more with QT_SCALE_FACTOR=2) a
+// box shows the picture drawn at twice the size, pixel for pixel; an alphabet without one shows its
+// 48-pixel picture as before, enlarged by the screen.
+TEST_F(ConvertingWindowTest, ABoxShowsThePictureMadeForTheScreensScale) {
+    const QString shipped = QStringLiteral(SCARABO_DATA_DIR);
+    writeAlphabet("2,1\r\n\"Letters\"\r\n\"sh\"\r\n");
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Images")));
+    ASSERT_TRUE(QFile::copy(shipped + QStringLiteral("/Images/sh.gif"),
+                            folder.filePath(QStringLiteral("Images/sh.gif"))));
+    const struct {
+        std::function<std::unique_ptr<frmMain>()> open;
+        QString applicationFolder;
+        const char* pictureAt1x;
+        const char* pictureAt2x;
+    } cases[] = {
+        {[this] { return openShipped(); }, shipped, "sh.gif", "sh@2x.gif"},
+        {[this] { return open(); }, folder.path(), "sh.gif", "sh.gif"},
+    };
+    const auto rgb = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.applicationFolder.toStdString());
+        const auto window = c.open();
+        ASSERT_TRUE(window);
+        convert(*window, QStringLiteral("ship"));
+        QLabel* box = window->picture(1);
+        const qreal scale = box->devicePixelRatioF();
+        ASSERT_EQ(scale, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
+
+        const QImage picture(c.applicationFolder + QStringLiteral("/Images/") +
+                             QLatin1String(scale > 1 ? c.pictureAt2x : c.pictureAt1x));
+        EXPECT_EQ(rgb(box->pixmap().toImage()), rgb(picture));
+        EXPECT_EQ(box->pixmap().deviceIndependentSize(), QSizeF(48, 48));
+        // A picture made for the screen's scale reaches the screen pixel for pixel, inside the
+        // box's one-pixel frame.
+        const QSize devicePixels = QSize(48, 48) * scale;
+        if (picture.size() == devicePixels) {
+            const QRect inside(QPoint(1, 1) * scale, devicePixels);
+            EXPECT_EQ(rgb(box->grab().toImage().copy(inside)), rgb(picture));
+        }
+    }
+    EXPECT_TRUE(reported.texts.isEmpty());
 }
 
 } // namespace
