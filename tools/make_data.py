@@ -516,7 +516,11 @@ into the ancient Egyptian language.</p>
 <li>Press <kbd>Enter</kbd> or click the <span class="ui">Convert</span> button.</li>
 <li>The hieroglyphs appear in the <span class="ui">Translation</span> row, read from left to right.</li>
 </ol>
-<p>Typing alone changes nothing; the row is redrawn each time you convert. A few examples:</p>
+<p>The row is redrawn each time you convert. Change the text afterwards and the row fades until
+you convert again; with <span class="ui">Options &rsaquo; Convert as You Type</span> it follows
+every change at once. Under each glyph stand the letters that made it (point at a glyph for its
+sign), a line says what was left out, and the row follows as Unicode hieroglyphs you can select and
+copy. A few examples:</p>
 {examples}
 
 <h2 id="rules">How letters become signs</h2>
