@@ -10,16 +10,20 @@
 #include "helpcontents.h"
 #include "qtlayoutwindow.h"
 #include "rowexplanation.h"
+#include "rowpicture.h"
+#include "rowtransfer.h"
 #include "twips.h"
 
 #include <limits>
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
@@ -151,6 +155,10 @@ void frmMain::createMenus() {
     mnuFile = named(menuBar()->addMenu(tr("&File")), u"mnuFile");
     mnuFileWord = named(mnuFile->addAction(tr("Export to &Word")), u"mnuFileWord");
     mnuFileExit = named(mnuFile->addAction(tr("E&xit")), u"mnuFileExit");
+    mnuEdit = named(menuBar()->addMenu(tr("&Edit")), u"mnuEdit");
+    mnuEditCopy = named(mnuEdit->addAction(tr("&Copy")), u"mnuEditCopy");
+    mnuEditCopy->setShortcut(QKeySequence::Copy);
+    mnuEditCopyPicture = named(mnuEdit->addAction(tr("Copy as &Picture")), u"mnuEditCopyPicture");
     mnuOptions = named(menuBar()->addMenu(tr("&Options")), u"mnuOptions");
     mnuOptionsConvertAsYouType =
         named(mnuOptions->addAction(tr("Convert as You &Type")), u"mnuOptionsConvertAsYouType");
@@ -167,6 +175,9 @@ void frmMain::createMenus() {
     route(mnuHelpAbout, &QAction::triggered, &frmMain::mnuHelpAbout_Click);
     route(mnuOptionsConvertAsYouType, &QAction::triggered,
           &frmMain::mnuOptionsConvertAsYouType_Click);
+    route(mnuEditCopy, &QAction::triggered, &frmMain::mnuEditCopy_Click);
+    route(mnuEditCopyPicture, &QAction::triggered, &frmMain::mnuEditCopyPicture_Click);
+    makeRowTransferable();
 }
 
 // Every command runs through the error report, so an error in one command never ends the program.
@@ -228,6 +239,7 @@ void frmMain::InitForm() {
     // start.
     mRow = GlyphRow(*mAlphabet, {}, QString(), GlyphSlots{});
     mExplanation->show(mRow);
+    enableRowCommands();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
@@ -252,6 +264,7 @@ void frmMain::cmdGo_Click() {
     showGlyphs();
     mExplanation->show(mRow);
     showOutOfDate(false);
+    enableRowCommands();
 }
 
 // Each box shows its glyph from the corner at the picture's own size. A picture that cannot be
@@ -294,6 +307,58 @@ void frmMain::showOutOfDate(bool outOfDate) {
         box->setGraphicsEffect(fade); // takes the effect; null removes it
     }
     mExplanation->setOutOfDate(outOfDate);
+}
+
+void frmMain::enableRowCommands() {
+    const bool hasGlyphs = !mRow.glyphs().isEmpty();
+    mnuEditCopy->setEnabled(hasGlyphs);
+    mnuEditCopyPicture->setEnabled(hasGlyphs);
+}
+
+// The glyph band and boxes offer the row: a drag takes it into another program, and their context
+// menu holds the same commands as the Edit menu.
+void frmMain::makeRowTransferable() {
+    auto* drag = new RowDragSource(
+        [this] {
+            return mRow.glyphs().isEmpty()
+                       ? nullptr
+                       : rowMimeData(mRow, rowImage(mRow, {false, false, devicePixelRatioF()}));
+        },
+        this);
+    QList<QWidget*> sources{Label3};
+    sources.append(QList<QWidget*>(mPictures.begin(), mPictures.end()));
+    for (QWidget* source : sources) {
+        drag->watch(source);
+        source->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(source, &QWidget::customContextMenuRequested, this,
+                [this, source](const QPoint& position) { showRowMenu(source, position); });
+    }
+}
+
+void frmMain::showRowMenu(QWidget* source, const QPoint& position) {
+    QMenu menu(this);
+    menu.addActions({mnuEditCopy, mnuEditCopyPicture});
+    menu.exec(source->mapToGlobal(position));
+}
+
+// Ctrl+C in the text box, or in the Unicode line, copies what is selected there, as everywhere.
+void frmMain::mnuEditCopy_Click() {
+    if (txtEnglish->hasFocus() && txtEnglish->hasSelectedText()) {
+        txtEnglish->copy();
+        return;
+    }
+    QLabel* unicode = mExplanation->unicode();
+    if (unicode->hasFocus() && unicode->hasSelectedText()) {
+        QGuiApplication::clipboard()->setText(unicode->selectedText());
+        return;
+    }
+    if (!mRow.glyphs().isEmpty())
+        copyRow(mRow, devicePixelRatioF());
+}
+
+void frmMain::mnuEditCopyPicture_Click() {
+    if (!mRow.glyphs().isEmpty())
+        copyRowPicture(mRow, devicePixelRatioF());
 }
 
 void frmMain::mnuOptionsConvertAsYouType_Click() {

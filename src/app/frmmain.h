@@ -60,11 +60,16 @@ private:
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void mnuOptionsConvertAsYouType_Click();
+    void mnuEditCopy_Click();
+    void mnuEditCopyPicture_Click();
+    void showRowMenu(QWidget* source, const QPoint& position);
     void txtEnglish_Change();
 
     QList<QObject*> layoutControls() const;
     void showGlyphs();
     void showOutOfDate(bool outOfDate);
+    void enableRowCommands();
+    void makeRowTransferable();
     std::unique_ptr<QSettings> settings() const;
 
     const AppContext mContext;
@@ -88,6 +93,9 @@ private:
     QMenu* mnuFile = nullptr;
     QAction* mnuFileWord = nullptr;
     QAction* mnuFileExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuEditCopy = nullptr;
+    QAction* mnuEditCopyPicture = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuOptionsConvertAsYouType = nullptr;
     QMenu* mnuHelp = nullptr;

@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -538,6 +539,34 @@ TEST_F(ConvertingWindowTest, ABoxShowsThePictureMadeForTheScreensScale) {
         }
     }
     EXPECT_TRUE(reported.texts.isEmpty());
+}
+
+// Copy offers the row in every flavour, Copy as Picture the picture alone; a selection in the text
+// box is copied as everywhere; with no glyphs there is nothing to copy.
+TEST_F(ConvertingWindowTest, CopyOffersTheRowAndATextSelectionStaysTheTextBoxs) {
+    const auto window = openShipped();
+    ASSERT_TRUE(window);
+    auto* copy = control<QAction>(*window, "mnuEditCopy");
+    EXPECT_FALSE(copy->isEnabled());
+    convert(*window, QStringLiteral("ship"));
+    ASSERT_TRUE(copy->isEnabled());
+
+    control<QPushButton>(*window, "cmdGo")->setFocus();
+    copy->trigger();
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    EXPECT_EQ(copied->text(), QStringLiteral("\U00013219\U000131CB\U000132AA"));
+    EXPECT_TRUE(copied->html().contains(QStringLiteral("alt=\"sh\"")));
+    EXPECT_TRUE(copied->hasImage());
+
+    control<QAction>(*window, "mnuEditCopyPicture")->trigger();
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasImage());
+    EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasText());
+
+    auto* edit = control<QLineEdit>(*window, "txtEnglish");
+    edit->setFocus();
+    edit->setSelection(1, 2);
+    copy->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("hi"));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "clsdatfile.h"
+#include "datfiletesting.h"
 #include "glyphrow.h"
 
 #include <gtest/gtest.h>
@@ -70,13 +71,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, Rows, testing::ValuesIn(rowCases),
 
 // A table that names no sign columns labels its glyphs with their letters alone.
 TEST(GlyphRow, WithoutSignColumnsTheLabelIsTheLetters) {
-    clsDatFile table;
-    table.setRows(2);
-    table.setCols(1);
-    table.Clear();
-    table.setData(0, 0, u"Letters"_s);
-    table.setData(1, 0, u"a"_s);
-    const GlyphRow row = rowOf(table, u"A"_s);
+    const GlyphRow row = rowOf(tableOf({{u"Letters"_s}, {u"a"_s}}), u"A"_s);
     ASSERT_EQ(row.glyphs().size(), 1);
     EXPECT_EQ(row.glyphs().at(0).label(), u"A"_s);
 }
@@ -97,14 +92,7 @@ TEST(GlyphRow, UnicodeTextComesOnlyFromWellFormedCodePoints) {
         {u"U+0000013219"_s, u""_s},
     };
     for (const auto& [cell, text] : cells) {
-        clsDatFile table;
-        table.setRows(2);
-        table.setCols(2);
-        table.Clear();
-        table.setData(0, 0, u"Letters"_s);
-        table.setData(0, 1, u"Unicode"_s);
-        table.setData(1, 0, u"a"_s);
-        table.setData(1, 1, cell);
+        const clsDatFile table = tableOf({{u"Letters"_s, u"Unicode"_s}, {u"a"_s, cell}});
         EXPECT_EQ(rowOf(table, u"a"_s).unicodeText(), text) << cell.toStdString();
     }
     EXPECT_EQ(rowOf(shippedAlphabet(), u"ship"_s).unicodeText(),
