@@ -10,6 +10,7 @@
 #include "helpcontents.h"
 #include "qtlayoutwindow.h"
 #include "rowexplanation.h"
+#include "savepicture.h"
 #include "twips.h"
 
 #include <limits>
@@ -125,6 +126,10 @@ void frmMain::createControls() {
 void frmMain::createMenus() {
     mnuFile = named(menuBar()->addMenu(tr("&File")), u"mnuFile");
     mnuFileWord = named(mnuFile->addAction(tr("Export to &Word")), u"mnuFileWord");
+    mnuFileSavePicture =
+        named(mnuFile->addAction(tr("Save Picture &As...")), u"mnuFileSavePicture");
+    mnuFileSavePicture->setEnabled(false);
+    route(mnuFileSavePicture, &QAction::triggered, &frmMain::mnuFileSavePicture_Click);
     mnuFileExit = named(mnuFile->addAction(tr("E&xit")), u"mnuFileExit");
     mnuOptions = named(menuBar()->addMenu(tr("&Options")), u"mnuOptions");
     mnuOptionsConvertAsYouType =
@@ -218,6 +223,7 @@ void frmMain::cmdGo_Click() {
     mRow = GlyphRow(*mAlphabet, conversion, text, mGlyphFiles);
     showGlyphs();
     mExplanation->show(mRow);
+    mnuFileSavePicture->setEnabled(!mRow.glyphs().isEmpty());
     showOutOfDate(false);
 }
 
@@ -285,6 +291,10 @@ void frmMain::mnuFileWord_Click() {
         if (error.number() != static_cast<int>(ErrorNumber::UserInterrupt))
             throw;
     }
+}
+
+void frmMain::mnuFileSavePicture_Click() {
+    SavePicture::run(mContext, this, mRow, *settings());
 }
 
 void frmMain::mnuHelpContents_Click() {
