@@ -34,9 +34,15 @@ QString fileNameFor(const GlyphRow& row) {
     return name.isEmpty() ? QStringLiteral("glyphs") : name;
 }
 
-SavePictureRequest proposal(const GlyphRow& row, const QSettings& settings) {
+// The folder of the last save, else the user's pictures; the home folder where that is gone.
+QDir startFolder(const QSettings& settings) {
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QDir folder(settings.value(folderKey, pictures).toString());
+    return folder.exists() ? folder : QDir::home();
+}
+
+SavePictureRequest proposal(const GlyphRow& row, const QSettings& settings) {
+    const QDir folder = startFolder(settings);
     return {folder.filePath(fileNameFor(row) + QStringLiteral(".png")),
             {settings.value(transparentKey, false).toBool(),
              settings.value(lettersKey, false).toBool()}};

@@ -71,13 +71,16 @@ TEST_F(SavePictureTest, SavesTheRowWhereTheUserSaysAsTheUserSays) {
     EXPECT_TRUE(reported.texts.isEmpty()) << reported.texts.join(u'\n').toStdString();
 }
 
+// First in a folder that is there, then where the last picture went.
 TEST_F(SavePictureTest, ProposesTheTextAsTheNameThenTheFolderAndOptionsOfTheLastSave) {
     convert(u"ship"_s);
     saveAs(u"first.svg"_s, {false, true});
     convert(u"Ra/Re"_s);
     saveAs(u"second.svg"_s);
     ASSERT_EQ(reported.savePictureProposals.size(), 2);
-    EXPECT_EQ(QFileInfo(reported.savePictureProposals.at(0).path).fileName(), u"ship.png"_s);
+    const QFileInfo first(reported.savePictureProposals.at(0).path);
+    EXPECT_EQ(first.fileName(), u"ship.png"_s);
+    EXPECT_TRUE(first.dir().exists()) << first.filePath().toStdString();
     const SavePictureRequest& second = reported.savePictureProposals.at(1);
     EXPECT_EQ(second.path, output.filePath(u"RaRe.png"_s));
     EXPECT_FALSE(second.options.transparent);
