@@ -63,6 +63,10 @@ def rows(m):
         ms = m[f"buildIndexOnly/{name}"]["ms"]
         yield (f"  its index, built once per alphabet ({name})", f"{ms:.2f} ms", "-", "-", "-", None)
 
+    for name, kind in (("pngOfTenGlyphs", "PNG"), ("svgOfTenGlyphs", "SVG")):
+        ms = m[name]["ms"]
+        yield (f"Row picture of ten glyphs as {kind}", f"{ms:.2f} ms", "-", "-", "< 20 ms", ms < 20)
+
 
 def main():
     table = [("Benchmark", "Result", "Yardstick", "Ratio", "Target", "")]

@@ -1,11 +1,19 @@
 #pragma once
 
+#include "rowpicture.h"
 #include "wordprocessor.h"
 
 #include <functional>
+#include <optional>
 #include <QString>
 
 class QWidget;
+
+// A picture file of the row and how it is drawn.
+struct SavePictureRequest {
+    QString path;
+    RowPictureOptions options;
+};
 
 // What the window and its commands take from the program around them. The start builds one and
 // hands it down; a test builds its own, so nothing it sets can reach the next test.
@@ -13,6 +21,10 @@ struct AppContext {
     // Shows one message to the user: a message box in the program, a record in tests.
     using MessagePresenter =
         std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+    // Asks where to save the row's picture and how, starting from a proposal; nothing when the
+    // user cancels. Dialogs in the program, an answer set beforehand in tests.
+    using SavePictureAsker = std::function<std::optional<SavePictureRequest>(
+        QWidget* parent, const SavePictureRequest& proposal)>;
 
     // Where Alphabet.dat, Images and Help live: the executable's folder in the program.
     QString applicationFolder;
@@ -25,4 +37,5 @@ struct AppContext {
     // Where the options are remembered: empty for the user's own settings of the program, else an
     // INI file of that path.
     QString settingsFile;
+    SavePictureAsker askSavePicture;
 };

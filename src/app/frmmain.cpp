@@ -12,6 +12,7 @@
 #include "rowexplanation.h"
 #include "rowpicture.h"
 #include "rowtransfer.h"
+#include "savepicture.h"
 #include "twips.h"
 
 #include <limits>
@@ -21,10 +22,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGraphicsOpacityEffect>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
@@ -41,19 +44,6 @@ void paintAsWindowSurface(QWidget* widget) {
     palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-}
-
-// A glyph's picture; on a screen of more than one device pixel per pixel its picture drawn at twice
-// the size ("sh@2x.gif" beside "sh.gif"), where the alphabet has one, so the glyph stays sharp.
-QPixmap glyphPicture(const QString& path, qreal devicePixelRatio) {
-    if (devicePixelRatio > 1.0 && path.endsWith(QStringLiteral(".gif"))) {
-        QPixmap sharp(path.chopped(4) + QStringLiteral("@2x.gif"));
-        if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2.0);
-            return sharp;
-        }
-    }
-    return QPixmap(path);
 }
 
 template <typename T> T* named(T* object, QStringView name) {
@@ -154,6 +144,9 @@ void frmMain::createControls() {
 void frmMain::createMenus() {
     mnuFile = named(menuBar()->addMenu(tr("&File")), u"mnuFile");
     mnuFileWord = named(mnuFile->addAction(tr("Export to &Word")), u"mnuFileWord");
+    mnuFileSavePicture =
+        named(mnuFile->addAction(tr("Save Picture &As...")), u"mnuFileSavePicture");
+    route(mnuFileSavePicture, &QAction::triggered, &frmMain::mnuFileSavePicture_Click);
     mnuFileExit = named(mnuFile->addAction(tr("E&xit")), u"mnuFileExit");
     mnuEdit = named(menuBar()->addMenu(tr("&Edit")), u"mnuEdit");
     mnuEditCopy = named(mnuEdit->addAction(tr("&Copy")), u"mnuEditCopy");
@@ -275,7 +268,7 @@ void frmMain::showGlyphs() {
         const QString& path = mGlyphFiles.at(k);
         const QString label =
             k <= mRow.glyphs().size() ? mRow.glyphs().at(k - 1).label() : QString();
-        const QPixmap glyph = glyphPicture(path, box->devicePixelRatioF());
+        const QPixmap glyph = QPixmap::fromImage(glyphPictureFor(path, box->devicePixelRatioF()));
         box->setToolTip(label);
         box->setAccessibleName(label);
         if (path.isEmpty()) {
@@ -311,6 +304,7 @@ void frmMain::showOutOfDate(bool outOfDate) {
 
 void frmMain::enableRowCommands() {
     const bool hasGlyphs = !mRow.glyphs().isEmpty();
+    mnuFileSavePicture->setEnabled(hasGlyphs);
     mnuEditCopy->setEnabled(hasGlyphs);
     mnuEditCopyPicture->setEnabled(hasGlyphs);
 }
@@ -337,7 +331,7 @@ void frmMain::makeRowTransferable() {
 
 void frmMain::showRowMenu(QWidget* source, const QPoint& position) {
     QMenu menu(this);
-    menu.addActions({mnuEditCopy, mnuEditCopyPicture});
+    menu.addActions({mnuEditCopy, mnuEditCopyPicture, mnuFileSavePicture});
     menu.exec(source->mapToGlobal(position));
 }
 
@@ -389,6 +383,10 @@ void frmMain::mnuFileWord_Click() {
         if (error.number() != static_cast<int>(ErrorNumber::UserInterrupt))
             throw;
     }
+}
+
+void frmMain::mnuFileSavePicture_Click() {
+    SavePicture::run(mContext, this, mRow, *settings());
 }
 
 void frmMain::mnuHelpContents_Click() {

@@ -57,6 +57,7 @@ private:
     void cmdGo_Click();
     void cmdExit_Click();
     void mnuFileWord_Click();
+    void mnuFileSavePicture_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void mnuOptionsConvertAsYouType_Click();
@@ -92,6 +93,7 @@ private:
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileWord = nullptr;
+    QAction* mnuFileSavePicture = nullptr;
     QAction* mnuFileExit = nullptr;
     QMenu* mnuEdit = nullptr;
     QAction* mnuEditCopy = nullptr;

@@ -2,6 +2,7 @@
 #include "errorreport.h"
 #include "frmmain.h"
 #include "modmain.h"
+#include "savepicture.h"
 #include "versioninfo.h"
 #include "wordprocessor.h"
 
@@ -19,7 +20,8 @@ AppContext programContext() {
             ErrorReport::showMessageBox,
             createWordProcessor,
             wordProcessorInfo,
-            {}};
+            {},
+            SavePicture::askWithDialogs};
 }
 
 } // namespace

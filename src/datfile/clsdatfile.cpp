@@ -2,9 +2,9 @@
 
 #include "datlinereader.h"
 #include "fatalcheck.h"
-#include "fileerrors.h"
 #include "getwords.h"
 #include "runtimeerror.h"
+#include "savefile.h"
 
 #include <algorithm>
 #include <limits>
@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QList>
 #include <QLoggingCategory>
-#include <QSaveFile>
 #include <QStringEncoder>
 #include <tuple>
 #include <utility>
@@ -85,18 +84,6 @@ QStringView takeCountToken(QStringView& rest) {
         ++next;
     rest = rest.sliced(next);
     return token;
-}
-
-// A write may stop short without an error, as when the disk fills up; the next one then fails and
-// says why.
-bool writeWhole(QIODevice& file, QByteArrayView bytes) {
-    while (!bytes.isEmpty()) {
-        const qint64 written = file.write(bytes.data(), bytes.size());
-        if (written <= 0)
-            return false;
-        bytes = bytes.sliced(written);
-    }
-    return true;
 }
 
 std::pair<qint16, qint16> readCounts(QStringView line) {
@@ -342,16 +329,9 @@ QString clsDatFile::rowsText() const {
 }
 
 // Written through a temporary file that replaces the old one only when every byte is out, or in
-// place where the folder takes no new file. Unbuffered, so that every byte is out before the
-// commit: Qt 6.4's commit renames the file even when the flush of a write buffer fails, which on a
-// full disk would put a cut-off file in place of the old one.
+// place where the folder takes no new file.
 void clsDatFile::writeFile(const QString& text) const {
-    QSaveFile file(myFileName);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw fileWriteOpenError(myFileName, file);
     QStringEncoder encoder(QStringConverter::System);
     const QByteArray bytes = encoder(text);
-    if (!writeWhole(file, bytes) || !file.commit())
-        throw fileTransferError(myFileName, file);
+    saveFile(myFileName, bytes, SaveFallback::WriteInPlace);
 }

@@ -3,6 +3,8 @@
 #include "appcontext.h"
 #include "versioninfo.h"
 
+#include <optional>
+#include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <utility>
@@ -20,11 +22,18 @@ public:
                 },
                 std::move(wordProcessor),
                 [this] { return wordProcessorInfo; },
-                settings.filePath(QStringLiteral("settings.ini"))};
+                settings.filePath(QStringLiteral("settings.ini")),
+                [this](QWidget*, const SavePictureRequest& proposal) {
+                    savePictureProposals.append(proposal);
+                    return savePictureAnswer;
+                }};
     }
 
     QStringList titles;
     QStringList texts;
     QTemporaryDir settings; // the options a test sets stay in the test
     WordProcessorInfo wordProcessorInfo{QStringLiteral("Test Word"), QString()};
+    // File > Save Picture As: what the window proposed, and the answer it gets (nothing: cancel).
+    QList<SavePictureRequest> savePictureProposals;
+    std::optional<SavePictureRequest> savePictureAnswer;
 };

@@ -139,7 +139,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndF1) {
         return texts;
     };
     EXPECT_EQ(captions(menus.at(0)),
-              (QStringList{QStringLiteral("Export to &Word"), QStringLiteral("E&xit")}));
+              (QStringList{QStringLiteral("Export to &Word"), QStringLiteral("Save Picture &As..."),
+                           QStringLiteral("E&xit")}));
     EXPECT_EQ(captions(menus.at(1)),
               (QStringList{QStringLiteral("&Contents"), QStringLiteral("&About")}));
     EXPECT_EQ(menus.at(1)->menu()->actions().at(0)->shortcut(), QKeySequence(Qt::Key_F1));

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// What a save does where the folder takes no new file beside the old one.
+enum class SaveFallback {
+    None,        // fail: nothing half-written is ever left behind
+    WriteInPlace // write over the old file (QSaveFile's direct write fallback)
+};
+
+// Writes bytes to path through a temporary file that replaces the old one only when every byte is
+// out. Throws the file's RuntimeError (see fileerrors.h), naming path, when it cannot.
+void saveFile(const QString& path, QByteArrayView bytes,
+              SaveFallback fallback = SaveFallback::None);
