@@ -79,6 +79,13 @@ GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& c
     }
 }
 
+GlyphSlots GlyphRow::labels() const {
+    GlyphSlots labels;
+    for (qsizetype k = 0; k < m_glyphs.size(); ++k)
+        labels.at(k + 1) = m_glyphs.at(k).label();
+    return labels;
+}
+
 QString GlyphRow::leftOutNote() const {
     QStringList parts;
     const QStringView rest = leftOver();

@@ -31,6 +31,9 @@ public:
 
     const QString& text() const { return m_text; }
     const QList<RowGlyph>& glyphs() const { return m_glyphs; }
+    // Each glyph's label in the slot of its picture; slot 0 and the slots after the last glyph are
+    // empty.
+    GlyphSlots labels() const;
     // The text after the last glyph that was never scanned because the glyphs ran out.
     QStringView leftOver() const { return QStringView(m_text).sliced(m_scanEnd); }
     // The characters no entry matched, each once, in the order they first appear; blanks between

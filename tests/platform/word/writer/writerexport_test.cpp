@@ -21,9 +21,10 @@ using testing::ElementsAre;
 class WriterExport : public testing::Test {
 protected:
     // One export as the command runs it: a word processor of its own, released at the end.
-    int exportGlyphs(const GlyphSlots& glyphFiles) {
+    int exportGlyphs(const GlyphSlots& glyphFiles, const GlyphSlots& altTexts = {}) {
         WriterWordProcessor word(session.settings());
-        const int failure = errorNumberOf([&] { wordexport::exportGlyphs(word, glyphFiles); });
+        const int failure =
+            errorNumberOf([&] { wordexport::exportGlyphs(word, glyphFiles, altTexts); });
         if (const auto started = word.startedProcessId())
             session.adopt(*started);
         return failure;
@@ -128,7 +129,8 @@ TEST_F(WriterExport, AnOfficeThatDoesNotAnswerEndsTheExportOnCancelOrAfterTheAns
 
         try {
             exportToWord(
-                nullptr, {}, [settings] { return std::make_unique<WriterWordProcessor>(settings); },
+                nullptr, {}, {},
+                [settings] { return std::make_unique<WriterWordProcessor>(settings); },
                 QStringLiteral("Scarabo"), QStringLiteral("LibreOffice Writer"));
             ADD_FAILURE() << "the export succeeded";
         } catch (const RuntimeError& error) {
