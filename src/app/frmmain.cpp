@@ -263,11 +263,11 @@ void frmMain::cmdGo_Click() {
 // Each box shows its glyph from the corner at the picture's own size. A picture that cannot be
 // read leaves the glyph's letters in the box, so the row still reads.
 void frmMain::showGlyphs() {
+    const GlyphSlots labels = mRow.labels();
     for (int k = 1; k <= glyphBoxCount; ++k) {
         QLabel* box = picture(k);
         const QString& path = mGlyphFiles.at(k);
-        const QString label =
-            k <= mRow.glyphs().size() ? mRow.glyphs().at(k - 1).label() : QString();
+        const QString& label = labels.at(k);
         const QPixmap glyph = QPixmap::fromImage(glyphPictureFor(path, box->devicePixelRatioF()));
         box->setToolTip(label);
         box->setAccessibleName(label);
@@ -377,7 +377,10 @@ void frmMain::mnuFileWord_Click() {
         return;
     }
     try {
-        exportToWord(this, mGlyphFiles, mContext.wordProcessor, mContext.title, word.name);
+        // The row always matches the slots: Convert sets both. Its labels tell a screen reader in
+        // the word processor what each picture is.
+        exportToWord(this, mGlyphFiles, mRow.labels(), mContext.wordProcessor, mContext.title,
+                     word.name);
     } catch (const RuntimeError& error) {
         // Cancel in the progress dialog is the user's own choice, not an error to report.
         if (error.number() != static_cast<int>(ErrorNumber::UserInterrupt))

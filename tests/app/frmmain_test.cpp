@@ -406,7 +406,9 @@ TEST_F(ConvertingWindowTest, AFailingExportIsReportedAndTheProgramGoesOn) {
     word.installed = true;
     control<QAction>(*window, "mnuFileWord")->trigger();
     EXPECT_EQ(reported.texts.size(), 1);
-    EXPECT_EQ(word.content, (QStringList{converted[1], converted[2], converted[3],
+    EXPECT_EQ(word.content, (QStringList{converted[1] + QStringLiteral(" [sh: N37, pool]"),
+                                         converted[2] + QStringLiteral(" [i: M17, reed]"),
+                                         converted[3] + QStringLiteral(" [p: Q3, stool]"),
                                          QStringLiteral("¶"), QStringLiteral("¶")}));
 }
 

@@ -50,12 +50,12 @@ void waitWithDialog(QEventLoop& loop, WordExportJob& job, QWidget* parent, const
 
 } // namespace
 
-void exportToWord(QWidget* parent, const GlyphSlots& glyphFiles,
+void exportToWord(QWidget* parent, const GlyphSlots& glyphFiles, const GlyphSlots& altTexts,
                   const WordProcessorFactory& wordProcessor, const QString& title,
                   const QString& wordProcessorName) {
     const BusyCursor busy;
     QEventLoop loop;
-    WordExportJob job(wordProcessor, glyphFiles, [&loop] {
+    WordExportJob job(wordProcessor, glyphFiles, altTexts, [&loop] {
         QMetaObject::invokeMethod(
             &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     });

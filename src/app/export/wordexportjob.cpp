@@ -5,10 +5,10 @@
 #include <utility>
 
 WordExportJob::WordExportJob(WordProcessorFactory factory, const GlyphSlots& glyphFiles,
-                             std::function<void()> finished)
+                             const GlyphSlots& altTexts, std::function<void()> finished)
     : m_factory(std::move(factory))
     , m_onFinished(std::move(finished))
-    , m_worker([this, glyphFiles] { run(glyphFiles); }) {}
+    , m_worker([this, glyphFiles, altTexts] { run(glyphFiles, altTexts); }) {}
 
 WordExportJob::~WordExportJob() {
     wait();
@@ -34,11 +34,11 @@ void WordExportJob::rethrowFailure() const {
     std::rethrow_exception(m_failure);
 }
 
-void WordExportJob::run(const GlyphSlots& glyphFiles) {
+void WordExportJob::run(const GlyphSlots& glyphFiles, const GlyphSlots& altTexts) {
     try {
         const std::unique_ptr<WordProcessor> word = m_factory();
         const Attachment attached(*this, *word);
-        wordexport::exportGlyphs(*word, glyphFiles);
+        wordexport::exportGlyphs(*word, glyphFiles, altTexts);
     } catch (...) {
         m_failure = std::current_exception();
     }

@@ -16,10 +16,11 @@
 // released on the worker thread.
 class WordExportJob {
 public:
-    // Starts the export at once with a word processor from `factory`; `finished` is called on the
-    // worker thread when the export has ended.
+    // Starts the export at once with a word processor from `factory`, each picture with the
+    // alternative text of its slot; `finished` is called on the worker thread when the export has
+    // ended.
     WordExportJob(WordProcessorFactory factory, const GlyphSlots& glyphFiles,
-                  std::function<void()> finished);
+                  const GlyphSlots& altTexts, std::function<void()> finished);
     // Waits for the worker.
     ~WordExportJob();
     WordExportJob(const WordExportJob&) = delete;
@@ -48,7 +49,7 @@ private:
         WordExportJob& m_job;
     };
 
-    void run(const GlyphSlots& glyphFiles);
+    void run(const GlyphSlots& glyphFiles, const GlyphSlots& altTexts);
     void attach(WordProcessor* word);
 
     const WordProcessorFactory m_factory;

@@ -105,6 +105,13 @@ QString GlyphRow::unicodeText() const {
     return text;
 }
 
+GlyphSlots GlyphRow::labels() const {
+    GlyphSlots labels;
+    for (qsizetype k = 0; k < m_glyphs.size(); ++k)
+        labels.at(k + 1) = m_glyphs.at(k).label();
+    return labels;
+}
+
 QString GlyphRow::leftOutNote() const {
     QStringList parts;
     const QStringView rest = leftOver();

@@ -36,6 +36,9 @@ public:
     // The glyphs' Unicode text in row order; empty when the alphabet has no Unicode column.
     QString unicodeText() const;
     bool hasUnicodeColumn() const { return m_hasUnicodeColumn; }
+    // Each glyph's label in the slot of its picture; slot 0 and the slots after the last glyph are
+    // empty.
+    GlyphSlots labels() const;
     // The text after the last glyph that was never scanned because the glyphs ran out.
     QStringView leftOver() const { return QStringView(m_text).sliced(m_scanEnd); }
     // The characters no entry matched, each once, in the order they first appear; blanks between

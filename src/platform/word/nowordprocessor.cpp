@@ -13,7 +13,7 @@ public:
     void addDocument(AddDocumentArguments) override { unavailable(); }
     void setVisible(bool) override { unavailable(); }
     int documentCount() override { unavailable(); }
-    void addPicture(const QString&) override { unavailable(); }
+    void addPicture(const QString&, const QString&) override { unavailable(); }
     void typeParagraph() override { unavailable(); }
     void abort() override {}
 

@@ -43,8 +43,9 @@ public:
     virtual int documentCount() = 0;
     // Selection.InlineShapes.AddPicture FileName:=path, LinkToFile:=False, SaveWithDocument:=True:
     // inserts the picture at the selection of the active document as an inline picture stored in
-    // the document (not linked to its file), at its natural size.
-    virtual void addPicture(const QString& path) = 0;
+    // the document (not linked to its file), at its natural size. The picture's alternative text,
+    // which screen readers say for it, becomes altText; an empty one sets none.
+    virtual void addPicture(const QString& path, const QString& altText) = 0;
     // Selection.TypeParagraph: one paragraph mark at the selection of the active document.
     virtual void typeParagraph() = 0;
 

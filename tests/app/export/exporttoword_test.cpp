@@ -21,9 +21,10 @@ protected:
     }
 
     // Runs the export from the window; answers the number of the error it ended with, or 0.
-    int runExport(const GlyphSlots& glyphFiles) {
+    int runExport(const GlyphSlots& glyphFiles, const GlyphSlots& altTexts = {}) {
         return errorNumberOf([&] {
-            exportToWord(&window, glyphFiles, wordProcessor, title, QStringLiteral("Test Word"));
+            exportToWord(&window, glyphFiles, altTexts, wordProcessor, title,
+                         QStringLiteral("Test Word"));
         });
     }
 
@@ -44,10 +45,12 @@ TEST_F(ExportToWord, QuickExportInsertsThePicturesWithoutShowingADialog) {
     watch.start(10);
     GlyphSlots glyphFiles;
     glyphFiles[1] = QStringLiteral("/g/a.gif");
+    GlyphSlots altTexts;
+    altTexts[1] = QStringLiteral("a: G1, vulture");
 
-    EXPECT_EQ(runExport(glyphFiles), 0);
-    EXPECT_THAT(word.content, testing::ElementsAre(QStringLiteral("/g/a.gif"), QStringLiteral("¶"),
-                                                   QStringLiteral("¶")));
+    EXPECT_EQ(runExport(glyphFiles, altTexts), 0);
+    EXPECT_THAT(word.content, testing::ElementsAre(QStringLiteral("/g/a.gif [a: G1, vulture]"),
+                                                   QStringLiteral("¶"), QStringLiteral("¶")));
     EXPECT_FALSE(dialogSeen);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -39,12 +39,13 @@ int FakeWordProcessor::documentCount() {
     return m_word.documents;
 }
 
-void FakeWordProcessor::addPicture(const QString& path) {
-    record(QStringLiteral("AddPicture ") + path);
+void FakeWordProcessor::addPicture(const QString& path, const QString& altText) {
+    const QString picture = altText.isEmpty() ? path : QStringLiteral("%1 [%2]").arg(path, altText);
+    record(QStringLiteral("AddPicture ") + picture);
     requireHeld();
     if (path == m_word.failingPicture)
         throw RuntimeError(5152, QStringLiteral("This is not a valid file name."));
-    m_word.content.append(path);
+    m_word.content.append(picture);
 }
 
 void FakeWordProcessor::typeParagraph() {

@@ -12,7 +12,8 @@
 
 // What a fake word processor remembers across exports, as the real one outlives each export:
 // whether it is installed and running, its documents, every call it was given, and the content
-// typed into the active document ("¶" for a paragraph mark, else a picture's path).
+// typed into the active document ("¶" for a paragraph mark, else a picture: its path, then its
+// alternative text in brackets if it has one).
 struct FakeWord {
     bool installed = true;
     bool running = false;
@@ -35,7 +36,7 @@ public:
     void addDocument(AddDocumentArguments arguments) override;
     void setVisible(bool visible) override;
     int documentCount() override;
-    void addPicture(const QString& path) override;
+    void addPicture(const QString& path, const QString& altText) override;
     void typeParagraph() override;
     void abort() override;
 

@@ -7,18 +7,18 @@
 
 namespace {
 
-// Slots filled with the given paths, the rest empty.
+// Slots filled with the given paths or texts, the rest empty.
 GlyphSlots slots(std::initializer_list<std::pair<int, const char*>> filled) {
-    GlyphSlots glyphFiles;
-    for (const auto& [slot, path] : filled)
-        glyphFiles.at(slot) = QString::fromUtf8(path);
-    return glyphFiles;
+    GlyphSlots glyphSlots;
+    for (const auto& [slot, text] : filled)
+        glyphSlots.at(slot) = QString::fromUtf8(text);
+    return glyphSlots;
 }
 
 // Runs the export steps once; answers the number of the error it ended with, or 0.
-int exportOnce(FakeWord& word, const GlyphSlots& glyphFiles) {
+int exportOnce(FakeWord& word, const GlyphSlots& glyphFiles, const GlyphSlots& altTexts = {}) {
     FakeWordProcessor processor(word);
-    return errorNumberOf([&] { wordexport::exportGlyphs(processor, glyphFiles); });
+    return errorNumberOf([&] { wordexport::exportGlyphs(processor, glyphFiles, altTexts); });
 }
 
 // What ends up in the document, and how many documents there are, follow from the calls the fake
@@ -29,6 +29,7 @@ struct ExportCase {
     GlyphSlots glyphFiles;
     QStringList expectedCalls;
     int expectedError;
+    GlyphSlots altTexts = {};
 };
 
 FakeWord running(int documents) {
@@ -55,8 +56,9 @@ const QString visible = QStringLiteral("Visible = True");
 const QString count = QStringLiteral("Documents.Count");
 const QString paragraph = QStringLiteral("TypeParagraph");
 
-QString picture(const char* path) {
-    return QStringLiteral("AddPicture ") + QString::fromUtf8(path);
+// The picture's path, then its alternative text in brackets if it has one.
+QString picture(const char* inserted) {
+    return QStringLiteral("AddPicture ") + QString::fromUtf8(inserted);
 }
 
 const ExportCase exportCases[] = {
@@ -66,13 +68,14 @@ const ExportCase exportCases[] = {
      slots({{0, "/g/unused.gif"}}),
      {found, visible, count, paragraph, paragraph},
      0},
-    // Their pictures in slot order; the empty slots are skipped.
+    // Their pictures in slot order, each with the text of its slot; the empty slots are skipped.
     {"Slots1And2And5",
      running(1),
      slots({{1, "/g/a.gif"}, {2, "/g/b.gif"}, {5, "/g/e.gif"}}),
-     {found, visible, count, picture("/g/a.gif"), picture("/g/b.gif"), picture("/g/e.gif"),
-      paragraph, paragraph},
-     0},
+     {found, visible, count, picture("/g/a.gif [a: G1, vulture]"),
+      picture("/g/b.gif [b: D58, foot]"), picture("/g/e.gif"), paragraph, paragraph},
+     0,
+     slots({{0, "unused"}, {1, "a: G1, vulture"}, {2, "b: D58, foot"}, {3, "left out"}})},
     // Only the exact empty string is skipped, up to the last slot.
     {"BlankLastSlot",
      running(1),
@@ -118,7 +121,7 @@ TEST_P(ExportSteps, CallsTheWordProcessorInOrder) {
     const ExportCase& row = GetParam();
     FakeWord word = row.word;
 
-    EXPECT_EQ(exportOnce(word, row.glyphFiles), row.expectedError);
+    EXPECT_EQ(exportOnce(word, row.glyphFiles, row.altTexts), row.expectedError);
     EXPECT_THAT(word.calls, testing::ElementsAreArray(row.expectedCalls));
 }
 

@@ -34,7 +34,7 @@ TEST(WordExportJob, CreatesUsesAndReleasesTheWordProcessorOnOneWorkerThread) {
     FakeWord word;
     std::vector<std::thread::id> threads;
     WordExportJob job([&] { return std::make_unique<ThreadRecordingWordProcessor>(word, threads); },
-                      {}, ignore);
+                      {}, {}, ignore);
     job.wait();
 
     EXPECT_NO_THROW(job.rethrowFailure());
@@ -51,7 +51,7 @@ TEST(WordExportJob, ReportsTheErrorTheExportEndedWithAndThatItFinished) {
     GlyphSlots glyphFiles;
     glyphFiles[1] = QStringLiteral("/g/a.gif");
     std::promise<void> finished;
-    WordExportJob job([&] { return std::make_unique<FakeWordProcessor>(word); }, glyphFiles,
+    WordExportJob job([&] { return std::make_unique<FakeWordProcessor>(word); }, glyphFiles, {},
                       [&] { finished.set_value(); });
 
     EXPECT_EQ(finished.get_future().wait_for(30s), std::future_status::ready);
@@ -85,7 +85,7 @@ TEST_P(CancelledJob, AbortsTheWordProcessorAndEndsWithUserInterrupt) {
             mayCreate.get_future().wait();
             return std::make_unique<HangingWordProcessor>(word, [&] { blocked.set_value(); });
         },
-        {}, ignore);
+        {}, {}, ignore);
 
     if (GetParam() == CancelAt::WhileTheWordProcessorHangs) {
         mayCreate.set_value();

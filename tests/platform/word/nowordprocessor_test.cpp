@@ -13,7 +13,7 @@ TEST(NoWordProcessor, ExportReportsThatNoWordProcessorIsAvailable) {
     glyphFiles[1] = QStringLiteral("/g/a.gif");
 
     try {
-        wordexport::exportGlyphs(*word, glyphFiles);
+        wordexport::exportGlyphs(*word, glyphFiles, {});
         FAIL() << "the export succeeded";
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.number(), 429);

@@ -44,7 +44,7 @@ HRESULT raise(EXCEPINFO* exception, SCODE scode, WORD wCode, const wchar_t* desc
     return DISP_E_EXCEPTION;
 }
 
-// A document or shape that Word returns and the export releases unused.
+// A document that Word returns and the export releases unused.
 class InertObject : public FakeDispatch {
 public:
     InertObject(World& world, const wchar_t* typeName)
@@ -70,6 +70,16 @@ void hang(World& world) {
         Sleep(10);
 }
 
+// A picture that AddPicture inserted; the export may give it an alternative text.
+class FakeInlineShape : public FakeDispatch {
+public:
+    explicit FakeInlineShape(World& world)
+        : FakeDispatch(world, L"InlineShape", {{L"AlternativeText", MemberKind::Property}}) {}
+
+protected:
+    HRESULT perform(const Invocation&) override { return S_OK; }
+};
+
 class FakeInlineShapes : public FakeDispatch {
 public:
     explicit FakeInlineShapes(World& world)
@@ -84,7 +94,7 @@ protected:
         if (++world().picturesAsked == world().behaviour.failingPicture)
             return raise(call.exception, MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 5152), 0,
                          L"This is not a valid file name.");
-        answerObject<InertObject>(call.result, world(), L"InlineShape");
+        answerObject<FakeInlineShape>(call.result, world());
         return S_OK;
     }
 };

@@ -30,10 +30,14 @@ const Calls blankAdded = {L"Application.Documents", L"Documents.Add()"};
 const Calls paragraphs = {L"Application.Selection", L"Selection.TypeParagraph()",
                           L"Application.Selection", L"Selection.TypeParagraph()"};
 
-Calls picture(const std::wstring& path) {
-    return {L"Application.Selection", L"Selection.InlineShapes",
-            L"InlineShapes.AddPicture(FileName:=\"" + path +
-                L"\", LinkToFile:=False, SaveWithDocument:=True)"};
+// An empty alternative text sets none.
+Calls picture(const std::wstring& path, const std::wstring& altText = L"") {
+    Calls calls = {L"Application.Selection", L"Selection.InlineShapes",
+                   L"InlineShapes.AddPicture(FileName:=\"" + path +
+                       L"\", LinkToFile:=False, SaveWithDocument:=True)"};
+    if (!altText.empty())
+        calls.push_back(L"InlineShape.AlternativeText = \"" + altText + L'"');
+    return calls;
 }
 
 Calls sequence(std::initializer_list<Calls> parts) {
@@ -58,6 +62,7 @@ struct ExportCase {
     Slots glyphFiles;
     Calls calls;
     std::optional<Failure> failure = {};
+    Slots altTexts = {};
 };
 
 void PrintTo(const ExportCase& row, std::ostream* out) {
@@ -70,7 +75,10 @@ const ExportCase exportCases[] = {
     {"RunningWithDocumentEmptySlotsSkipped",
      {},
      {L"", a, sh, L"", L"", p},
-     sequence({madeVisible, counted, picture(a), picture(sh), picture(p), paragraphs})},
+     sequence({madeVisible, counted, picture(a, L"a: G1, vulture"), picture(sh, L"sh: N37, pool"),
+               picture(p), paragraphs}),
+     {},
+     {L"unused", L"a: G1, vulture", L"sh: N37, pool", L"left out"}},
     {"RunningWithoutDocument",
      {.openDocuments = 0},
      {L"", a},
@@ -114,9 +122,10 @@ const ExportCase exportCases[] = {
 };
 
 // Runs the export through the COM backend, answering the failure it ends with, if any.
-std::optional<ComError> exportTo(wordcom::WordApplication& application, const Slots& glyphFiles) {
+std::optional<ComError> exportTo(wordcom::WordApplication& application, const Slots& glyphFiles,
+                                 const Slots& altTexts = {}) {
     try {
-        wordexport::exportGlyphs(application, glyphFiles);
+        wordexport::exportGlyphs(application, glyphFiles, altTexts);
     } catch (const ComError& error) {
         return error;
     }
@@ -130,7 +139,7 @@ TEST_P(WordExport, MakesExactlyTheCallsAndReleasesEverything) {
     FakeWordHost word(row.word, apartment);
     const std::optional<ComError> failure = [&] {
         wordcom::WordApplication application;
-        return exportTo(application, row.glyphFiles);
+        return exportTo(application, row.glyphFiles, row.altTexts);
     }();
     EXPECT_EQ(word.calls(), row.calls);
     ASSERT_EQ(failure.has_value(), row.failure.has_value());

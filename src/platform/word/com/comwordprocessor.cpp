@@ -29,8 +29,10 @@ public:
     int documentCount() override {
         return translated([this] { return m_word.documentCount(); });
     }
-    void addPicture(const QString& path) override {
-        translated([this, &path] { m_word.addPicture(path.toStdWString()); });
+    void addPicture(const QString& path, const QString& altText) override {
+        translated([this, &path, &altText] {
+            m_word.addPicture(path.toStdWString(), altText.toStdWString());
+        });
     }
     void typeParagraph() override {
         translated([this] { m_word.typeParagraph(); });

@@ -77,9 +77,14 @@ DISPPARAMS Arguments::params() {
 }
 
 Dispatch Dispatch::object(const wchar_t* name) const {
-    DISPPARAMS none{};
+    Arguments none;
+    return object(name, none);
+}
+
+Dispatch Dispatch::object(const wchar_t* name, Arguments& arguments) const {
+    DISPPARAMS params = arguments.params();
     OwnedVariant result;
-    invoke(name, getOrCall, none, &result.value);
+    invoke(name, getOrCall, params, &result.value);
     check(VariantChangeType(&result.value, &result.value, 0, VT_DISPATCH));
     if (result.value.pdispVal == nullptr)
         throw comError(E_POINTER);
@@ -95,10 +100,22 @@ std::int32_t Dispatch::integer(const wchar_t* name) const {
 }
 
 void Dispatch::put(const wchar_t* name, bool value) const {
-    VARIANT argument = variantOf(VT_BOOL);
-    argument.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    Arguments argument;
+    argument.boolean(value);
+    putValue(name, argument);
+}
+
+void Dispatch::put(const wchar_t* name, const std::wstring& value) const {
+    Arguments argument;
+    argument.text(value);
+    putValue(name, argument);
+}
+
+void Dispatch::putValue(const wchar_t* name, Arguments& value) const {
     DISPID namedPut = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&argument, &namedPut, 1, 1};
+    DISPPARAMS params = value.params();
+    params.rgdispidNamedArgs = &namedPut;
+    params.cNamedArgs = 1;
     invoke(name, DISPATCH_PROPERTYPUT, params, nullptr);
 }
 

@@ -40,13 +40,18 @@ public:
 
     // An object-valued property, as a reference of its own.
     Dispatch object(const wchar_t* name) const;
+    // The object a method returns, as a reference of its own.
+    Dispatch object(const wchar_t* name, Arguments& arguments) const;
     std::int32_t integer(const wchar_t* name) const;
     void put(const wchar_t* name, bool value) const;
+    void put(const wchar_t* name, const std::wstring& value) const;
     // Calls a method; whatever it returns is released at once.
     void call(const wchar_t* name, Arguments& arguments) const;
     void call(const wchar_t* name) const;
 
 private:
+    // Sets a property to the one argument in `value`.
+    void putValue(const wchar_t* name, Arguments& value) const;
     // `result` may be null when the caller wants nothing back.
     void invoke(const wchar_t* name, WORD flags, DISPPARAMS& params, VARIANT* result) const;
     DISPID memberId(const wchar_t* name) const;

@@ -67,11 +67,14 @@ std::int32_t WordApplication::documentCount() const {
     return m_application.object(L"Documents").integer(L"Count");
 }
 
-void WordApplication::addPicture(const std::wstring& path) const {
+void WordApplication::addPicture(const std::wstring& path, const std::wstring& altText) const {
     m_canceller.throwIfCancelled();
     Arguments passed;
     passed.text(path).boolean(false).boolean(true); // FileName, LinkToFile, SaveWithDocument
-    m_application.object(L"Selection").object(L"InlineShapes").call(L"AddPicture", passed);
+    const Dispatch shape =
+        m_application.object(L"Selection").object(L"InlineShapes").object(L"AddPicture", passed);
+    if (!altText.empty())
+        shape.put(L"AlternativeText", altText);
 }
 
 void WordApplication::typeParagraph() const {

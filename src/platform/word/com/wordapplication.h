@@ -27,8 +27,9 @@ public:
     void addDocument(AddDocumentArguments arguments) const;
     void setVisible(bool visible) const;
     std::int32_t documentCount() const;
-    // Inserts the picture at the selection, embedded in the document, not linked to its file.
-    void addPicture(const std::wstring& path) const;
+    // Inserts the picture at the selection, embedded in the document, not linked to its file, with
+    // altText as the alternative text of the new shape (none when empty).
+    void addPicture(const std::wstring& path, const std::wstring& altText) const;
     void typeParagraph() const;
 
     // Gives up: the call in progress fails with RPC_E_CALL_CANCELED, and so does every later one.

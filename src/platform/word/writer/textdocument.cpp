@@ -1,6 +1,7 @@
 #include "textdocument.h"
 
 #include "picturefile.h"
+#include "unostring.h"
 #include "wordprocessor.h"
 
 #include <com/sun/star/awt/Size.hpp>
@@ -88,6 +89,15 @@ css::awt::Size naturalSize(const Reference<css::graphic::XGraphic>& graphic) {
     return {size.width(), size.height()};
 }
 
+// Writer calls the title a picture's "Text Alternative", the short text for people who cannot see
+// it; Word's documents keep the description as theirs (.docx "descr"). Both get the text.
+void setAlternativeText(const Reference<css::beans::XPropertySet>& properties,
+                        const QString& text) {
+    const Any value(toOUString(text));
+    properties->setPropertyValue("Title", value);
+    properties->setPropertyValue("Description", value);
+}
+
 } // namespace
 
 int count(const Desktop& desktop) {
@@ -136,7 +146,7 @@ void setWindowVisible(const Document& document, bool visible) {
 }
 
 void insertPicture(const Reference<css::uno::XComponentContext>& office, const Document& document,
-                   const QByteArray& picture) {
+                   const QByteArray& picture, const QString& altText) {
     const auto graphic = graphicFrom(office, picture);
     const Reference<css::lang::XMultiServiceFactory> factory(document, UNO_QUERY_THROW);
     const Reference<css::text::XTextContent> shape(
@@ -145,6 +155,8 @@ void insertPicture(const Reference<css::uno::XComponentContext>& office, const D
     properties->setPropertyValue("Graphic", Any(graphic));
     properties->setPropertyValue("AnchorType", Any(css::text::TextContentAnchorType_AS_CHARACTER));
     properties->setPropertyValue("Size", Any(naturalSize(graphic)));
+    if (!altText.isEmpty())
+        setAlternativeText(properties, altText);
     const auto at = insertionPoint(document);
     at->getText()->insertTextContent(at, shape, false);
 }

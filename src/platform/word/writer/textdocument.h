@@ -26,10 +26,10 @@ void add(const Desktop& desktop);
 void setWindowVisible(const Document& document, bool visible);
 
 // The picture (the bytes of an image file) as a character at the end of the selection, at its
-// natural size, stored in the document. Selected text stays. Throws RuntimeError 481 when the
-// office cannot read the bytes as a picture.
+// natural size, stored in the document, with altText (unless empty) as its alternative text.
+// Selected text stays. Throws RuntimeError 481 when the office cannot read the bytes as a picture.
 void insertPicture(const css::uno::Reference<css::uno::XComponentContext>& office,
-                   const Document& document, const QByteArray& picture);
+                   const Document& document, const QByteArray& picture, const QString& altText);
 // A paragraph break at the end of the selection.
 void insertParagraphBreak(const Document& document);
 

@@ -176,10 +176,11 @@ int WriterWordProcessor::documentCount() {
     return onDesktop(TextDocuments::count);
 }
 
-void WriterWordProcessor::addPicture(const QString& path) {
+void WriterWordProcessor::addPicture(const QString& path, const QString& altText) {
     const QByteArray picture = readPictureFile(path);
-    onDesktop([this, &picture](const TextDocuments::Desktop& desktop) {
-        TextDocuments::insertPicture(office().context(), TextDocuments::active(desktop), picture);
+    onDesktop([this, &picture, &altText](const TextDocuments::Desktop& desktop) {
+        TextDocuments::insertPicture(office().context(), TextDocuments::active(desktop), picture,
+                                     altText);
     });
 }
 

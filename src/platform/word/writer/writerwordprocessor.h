@@ -60,7 +60,7 @@ public:
     void addDocument(AddDocumentArguments arguments) override;
     void setVisible(bool visible) override;
     int documentCount() override;
-    void addPicture(const QString& path) override;
+    void addPicture(const QString& path, const QString& altText) override;
     void typeParagraph() override;
     void abort() override;
 

@@ -31,8 +31,10 @@ if [[ ${1:-} == --as-user ]]; then
     xdotool mousemove $((X + 88)) $((Y + HEIGHT - 307 + 52)) click 1 sleep 0.3 type --delay 50 ship
     xdotool key Return sleep 1 key alt+f sleep 0.5 key w
 
-    # The export is done once the document holds the pictures and the two paragraph marks.
-    three_pictures='^[0-9]+x[0-9]+( [0-9]+x[0-9]+){2}\|\|$'
+    # The export is done once the document holds the pictures, each with its alternative text, and
+    # the two paragraph marks.
+    picture='[0-9]+x[0-9]+\{[^}]+\}'
+    three_pictures="^$picture( $picture){2}\\|\\|\$"
     document=
     for _ in $(seq 150); do
         pipe=$(grep -o 'private pipe "[^"]*"' trace.log | head -n 1 | cut -d '"' -f 2) || true

@@ -10,7 +10,8 @@
 
 // What a stored document holds, one line per paragraph: its text, then each picture as the
 // pixel size of the image stored in the document, followed by what is wrong with it, if anything
-// (":linked", ":floating", ":size=WxH" when not shown at its natural size).
+// (":linked", ":floating", ":size=WxH" when not shown at its natural size), and by its
+// alternative text in braces, if it has one (in .odt "{title|description}" when the two differ).
 struct DocumentDescription {
     QStringList docx;
     QStringList odt;

@@ -211,7 +211,7 @@ TEST_P(WriterStart, FailsWithCannotCreateObject) {
     WriterWordProcessor word(settings);
 
     try {
-        wordexport::exportGlyphs(word, GlyphSlots{});
+        wordexport::exportGlyphs(word, GlyphSlots{}, {});
         FAIL() << "the export succeeded";
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.number(), 429);
@@ -287,7 +287,7 @@ TEST(WriterWordProcessor, APeerThatDoesNotAnswerEndsTheExportAfterTheAnswerTimeo
         QElapsedTimer clock;
         clock.start();
 
-        EXPECT_EQ(errorNumberOf([&] { wordexport::exportGlyphs(word, GlyphSlots{}); }), 462)
+        EXPECT_EQ(errorNumberOf([&] { wordexport::exportGlyphs(word, GlyphSlots{}, {}); }), 462)
             << name;
         EXPECT_LT(clock.elapsed(), 6000) << name;
         EXPECT_GT(office.callers(), 0) << name;

@@ -21,9 +21,10 @@ using testing::ElementsAre;
 class WriterExport : public testing::Test {
 protected:
     // One export as the command runs it: a word processor of its own, released at the end.
-    int exportGlyphs(const GlyphSlots& glyphFiles) {
+    int exportGlyphs(const GlyphSlots& glyphFiles, const GlyphSlots& altTexts = {}) {
         WriterWordProcessor word(session.settings());
-        const int failure = errorNumberOf([&] { wordexport::exportGlyphs(word, glyphFiles); });
+        const int failure =
+            errorNumberOf([&] { wordexport::exportGlyphs(word, glyphFiles, altTexts); });
         if (const auto started = word.startedProcessId())
             session.adopt(*started);
         return failure;
@@ -38,20 +39,24 @@ protected:
     OfficeSession session;
 };
 
+// The pictures carry their alternative texts; one without a text gets none.
 TEST_F(WriterExport, StartsWriterWhenNoneRunsAndASecondExportAppendsToTheSameDocument) {
     GlyphSlots first;
     first[1] = session.gif(10, 12);
     first[2] = session.gif(14, 16);
     first[5] = session.gif(18, 20);
+    GlyphSlots altTexts;
+    altTexts[1] = QStringLiteral("sh: N37, pool");
+    altTexts[2] = QStringLiteral("\u00e9: M17, reed");
     GlyphSlots second;
     second[1] = session.gif(24, 8);
 
-    ASSERT_EQ(exportGlyphs(first), 0);
-    expectParagraphs({QStringLiteral("10x12 14x16 18x20"), QString(), QString()});
+    ASSERT_EQ(exportGlyphs(first, altTexts), 0);
+    const QString firstLine = QStringLiteral("10x12{sh: N37, pool} 14x16{\u00e9: M17, reed} 18x20");
+    expectParagraphs({firstLine, QString(), QString()});
 
     ASSERT_EQ(exportGlyphs(second), 0);
-    expectParagraphs({QStringLiteral("10x12 14x16 18x20"), QString(), QStringLiteral("24x8"),
-                      QString(), QString()});
+    expectParagraphs({firstLine, QString(), QStringLiteral("24x8"), QString(), QString()});
     const DocumentState state = session.state();
     EXPECT_EQ(state.textDocuments, 1);
     EXPECT_TRUE(state.modified);
@@ -128,7 +133,8 @@ TEST_F(WriterExport, AnOfficeThatDoesNotAnswerEndsTheExportOnCancelOrAfterTheAns
 
         try {
             exportToWord(
-                nullptr, {}, [settings] { return std::make_unique<WriterWordProcessor>(settings); },
+                nullptr, {}, {},
+                [settings] { return std::make_unique<WriterWordProcessor>(settings); },
                 QStringLiteral("Scarabo"), QStringLiteral("LibreOffice Writer"));
             ADD_FAILURE() << "the export succeeded";
         } catch (const RuntimeError& error) {
