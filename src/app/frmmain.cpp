@@ -314,9 +314,7 @@ void frmMain::enableRowCommands() {
 void frmMain::makeRowTransferable() {
     auto* drag = new RowDragSource(
         [this] {
-            return mRow.glyphs().isEmpty()
-                       ? nullptr
-                       : rowMimeData(mRow, rowImage(mRow, {false, false, devicePixelRatioF()}));
+            return mRow.glyphs().isEmpty() ? nullptr : rowMimeData(mRow, devicePixelRatioF());
         },
         this);
     QList<QWidget*> sources{Label3};

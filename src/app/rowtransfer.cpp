@@ -34,28 +34,22 @@ QString rowHtml(const GlyphRow& row) {
 
 } // namespace
 
-std::unique_ptr<QMimeData> rowMimeData(const GlyphRow& row, const QImage& picture) {
+std::unique_ptr<QMimeData> rowMimeData(const GlyphRow& row, qreal scale) {
     auto data = std::make_unique<QMimeData>();
     data->setText(row.unicodeText());
     data->setHtml(rowHtml(row));
-    data->setImageData(picture);
-    return data;
-}
-
-std::unique_ptr<QMimeData> pictureMimeData(const QImage& picture) {
-    auto data = std::make_unique<QMimeData>();
-    data->setImageData(picture);
+    data->setImageData(rowImage(row, {false, false, scale}));
     return data;
 }
 
 void copyRow(const GlyphRow& row, qreal scale) {
-    const QImage picture = rowImage(row, {false, false, scale});
-    QGuiApplication::clipboard()->setMimeData(rowMimeData(row, picture).release());
+    QGuiApplication::clipboard()->setMimeData(rowMimeData(row, scale).release());
 }
 
 void copyRowPicture(const GlyphRow& row, qreal scale) {
-    const QImage picture = rowImage(row, {false, false, scale});
-    QGuiApplication::clipboard()->setMimeData(pictureMimeData(picture).release());
+    auto data = std::make_unique<QMimeData>();
+    data->setImageData(rowImage(row, {false, false, scale}));
+    QGuiApplication::clipboard()->setMimeData(data.release());
 }
 
 RowDragSource::RowDragSource(MimeSource mimeSource, QObject* parent)

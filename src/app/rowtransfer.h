@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <memory>
-#include <QImage>
 #include <QObject>
 #include <QPoint>
 
@@ -12,14 +11,12 @@ class QMimeData;
 
 // What Copy and a drag of the row offer, so every target takes its best flavour: the Unicode text
 // (plain text), HTML with each glyph's picture inline and its letters as the alternative text,
-// followed by the Unicode text, and the row's picture (PNG and the platform's image types).
-std::unique_ptr<QMimeData> rowMimeData(const GlyphRow& row, const QImage& picture);
-// Copy as Picture: the picture alone.
-std::unique_ptr<QMimeData> pictureMimeData(const QImage& picture);
+// followed by the Unicode text, and the row's picture (PNG and the platform's image types). scale
+// is the screen's device pixel ratio, so the picture is drawn from the sharp pictures where it
+// needs them. The row must have glyphs.
+std::unique_ptr<QMimeData> rowMimeData(const GlyphRow& row, qreal scale);
 
-// Edit, Copy: the row in every flavour above. Edit, Copy as Picture: the picture alone. scale is
-// the screen's device pixel ratio, so the picture is drawn from the sharp pictures where it needs
-// them.
+// Edit, Copy: the row in every flavour above. Edit, Copy as Picture: the picture alone.
 void copyRow(const GlyphRow& row, qreal scale);
 void copyRowPicture(const GlyphRow& row, qreal scale);
 
