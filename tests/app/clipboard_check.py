@@ -7,13 +7,12 @@ appears pixel for pixel.
 usage: xvfb-run -a clipboard_check.py PROGRAM FACTS   (needs xdotool, xclip, python3-pil)
 """
 import io
-import os
 import subprocess
 import sys
 import time
-from pathlib import Path
 
 from PIL import Image, ImageChops
+from realprogram import RealProgram
 
 GLYPHS = ["sh", "i", "p"]
 UNICODE = "\U00013219\U000131CB\U000132AA"
@@ -54,26 +53,10 @@ def on_white(path):
 
 
 def main(program, facts):
-    program_dir = Path(program).resolve().parent
-    design = dict((line.split()[0], [int(n) for n in line.split()[1:]])
-                  for line in subprocess.run([facts, "design"], capture_output=True, text=True,
-                                             check=True).stdout.splitlines())
-    app = subprocess.Popen([program], env={**os.environ, "QT_QPA_PLATFORM": "xcb"})
+    app = RealProgram(program, facts)
     try:
-        window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid",
-                                 str(app.pid), "--name", "^Scarabo - "], capture_output=True,
-                                text=True, timeout=30, check=True).stdout.split()[0]
-        geometry = dict(item.split("=") for item in subprocess.run(
-            ["xdotool", "getwindowgeometry", "--shell", window], capture_output=True, text=True,
-            check=True).stdout.split())
-        left = int(geometry["X"])
-        top = int(geometry["Y"]) + int(geometry["HEIGHT"]) - design["client"][1]
-        x, y, w, h = design["txtEnglish"]
-        subprocess.run(["xdotool", "mousemove", str(left + x + w // 2), str(top + y + h // 2),
-                        "click", "1", "type", "ship"], check=True)
-        # Enter converts; Tab moves the focus on to the Convert button, off the text box.
-        subprocess.run(["xdotool", "key", "Return", "Tab", "ctrl+c"], check=True)
-
+        app.convert("ship")
+        app.copy_row()
         targets = wait_for_targets([["UTF8_STRING", "text/plain;charset=utf-8"], ["text/html"],
                                     ["image/png"]])
         text = xclip("UTF8_STRING").decode("utf-8")
@@ -83,7 +66,7 @@ def main(program, facts):
         row = Image.open(io.BytesIO(xclip("image/png"))).convert("RGBA")
         row = Image.alpha_composite(Image.new("RGBA", row.size, "white"), row).convert("RGB")
         for glyph in GLYPHS:
-            assert contains_picture(row, on_white(program_dir / "Images" / f"{glyph}.gif")), \
+            assert contains_picture(row, on_white(app.folder / "Images" / f"{glyph}.gif")), \
                 f"the copied picture lacks {glyph}"
 
         # Edit, Copy as Picture: the picture alone.
@@ -92,11 +75,9 @@ def main(program, facts):
         targets = wait_for_targets([["image/png"]])
         assert "text/html" not in targets and "UTF8_STRING" not in targets, targets
         print(f"clipboard: {' '.join(sorted(targets))}")
-        subprocess.run(["xdotool", "key", "Escape"], check=True)
-        app.wait(timeout=10)
     finally:
-        if app.poll() is None:
-            app.kill()
+        status = app.close()
+    assert status == 0, f"the program ended with {status}"
     return 0
 
 

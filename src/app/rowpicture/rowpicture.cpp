@@ -41,6 +41,8 @@ QByteArray pictureOf(const GlyphRow& row, const QString& path, const RowPictureO
 } // namespace
 
 QImage glyphPictureFor(const QString& path, qreal scale) {
+    if (path.isEmpty())
+        return {};
     if (scale > 1.0 && path.endsWith(QStringLiteral(".gif"))) {
         QImage sharp(path.chopped(4) + QStringLiteral("@2x.gif"));
         if (!sharp.isNull()) {

@@ -15,7 +15,7 @@ struct RowPictureOptions {
 
 // A glyph's picture for a screen or picture of the given scale: above 1 its twice-size picture
 // ("sh@2x.gif" beside "sh.gif", with a device pixel ratio of 2) where the alphabet has one, so it
-// stays sharp; else its own. Null when it cannot be read.
+// stays sharp; else its own. Null for an empty path or one that cannot be read.
 QImage glyphPictureFor(const QString& path, qreal scale);
 
 // The glyph pictures side by side at their natural size (times scale), in row order, a few pixels
