@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "rowoutput.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLocale>
@@ -17,8 +19,8 @@ struct Options {
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                translated("Show the program's version and exit.")};
     QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
-                              translated("Write the row to FILE; its suffix says the type: .png or "
-                                         ".svg (a picture of one row)."),
+                              translated("Write the row to FILE, of the type its suffix says (%1).")
+                                  .arg(RowOutput::suffixesText()),
                               QStringLiteral("FILE")};
     QCommandLineOption batch{QStringLiteral("batch"),
                              translated("Read the names from FILE, one a line (UTF-8; blank lines "

@@ -12,10 +12,10 @@ QString translated(const char* text) {
     return QCoreApplication::translate("RowOutput", text);
 }
 
+const QStringList pictureSuffixes{QStringLiteral("png"), QStringLiteral("svg")};
+
 bool isPicturePath(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix();
-    return suffix.compare(u"png", Qt::CaseInsensitive) == 0 ||
-           suffix.compare(u"svg", Qt::CaseInsensitive) == 0;
+    return pictureSuffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
 }
 
 QString pictureMisuse(const OutputOptions& options, bool batch) {
@@ -30,10 +30,15 @@ QString pictureMisuse(const OutputOptions& options, bool batch) {
 
 namespace RowOutput {
 
+QString suffixesText() {
+    return u'.' + pictureSuffixes.join(QStringLiteral(", ."));
+}
+
 QString misuse(const QString& path, const OutputOptions& options, bool batch) {
     if (isPicturePath(path))
         return pictureMisuse(options, batch);
-    return translated("%1: cannot tell what to write from its suffix (.png or .svg)").arg(path);
+    return translated("%1: cannot tell what to write from its suffix (%2)")
+        .arg(path, suffixesText());
 }
 
 QList<GlyphRow> write(const RowMaker& maker, const QStringList& texts, const QString& path,

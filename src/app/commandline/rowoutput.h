@@ -13,6 +13,9 @@ class RowMaker;
 // here and nowhere else.
 namespace RowOutput {
 
+// The suffixes of the files it writes, as a person reads them: ".png, .svg".
+QString suffixesText();
+
 // Why a file of path's type cannot be written with these options, from one text or from a batch
 // of names; empty when it can.
 QString misuse(const QString& path, const OutputOptions& options, bool batch);
