@@ -2,11 +2,13 @@
 """The real program run from the command line on a machine with no display (no DISPLAY, no
 QT_QPA_PLATFORM), its outputs read by other programs: the help and version, the Unicode row on
 standard output, a PNG that PIL decodes and an SVG that parses as XML, each bad usage (status 2 and
-a message), and a read-only folder (status 1, a message naming the file, nothing left behind).
+a message), a missing alphabet or file of names and a read-only folder (status 1, a message naming
+the file, nothing left behind).
 
 Usage: commandline_check.py PATH-TO-SCARABO VERSION
 """
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -118,6 +120,12 @@ def check_bad_usages(program, folder, faults):
 
 
 def check_failures(program, folder, faults):
+    alone = folder / "alone"
+    alone.mkdir()
+    shutil.copy(program, alone)
+    result = run(str(alone / Path(program).name), "--text", "ship")
+    if result.returncode != 1 or str(alone / "Alphabet.dat") not in result.stderr:
+        faults.append(f"no alphabet: status {result.returncode}, {result.stderr!r}")
     missing = folder / "missing.txt"
     result = run(program, "--batch", str(missing), "--text")
     if result.returncode != 1 or str(missing) not in result.stderr:
