@@ -107,25 +107,25 @@ int carryOut(const CommandLineRequest& request) {
     return CommandLine::Success;
 }
 
+// Why the file asked for cannot be written as asked, found before anything is read.
+QString misuseOf(const CommandLineRequest& request) {
+    if (request.action != CommandLineRequest::Action::WriteFile)
+        return {};
+    return RowOutput::misuse(request.outputPath, request.options, !request.batchFile.isEmpty());
+}
+
 int answer(const CommandLineRequest& request) {
-    switch (request.action) {
-    case CommandLineRequest::Action::ShowHelp:
+    if (request.action == CommandLineRequest::Action::ShowHelp) {
         print(stdout, CommandLine::helpText());
         return CommandLine::Success;
-    case CommandLineRequest::Action::ShowVersion:
+    }
+    if (request.action == CommandLineRequest::Action::ShowVersion) {
         print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
                                                     QCoreApplication::applicationVersion()));
         return CommandLine::Success;
-    case CommandLineRequest::Action::WriteFile: {
-        const QString misuse =
-            RowOutput::misuse(request.outputPath, request.options, !request.batchFile.isEmpty());
-        if (!misuse.isEmpty())
-            return badUsage(misuse);
-        break;
     }
-    case CommandLineRequest::Action::PrintUnicode:
-        break;
-    }
+    if (const QString misuse = misuseOf(request); !misuse.isEmpty())
+        return badUsage(misuse);
     try {
         return carryOut(request);
     } catch (const RuntimeError& error) {
