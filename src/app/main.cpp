@@ -1,4 +1,5 @@
 #include "appinfo.h"
+#include "commandlinerun.h"
 #include "errorreport.h"
 #include "frmmain.h"
 #include "modmain.h"
@@ -27,14 +28,10 @@ AppContext programContext() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (CommandLineRun::wanted(argc))
+        return CommandLineRun::run(argc, argv);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(VersionInfo::current().productName);
-    QApplication::setOrganizationName(VersionInfo::current().companyName);
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(VersionInfo::current().major)
-                                            .arg(VersionInfo::current().minor)
-                                            .arg(VersionInfo::current().revision));
-    QGuiApplication::setDesktopFileName(VersionInfo::current().applicationId);
+    modMain::DescribeProgram();
     QApplication::setWindowIcon(modMain::ApplicationIcon());
     const AppContext context = programContext();
     modMain::InstallFatalHandler(context.title);

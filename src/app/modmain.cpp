@@ -4,10 +4,12 @@
 #include "fatalcheck.h"
 #include "frmmain.h"
 #include "runtimeerror.h"
+#include "versioninfo.h"
 
 #include <cstdlib>
 #include <QDir>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QIconEngine>
 #include <QMessageBox>
@@ -55,6 +57,15 @@ QIcon ApplicationIcon() {
     QIcon drawn = offered;
     drawn.addFile(QStringLiteral(":/icons/large/scarabo.png"));
     return QIcon(new ApplicationIconEngine(offered, drawn));
+}
+
+void DescribeProgram() {
+    const VersionInfo& version = VersionInfo::current();
+    QGuiApplication::setApplicationName(version.productName);
+    QGuiApplication::setOrganizationName(version.companyName);
+    QGuiApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
+    QGuiApplication::setDesktopFileName(version.applicationId);
 }
 
 QStringList LoadFonts(const QString& applicationFolder) {

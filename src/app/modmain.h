@@ -15,6 +15,9 @@ namespace modMain {
 // The scarab icon of the main window and the About window, at every size built into the program.
 QIcon ApplicationIcon();
 
+// Names the program, its maker, its version and its desktop entry to Qt, from the version record.
+void DescribeProgram();
+
 // Makes the fonts in the "fonts" folder of the application folder available to this program only
 // (never installed for the system); a missing folder or font is no error. Answers the families
 // that were added.

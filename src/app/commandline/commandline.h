@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <QString>
+#include <QStringList>
+
+// How the row is to be written, as the dialogs ask it; an option left out takes the output's own
+// default.
+struct OutputOptions {
+    std::optional<bool> letters;            // --letters, --no-letters
+    bool transparent = false;               // --transparent (pictures)
+    bool cartouche = false;                 // --cartouche (documents)
+    std::optional<double> glyphMillimetres; // --size (documents)
+};
+
+// What one start of the program with arguments asks for.
+struct CommandLineRequest {
+    enum class Action { ShowHelp, ShowVersion, PrintUnicode, WriteFile };
+    Action action = Action::ShowHelp;
+    QString text;      // the one text, or empty with a batch
+    QString batchFile; // the file of names, one a line, or empty
+    QString outputPath;
+    OutputOptions options;
+};
+
+// The program's command line, parsed without an application object, so that the program can
+// choose which one to create.
+namespace CommandLine {
+
+inline constexpr int Success = 0;
+inline constexpr int Failure = 1;  // a file could not be read or written
+inline constexpr int BadUsage = 2; // the arguments make no sense
+
+// The glyph sizes a document takes, in millimetres.
+inline constexpr double SmallestGlyph = 2.0;
+inline constexpr double LargestGlyph = 100.0;
+
+struct Parsed {
+    CommandLineRequest request;
+    QString usageError; // empty when the arguments make sense
+};
+
+// arguments as main receives them, the program's name first.
+Parsed parse(const QStringList& arguments);
+
+// "Usage: ..." and every option, for --help; the program's name is the running one's.
+QString helpText();
+
+} // namespace CommandLine

@@ -1,0 +1,161 @@
+#!/usr/bin/env python3
+"""The real program run from the command line on a machine with no display (no DISPLAY, no
+QT_QPA_PLATFORM), its outputs read by other programs: the help and version, the Unicode row on
+standard output, a PNG that PIL decodes and an SVG that parses as XML, each bad usage (status 2 and
+a message), a missing alphabet or file of names and a read-only folder (status 1, a message naming
+the file, nothing left behind).
+
+Usage: commandline_check.py PATH-TO-SCARABO VERSION
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ElementTree
+from pathlib import Path
+
+from PIL import Image
+
+GLYPH_PIXELS = 48  # every picture of the shipped alphabet is 48 by 48
+
+
+def headless():
+    environment = {k: v for k, v in os.environ.items()
+                   if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    return environment
+
+
+def run(program, *arguments, prefix=(), cwd=None):
+    return subprocess.run([*prefix, program, *arguments], capture_output=True, text=True,
+                          env=headless(), cwd=cwd, timeout=30)
+
+
+def check_answers(program, version, faults):
+    help_run = run(program, "--help")
+    if help_run.returncode != 0 or not help_run.stdout.startswith("Usage: "):
+        faults.append(f"--help: status {help_run.returncode}, {help_run.stdout[:40]!r}")
+    for option in ("-o, --output <FILE>", "--batch <FILE>", "--text", "--size <MM>", "--letters",
+                   "--no-letters", "--cartouche", "--transparent"):
+        if option not in help_run.stdout:
+            faults.append(f"--help does not show {option}")
+    version_run = run(program, "--version")
+    if (version_run.returncode, version_run.stdout) != (0, f"Scarabo {version}\n"):
+        faults.append(f"--version: status {version_run.returncode}, {version_run.stdout!r}")
+    text_run = run(program, "--text", "ship")
+    if (text_run.returncode, text_run.stdout) != (0, "\U00013219\U000131CB\U000132AA\n"):
+        faults.append(f"--text ship: status {text_run.returncode}, {text_run.stdout!r}")
+
+
+def check_pictures(program, folder, faults):
+    glyphs = len(run(program, "--text", "Cleopatra").stdout.strip())
+    png = folder / "cleopatra.png"
+    written = run(program, "Cleopatra", "-o", str(png))
+    if written.returncode != 0 or not png.exists():
+        faults.append(f"Cleopatra -o x.png: status {written.returncode}, {written.stderr}")
+        return
+    with Image.open(png) as image:
+        image.load()
+        width, height = image.size
+    # The glyphs side by side, with a few pixels between them and around them.
+    if not glyphs * GLYPH_PIXELS <= width <= glyphs * (GLYPH_PIXELS + 8) or height < GLYPH_PIXELS:
+        faults.append(f"the PNG of {glyphs} glyphs is {width} x {height} pixels")
+    check_picture_options(program, folder, (width, height), faults)
+    svg = folder / "cleopatra.svg"
+    written = run(program, "Cleopatra", "-o", str(svg), "--letters", "--transparent")
+    try:
+        root = ElementTree.parse(svg).getroot()
+        if written.returncode != 0 or not root.tag.endswith("svg"):
+            faults.append(f"Cleopatra -o x.svg: status {written.returncode}, root {root.tag}")
+    except (OSError, ElementTree.ParseError) as error:
+        faults.append(f"Cleopatra -o x.svg: status {written.returncode}, {error}")
+
+
+def check_picture_options(program, folder, plain_size, faults):
+    png = folder / "options.png"
+    run(program, "Cleopatra", "-o", str(png), "--letters", "--transparent")
+    with Image.open(png) as image:
+        corner = image.convert("RGBA").getpixel((0, 0))
+        if image.width != plain_size[0] or image.height <= plain_size[1] or corner[3] != 0:
+            faults.append(f"--letters --transparent: {image.size}, corner {corner}, "
+                          f"plain {plain_size}")
+
+
+def check_batch_of_names(program, folder, faults):
+    names = folder / "class.txt"
+    names.write_bytes("\ufeffship\r\n\r\n  Cleopatra \r\n   \nship".encode("utf-8"))
+    result = run(program, "--batch", str(names), "--text")
+    rows = result.stdout.split("\n")
+    if result.returncode != 0 or len(rows) != 4 or rows[0] != rows[2] or rows[3] or not rows[1]:
+        faults.append(f"--batch --text: status {result.returncode}, {result.stdout!r}")
+
+
+# Each bad usage: the arguments and a word the message must hold.
+BAD_USAGES = [
+    (["--bogus"], "bogus"),
+    (["-o", "x.png"], "no text"),
+    (["Cleopatra"], "-o FILE"),
+    (["Cleopatra", "--batch", "names.txt", "-o", "x.png"], "not both"),
+    (["Cleopatra", "-o", "x.doc"], "x.doc"),
+    (["Cleopatra", "Ptolemy", "-o", "x.png"], "quotes"),
+    (["--batch", "names.txt", "-o", "x.png"], "picture"),
+    (["--batch", "blank.txt", "--text"], "blank.txt"),
+    (["Cleopatra", "--text", "-o", "x.png"], "--text"),
+    (["Cleopatra", "--size", "0", "-o", "x.png"], "--size"),
+    (["Cleopatra", "--size", "12.7mm", "-o", "x.png"], "--size"),
+    (["Cleopatra", "--size", "12.7", "-o", "x.png"], "documents"),
+    (["Cleopatra", "--letters", "--no-letters", "-o", "x.png"], "--no-letters"),
+]
+
+
+def check_bad_usages(program, folder, faults):
+    (folder / "names.txt").write_text("Cleopatra\nPtolemy\n", encoding="utf-8")
+    (folder / "blank.txt").write_text("\r\n  \r\n", encoding="utf-8")
+    for arguments, word in BAD_USAGES:
+        result = run(program, *arguments, cwd=folder)
+        if result.returncode != 2 or word not in result.stderr or result.stdout:
+            faults.append(f"{arguments}: status {result.returncode}, {result.stderr!r}")
+    if (folder / "x.png").exists() or (folder / "x.doc").exists():
+        faults.append("a bad usage wrote a file")
+
+
+def check_failures(program, folder, faults):
+    alone = folder / "alone"
+    alone.mkdir()
+    shutil.copy(program, alone)
+    result = run(str(alone / Path(program).name), "--text", "ship")
+    if result.returncode != 1 or str(alone / "Alphabet.dat") not in result.stderr:
+        faults.append(f"no alphabet: status {result.returncode}, {result.stderr!r}")
+    missing = folder / "missing.txt"
+    result = run(program, "--batch", str(missing), "--text")
+    if result.returncode != 1 or str(missing) not in result.stderr:
+        faults.append(f"a missing batch file: status {result.returncode}, {result.stderr!r}")
+    locked = folder / "locked"
+    locked.mkdir()
+    locked.chmod(0o555)
+    target = locked / "cleopatra.png"
+    # Root writes anywhere unless it gives up overriding permissions.
+    prefix = ["setpriv", "--bounding-set=-dac_override,-dac_read_search"] if os.getuid() == 0 else []
+    result = run(program, "Cleopatra", "-o", str(target), prefix=prefix)
+    if result.returncode != 1 or str(target) not in result.stderr or any(locked.iterdir()):
+        faults.append(f"a read-only folder: status {result.returncode}, {result.stderr!r}, "
+                      f"left {[p.name for p in locked.iterdir()]}")
+    locked.chmod(0o755)
+
+
+def main(program, version):
+    program = str(Path(program).resolve())
+    faults = []
+    with tempfile.TemporaryDirectory() as scratch:
+        folder = Path(scratch)
+        check_answers(program, version, faults)
+        check_pictures(program, folder, faults)
+        check_batch_of_names(program, folder, faults)
+        check_bad_usages(program, folder, faults)
+        check_failures(program, folder, faults)
+    print("\n".join(faults) or "the command line answers as it should")
+    return 1 if faults else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:]))
