@@ -2,6 +2,7 @@
 #include "errorreport.h"
 #include "frmmain.h"
 #include "modmain.h"
+#include "savedocument.h"
 #include "savepicture.h"
 #include "versioninfo.h"
 #include "wordprocessor.h"
@@ -21,7 +22,8 @@ AppContext programContext() {
             createWordProcessor,
             wordProcessorInfo,
             {},
-            SavePicture::askWithDialogs};
+            SavePicture::askWithDialogs,
+            SaveDocument::askWithDialogs};
 }
 
 } // namespace
