@@ -175,8 +175,7 @@ void DocxBody::tableProperties(QXmlStreamWriter& xml, qsizetype columns) {
     for (const QString& side : {QStringLiteral("top"), QStringLiteral("left"),
                                 QStringLiteral("bottom"), QStringLiteral("right")}) {
         xml.writeEmptyElement(wNs, side);
-        xml.writeAttribute(wNs, QStringLiteral("w"),
-                           twips(m_measures.gap / 2 + m_measures.inset / 2));
+        xml.writeAttribute(wNs, QStringLiteral("w"), twips(m_measures.gap / 2));
         xml.writeAttribute(wNs, QStringLiteral("type"), QStringLiteral("dxa"));
     }
     xml.writeEndElement();

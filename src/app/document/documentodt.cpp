@@ -13,9 +13,14 @@
 
 namespace {
 
-// The ODF writer takes lengths in pixels of 96 to the inch.
+// Qt's ODF writer takes a picture's size in pixels of 96 to the inch, and writes a table's
+// lengths as points.
 double pixels(double millimetres) {
     return millimetres / 25.4 * 96;
+}
+
+double points(double millimetres) {
+    return millimetres / 25.4 * 72;
 }
 
 class OdtBuilder {
@@ -91,10 +96,10 @@ QTextTableFormat OdtBuilder::tableFormat(qsizetype columns) const {
     format.setCellSpacing(0);
     format.setAlignment(Qt::AlignLeft);
     format.setColumnWidthConstraints(QList<QTextLength>(
-        columns, QTextLength(QTextLength::FixedLength, pixels(m_measures.glyph + m_measures.gap))));
+        columns, QTextLength(QTextLength::FixedLength, points(m_measures.glyph + m_measures.gap))));
     format.setWidth(
         QTextLength(QTextLength::FixedLength,
-                    pixels(static_cast<double>(columns) * (m_measures.glyph + m_measures.gap))));
+                    points(static_cast<double>(columns) * (m_measures.glyph + m_measures.gap))));
     format.setBorder(m_measures.cartouche ? pixels(m_measures.frame) : 0);
     format.setBorderStyle(m_measures.cartouche ? QTextFrameFormat::BorderStyle_Solid
                                                : QTextFrameFormat::BorderStyle_None);
