@@ -14,7 +14,7 @@ ensure_packages "${BUILD_PACKAGES[@]}" libx11-dev xvfb xauth python3
 build=$(realpath -m "${1:-${SCARABO_BENCH_DIR:-build-bench}}")
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCARABO_BUILD_TESTS=OFF \
     -DSCARABO_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" --target bench_conversion bench_datfile bench_rowpicture bench_startup >/dev/null
+cmake --build "$build" --target bench_conversion bench_datfile bench_rowpicture bench_document bench_startup >/dev/null
 
 # Three runs of each, reported as their median, so one disturbed run does not decide.
 run() {
@@ -27,7 +27,8 @@ run() {
 run conversion "$build/bench/bench_conversion"
 run datfile "$build/bench/bench_datfile"
 run rowpicture "$build/bench/bench_rowpicture"
+run document "$build/bench/bench_document"
 run startup xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$build/bench/bench_startup"
 
-/usr/bin/python3 "$repo/tools/bench_table.py" "$build"/bench-{conversion,datfile,rowpicture,startup}.json
+/usr/bin/python3 "$repo/tools/bench_table.py" "$build"/bench-{conversion,datfile,rowpicture,document,startup}.json
 echo "Machine: $(nproc) processors, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n 1)"

@@ -67,6 +67,15 @@ def rows(m):
         ms = m[name]["ms"]
         yield (f"Row picture of ten glyphs as {kind}", f"{ms:.2f} ms", "-", "-", "< 20 ms", ms < 20)
 
+    for kind in ("pdf", "docx", "odt"):
+        ms = m[f"oneRowTo/{kind}"]["ms"]
+        yield (f"Document of one row (18 glyphs) as {kind.upper()}", f"{ms:.1f} ms", "-", "-", "< 50 ms", ms < 50)
+    ms = m["batchToPdf/1000"]["ms"]
+    yield ("1,000 names as one PDF", f"{ms:.0f} ms", "-", "-", "< 2 s", ms < 2000)
+    small, large = m["batchPeakMemory/100"]["peak_MB"], m["batchPeakMemory/1000"]["peak_MB"]
+    yield ("  its peak memory, 1,000 names", f"{large:.1f} MB", f"100 names {small:.1f} MB",
+           f"+{large - small:.1f} MB", "-", None)
+
 
 def main():
     table = [("Benchmark", "Result", "Yardstick", "Ratio", "Target", "")]

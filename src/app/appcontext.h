@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document.h"
 #include "rowpicture.h"
 #include "wordprocessor.h"
 
@@ -15,6 +16,12 @@ struct SavePictureRequest {
     RowPictureOptions options;
 };
 
+// A document file of the row and how it is set.
+struct SaveDocumentRequest {
+    QString path;
+    DocumentOptions options;
+};
+
 // What the window and its commands take from the program around them. The start builds one and
 // hands it down; a test builds its own, so nothing it sets can reach the next test.
 struct AppContext {
@@ -25,6 +32,9 @@ struct AppContext {
     // user cancels. Dialogs in the program, an answer set beforehand in tests.
     using SavePictureAsker = std::function<std::optional<SavePictureRequest>(
         QWidget* parent, const SavePictureRequest& proposal)>;
+    // The same for File > Save As Document.
+    using SaveDocumentAsker = std::function<std::optional<SaveDocumentRequest>(
+        QWidget* parent, const SaveDocumentRequest& proposal)>;
 
     // Where Alphabet.dat, Images and Help live: the executable's folder in the program.
     QString applicationFolder;
@@ -38,4 +48,5 @@ struct AppContext {
     // INI file of that path.
     QString settingsFile;
     SavePictureAsker askSavePicture;
+    SaveDocumentAsker askSaveDocument;
 };

@@ -12,6 +12,7 @@
 #include "rowexplanation.h"
 #include "rowpicture.h"
 #include "rowtransfer.h"
+#include "savedocument.h"
 #include "savepicture.h"
 #include "twips.h"
 
@@ -147,6 +148,15 @@ void frmMain::createMenus() {
     mnuFileSavePicture =
         named(mnuFile->addAction(tr("Save Picture &As...")), u"mnuFileSavePicture");
     route(mnuFileSavePicture, &QAction::triggered, &frmMain::mnuFileSavePicture_Click);
+    mnuFileSaveDocument =
+        named(mnuFile->addAction(tr("Save As &Document...")), u"mnuFileSaveDocument");
+    route(mnuFileSaveDocument, &QAction::triggered, &frmMain::mnuFileSaveDocument_Click);
+    mnuFilePrint = named(mnuFile->addAction(tr("&Print...")), u"mnuFilePrint");
+    mnuFilePrint->setShortcut(QKeySequence::Print);
+    route(mnuFilePrint, &QAction::triggered, &frmMain::mnuFilePrint_Click);
+    mnuFilePrintPreview =
+        named(mnuFile->addAction(tr("Print Pre&view...")), u"mnuFilePrintPreview");
+    route(mnuFilePrintPreview, &QAction::triggered, &frmMain::mnuFilePrintPreview_Click);
     mnuFileExit = named(mnuFile->addAction(tr("E&xit")), u"mnuFileExit");
     mnuEdit = named(menuBar()->addMenu(tr("&Edit")), u"mnuEdit");
     mnuEditCopy = named(mnuEdit->addAction(tr("&Copy")), u"mnuEditCopy");
@@ -248,11 +258,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::cmdGo_Click() {
     const AlphabetIndex& alphabet = mAlphabetIndex.of(mAlphabet->Col(0));
-    const QString imagesFolder = mContext.applicationFolder + QDir::separator() +
-                                 QStringLiteral("Images") + QDir::separator();
     const QString text = txtEnglish->text();
     const GlyphMatcher::Conversion conversion = GlyphMatcher::convert(alphabet, text);
-    mGlyphFiles = GlyphMatcher::glyphFiles(alphabet, conversion, imagesFolder);
+    mGlyphFiles = GlyphMatcher::glyphFiles(alphabet, conversion, imagesFolder());
     mRow = GlyphRow(*mAlphabet, conversion, text, mGlyphFiles);
     showGlyphs();
     mExplanation->show(mRow);
@@ -302,9 +310,22 @@ void frmMain::showOutOfDate(bool outOfDate) {
     mExplanation->setOutOfDate(outOfDate);
 }
 
+QString frmMain::imagesFolder() const {
+    return mContext.applicationFolder + QDir::separator() + QStringLiteral("Images") +
+           QDir::separator();
+}
+
+// The documents hold the whole text of the last conversion, not only the glyphs the window shows.
+GlyphRow frmMain::wholeRow() {
+    return documentRow(*mAlphabet, mAlphabetIndex.of(mAlphabet->Col(0)), mRow.text(),
+                       imagesFolder());
+}
+
 void frmMain::enableRowCommands() {
     const bool hasGlyphs = !mRow.glyphs().isEmpty();
-    mnuFileSavePicture->setEnabled(hasGlyphs);
+    for (QAction* command :
+         {mnuFileSavePicture, mnuFileSaveDocument, mnuFilePrint, mnuFilePrintPreview})
+        command->setEnabled(hasGlyphs);
     mnuEditCopy->setEnabled(hasGlyphs);
     mnuEditCopyPicture->setEnabled(hasGlyphs);
 }
@@ -388,6 +409,18 @@ void frmMain::mnuFileWord_Click() {
 
 void frmMain::mnuFileSavePicture_Click() {
     SavePicture::run(mContext, this, mRow, *settings());
+}
+
+void frmMain::mnuFileSaveDocument_Click() {
+    SaveDocument::run(mContext, this, wholeRow(), *settings());
+}
+
+void frmMain::mnuFilePrint_Click() {
+    SaveDocument::print(this, wholeRow(), *settings());
+}
+
+void frmMain::mnuFilePrintPreview_Click() {
+    SaveDocument::preview(this, wholeRow(), *settings());
 }
 
 void frmMain::mnuHelpContents_Click() {

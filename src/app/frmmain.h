@@ -58,6 +58,9 @@ private:
     void cmdExit_Click();
     void mnuFileWord_Click();
     void mnuFileSavePicture_Click();
+    void mnuFileSaveDocument_Click();
+    void mnuFilePrint_Click();
+    void mnuFilePrintPreview_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void mnuOptionsConvertAsYouType_Click();
@@ -71,6 +74,8 @@ private:
     void showOutOfDate(bool outOfDate);
     void enableRowCommands();
     void makeRowTransferable();
+    QString imagesFolder() const;
+    GlyphRow wholeRow();
     std::unique_ptr<QSettings> settings() const;
 
     const AppContext mContext;
@@ -94,6 +99,9 @@ private:
     QMenu* mnuFile = nullptr;
     QAction* mnuFileWord = nullptr;
     QAction* mnuFileSavePicture = nullptr;
+    QAction* mnuFileSaveDocument = nullptr;
+    QAction* mnuFilePrint = nullptr;
+    QAction* mnuFilePrintPreview = nullptr;
     QAction* mnuFileExit = nullptr;
     QMenu* mnuEdit = nullptr;
     QAction* mnuEditCopy = nullptr;

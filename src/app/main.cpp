@@ -3,6 +3,7 @@
 #include "errorreport.h"
 #include "frmmain.h"
 #include "modmain.h"
+#include "savedocument.h"
 #include "savepicture.h"
 #include "versioninfo.h"
 #include "wordprocessor.h"
@@ -22,7 +23,8 @@ AppContext programContext() {
             createWordProcessor,
             wordProcessorInfo,
             {},
-            SavePicture::askWithDialogs};
+            SavePicture::askWithDialogs,
+            SaveDocument::askWithDialogs};
 }
 
 } // namespace

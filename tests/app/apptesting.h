@@ -26,6 +26,10 @@ public:
                 [this](QWidget*, const SavePictureRequest& proposal) {
                     savePictureProposals.append(proposal);
                     return savePictureAnswer;
+                },
+                [this](QWidget*, const SaveDocumentRequest& proposal) {
+                    saveDocumentProposals.append(proposal);
+                    return saveDocumentAnswer;
                 }};
     }
 
@@ -36,4 +40,7 @@ public:
     // File > Save Picture As: what the window proposed, and the answer it gets (nothing: cancel).
     QList<SavePictureRequest> savePictureProposals;
     std::optional<SavePictureRequest> savePictureAnswer;
+    // File > Save As Document, the same way.
+    QList<SaveDocumentRequest> saveDocumentProposals;
+    std::optional<SaveDocumentRequest> saveDocumentAnswer;
 };

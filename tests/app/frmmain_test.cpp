@@ -140,7 +140,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndF1) {
     };
     EXPECT_EQ(captions(menus.at(0)),
               (QStringList{QStringLiteral("Export to &Word"), QStringLiteral("Save Picture &As..."),
-                           QStringLiteral("E&xit")}));
+                           QStringLiteral("Save As &Document..."), QStringLiteral("&Print..."),
+                           QStringLiteral("Print Pre&view..."), QStringLiteral("E&xit")}));
     EXPECT_EQ(captions(menus.at(1)),
               (QStringList{QStringLiteral("&Contents"), QStringLiteral("&About")}));
     EXPECT_EQ(menus.at(1)->menu()->actions().at(0)->shortcut(), QKeySequence(Qt::Key_F1));

@@ -89,12 +89,12 @@ qsizetype firstEntryInAscii(const EntryTrie& trie, QStringView loweredText, qsiz
 
 namespace GlyphMatcher {
 
-Conversion convert(const AlphabetIndex& index, QStringView text) {
+Conversion convert(const AlphabetIndex& index, QStringView text, qsizetype maxGlyphs) {
     const EntryTrie& trie = index.trie();
     const std::optional<QString> ascii = loweredAscii(text);
     Conversion result;
     qsizetype position = 0;
-    while (position < text.size() && result.glyphs.size() < MaxGlyphs) {
+    while (position < text.size() && result.glyphs.size() < maxGlyphs) {
         qsizetype entry = EntryTrie::NoEntry;
         if (trie.mayMatchAt(text, position)) {
             entry = ascii ? firstEntryInAscii(trie, *ascii, position)
@@ -127,9 +127,17 @@ GlyphSlots glyphFiles(const AlphabetIndex& index, const Conversion& conversion,
                       const QString& imagesFolder) {
     GlyphSlots slots;
     qsizetype slot = 0;
-    for (const Conversion::Glyph& glyph : conversion.glyphs)
-        slots.at(++slot) = imagesFolder + index.alphabet()[glyph.entry] + QStringLiteral(".gif");
+    for (const QString& picture : glyphPictures(index, conversion, imagesFolder))
+        slots.at(++slot) = picture;
     return slots;
+}
+
+QStringList glyphPictures(const AlphabetIndex& index, const Conversion& conversion,
+                          const QString& imagesFolder) {
+    QStringList pictures;
+    for (const Conversion::Glyph& glyph : conversion.glyphs)
+        pictures.append(imagesFolder + index.alphabet()[glyph.entry] + QStringLiteral(".gif"));
+    return pictures;
 }
 
 } // namespace GlyphMatcher

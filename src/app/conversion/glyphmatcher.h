@@ -27,7 +27,8 @@ struct Conversion {
     qsizetype scanEnd = 0;
 };
 
-Conversion convert(const AlphabetIndex& index, QStringView text);
+// Stops at maxGlyphs glyphs: the window shows ten, a document the whole text.
+Conversion convert(const AlphabetIndex& index, QStringView text, qsizetype maxGlyphs = MaxGlyphs);
 
 // The alphabet indices of the glyphs that text spells, in text order. The alphabet is column 0 of
 // the alphabet table: row 0, the header, never matches.
@@ -39,5 +40,8 @@ QList<qsizetype> matchGlyphs(const QStringList& alphabet, QStringView text);
 // entry as stored, ".gif").
 GlyphSlots glyphFiles(const AlphabetIndex& index, const Conversion& conversion,
                       const QString& imagesFolder);
+// The same pictures for a conversion of any length, one per glyph in text order.
+QStringList glyphPictures(const AlphabetIndex& index, const Conversion& conversion,
+                          const QString& imagesFolder);
 
 } // namespace GlyphMatcher

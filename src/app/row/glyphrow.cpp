@@ -2,6 +2,8 @@
 
 #include "clsdatfile.h"
 
+#include <algorithm>
+#include <iterator>
 #include <QCoreApplication>
 #include <QRegularExpression>
 
@@ -67,6 +69,14 @@ QString quoted(const QString& text) {
     return u'\u201c' + text + u'\u201d';
 }
 
+// Slots 1 onwards up to the first empty one.
+QStringList filledSlots(const GlyphSlots& slots) {
+    QStringList pictures;
+    for (auto slot = std::next(slots.begin()); slot != slots.end() && !slot->isEmpty(); ++slot)
+        pictures.append(*slot);
+    return pictures;
+}
+
 } // namespace
 
 QString RowGlyph::label() const {
@@ -80,6 +90,10 @@ QString RowGlyph::label() const {
 
 GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion,
                    QString text, const GlyphSlots& pictures)
+    : GlyphRow(alphabet, conversion, std::move(text), filledSlots(pictures)) {}
+
+GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion,
+                   QString text, const QStringList& pictures)
     : m_text(std::move(text))
     , m_scanEnd(conversion.scanEnd)
     , m_unmatched(distinctCharacters(m_text, conversion.unmatched)) {
@@ -90,9 +104,9 @@ GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& c
     const auto cell = [&alphabet](qsizetype entry, qint16 column) {
         return column < 0 ? QString() : alphabet.Data(static_cast<qint16>(entry), column).trimmed();
     };
-    qsizetype slot = 0;
+    qsizetype k = 0;
     for (const GlyphMatcher::Conversion::Glyph& glyph : conversion.glyphs) {
-        m_glyphs.append({m_text.sliced(glyph.position, glyph.length), pictures.at(++slot),
+        m_glyphs.append({m_text.sliced(glyph.position, glyph.length), pictures.value(k++),
                          cell(glyph.entry, signColumn), cell(glyph.entry, nameColumn),
                          unicodeOf(cell(glyph.entry, unicodeColumn))});
     }
@@ -107,7 +121,7 @@ QString GlyphRow::unicodeText() const {
 
 GlyphSlots GlyphRow::labels() const {
     GlyphSlots labels;
-    for (qsizetype k = 0; k < m_glyphs.size(); ++k)
+    for (qsizetype k = 0; k < std::min<qsizetype>(m_glyphs.size(), GlyphMatcher::MaxGlyphs); ++k)
         labels.at(k + 1) = m_glyphs.at(k).label();
     return labels;
 }

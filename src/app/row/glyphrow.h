@@ -30,6 +30,9 @@ public:
     // it has them.
     GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion, QString text,
              const GlyphSlots& pictures);
+    // The same for a conversion of any length: pictures holds one path per glyph, in order.
+    GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion, QString text,
+             const QStringList& pictures);
 
     const QString& text() const { return m_text; }
     const QList<RowGlyph>& glyphs() const { return m_glyphs; }
@@ -37,7 +40,7 @@ public:
     QString unicodeText() const;
     bool hasUnicodeColumn() const { return m_hasUnicodeColumn; }
     // Each glyph's label in the slot of its picture; slot 0 and the slots after the last glyph are
-    // empty.
+    // empty, and glyphs past the last slot are not in them.
     GlyphSlots labels() const;
     // The text after the last glyph that was never scanned because the glyphs ran out.
     QStringView leftOver() const { return QStringView(m_text).sliced(m_scanEnd); }
