@@ -496,6 +496,8 @@ def help_page(table: list[list[str]], conversions: list[list[str]]) -> str:
 <li><a href="#keys">Keys</a></li>
 <li><a href="#menus">Menus</a></li>
 <li><a href="#export">Export to Word</a></li>
+<li><a href="#elsewhere">Taking the row elsewhere</a></li>
+<li><a href="#commandline">The command line</a></li>
 <li><a href="#trouble">If something goes wrong</a></li>
 <li><a href="#alphabet">The alphabet</a></li>
 <li><a href="#credits">Credits</a></li>
@@ -555,6 +557,12 @@ letters have no sign, so they are skipped without a gap: <i>Ka-Ra 2</i> gives th
 <table>
 <tr><th>Menu item</th><th>What it does</th></tr>
 <tr><td><span class="ui">File &gt; Export to Word</span></td><td>Puts the current row of hieroglyphs into your word processor (see below)</td></tr>
+<tr><td><span class="ui">File &gt; Save Picture As</span></td><td>Saves the row as a PNG or SVG picture</td></tr>
+<tr><td><span class="ui">File &gt; Save As Document</span></td><td>Saves the whole text as a PDF, ODT, DOCX or HTML document, no word processor needed</td></tr>
+<tr><td><span class="ui">File &gt; Print</span>, <span class="ui">Print Preview</span></td><td>Prints the same page as the PDF, or shows it first</td></tr>
+<tr><td><span class="ui">Edit &gt; Copy</span> <kbd>Ctrl</kbd>+<kbd>C</kbd></td><td>Copies the row as hieroglyph text, as pictures and as one picture, for any program to paste</td></tr>
+<tr><td><span class="ui">Edit &gt; Copy as Picture</span></td><td>Copies the row as one picture only</td></tr>
+<tr><td><span class="ui">Options &gt; Convert as You Type</span></td><td>Converts on every change of the text</td></tr>
 <tr><td><span class="ui">File &gt; Exit</span></td><td>Closes Scarabo</td></tr>
 <tr><td><span class="ui">Help &gt; Contents</span> <kbd>F1</kbd></td><td>Opens this page in your web browser</td></tr>
 <tr><td><span class="ui">Help &gt; About</span></td><td>Shows the program's version, description and copyright; click the copyright line to visit the maker's home page</td></tr>
@@ -572,6 +580,25 @@ Starting it can take a few seconds.</li>
 <li>The pictures are stored in the document itself, so it stays complete when you copy or mail it.</li>
 <li>Scarabo never saves or closes your document: save it in the word processor when you are done.</li>
 </ul>
+
+<h2 id="elsewhere">Taking the row elsewhere</h2>
+<p>Copy the row (<kbd>Ctrl</kbd>+<kbd>C</kbd> with the cursor outside the English box) and paste it
+into a chat, a mail or a document: where the program has a font for hieroglyphs you get them as text,
+elsewhere the pictures. You can also drag the row from the glyph band into another program, or use
+the band's context menu. To keep it, save it as a picture (PNG or SVG) or as a document: a document
+holds the glyphs of the whole text, not only the first ten, drawn sharp at the size you choose, with
+the letters under each glyph if you like, a cartouche around a name, the hieroglyphs as text and the
+English it came from.</p>
+
+<h2 id="commandline">The command line</h2>
+<p>Started with arguments, Scarabo writes files without opening a window, also on a machine without
+a display:</p>
+<table>
+<tr><td><code>scarabo "Cleopatra" -o cleopatra.pdf</code></td><td>One name as a document or picture (.pdf, .odt, .docx, .html, .png, .svg)</td></tr>
+<tr><td><code>scarabo --batch names.txt -o cards.pdf</code></td><td>One card per name, one name per line</td></tr>
+<tr><td><code>scarabo --text "ship"</code></td><td>Prints the hieroglyphs as text</td></tr>
+<tr><td><code>scarabo --help</code></td><td>Lists every option: glyph size, letters, cartouche, transparent background</td></tr>
+</table>
 
 <h2 id="trouble">If something goes wrong</h2>
 <ul>

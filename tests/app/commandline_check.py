@@ -90,6 +90,42 @@ def check_batch_of_names(program, folder, faults):
         faults.append(f"--batch --text: status {result.returncode}, {result.stdout!r}")
 
 
+# A class of thirty names.
+CLASS = ["Cleopatra", "Ptolemy", "Nefertiti", "Ramses", "Hatshepsut", "Akhenaten", "Tutankhamun",
+         "Imhotep", "Khufu", "Seti", "Thutmose", "Amenhotep", "Nefertari", "Ahmose", "Djoser",
+         "Sneferu", "Menkaure", "Khafre", "Merneptah", "Horemheb", "Tiye", "Kiya", "Meritaten",
+         "Ankhesenamun", "Psamtik", "Necho", "Taharqa", "Piye", "Shoshenq", "Osorkon"]
+
+
+def pdf_text(path):
+    return subprocess.run(["pdftotext", "-enc", "UTF-8", str(path), "-"], capture_output=True,
+                          text=True, check=True).stdout
+
+
+def check_documents(program, folder, faults):
+    """One name as each document type, and a batch of the class as cards, read by other programs."""
+    for suffix in ("pdf", "odt", "docx", "html"):
+        target = folder / f"cleopatra.{suffix}"
+        result = run(program, "Cleopatra", "--size", "15", "--cartouche", "-o", str(target))
+        if result.returncode != 0 or not target.is_file():
+            faults.append(f".{suffix}: status {result.returncode}, {result.stderr!r}")
+    if "Cleopatra" not in pdf_text(folder / "cleopatra.pdf"):
+        faults.append("pdftotext finds no Cleopatra in the PDF")
+    docx = subprocess.run(["/usr/bin/python3", "-c", "import docx,sys; d=docx.Document(sys.argv[1]); "
+                           "print(len(d.inline_shapes))", str(folder / "cleopatra.docx")],
+                          capture_output=True, text=True)
+    if docx.returncode != 0 or int(docx.stdout or 0) < 9:
+        faults.append(f"python-docx: {docx.stdout!r} {docx.stderr[-200:]!r}")
+    names = folder / "class.txt"
+    names.write_text("\n".join(CLASS) + "\n", encoding="utf-8")
+    cards = folder / "cards.pdf"
+    result = run(program, "--batch", str(names), "-o", str(cards))
+    text = pdf_text(cards) if cards.is_file() else ""
+    missing = [name for name in CLASS if name not in text]
+    if result.returncode != 0 or missing:
+        faults.append(f"--batch of {len(CLASS)}: status {result.returncode}, missing {missing}")
+
+
 # Each bad usage: the arguments and a word the message must hold.
 BAD_USAGES = [
     (["--bogus"], "bogus"),
@@ -105,6 +141,7 @@ BAD_USAGES = [
     (["Cleopatra", "--size", "12.7mm", "-o", "x.png"], "--size"),
     (["Cleopatra", "--size", "12.7", "-o", "x.png"], "documents"),
     (["Cleopatra", "--letters", "--no-letters", "-o", "x.png"], "--no-letters"),
+    (["Cleopatra", "--transparent", "-o", "x.pdf"], "pictures"),
 ]
 
 
@@ -115,7 +152,7 @@ def check_bad_usages(program, folder, faults):
         result = run(program, *arguments, cwd=folder)
         if result.returncode != 2 or word not in result.stderr or result.stdout:
             faults.append(f"{arguments}: status {result.returncode}, {result.stderr!r}")
-    if (folder / "x.png").exists() or (folder / "x.doc").exists():
+    if any((folder / name).exists() for name in ("x.png", "x.doc", "x.pdf")):
         faults.append("a bad usage wrote a file")
 
 
@@ -151,6 +188,7 @@ def main(program, version):
         check_answers(program, version, faults)
         check_pictures(program, folder, faults)
         check_batch_of_names(program, folder, faults)
+        check_documents(program, folder, faults)
         check_bad_usages(program, folder, faults)
         check_failures(program, folder, faults)
     print("\n".join(faults) or "the command line answers as it should")

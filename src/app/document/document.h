@@ -12,8 +12,8 @@ class QPagedPaintDevice;
 
 // How the rows are set in a document or on paper.
 struct DocumentOptions {
-    double glyphMillimetres =
-        12.7;               // physical size of one glyph (never below 192 dpi for the pictures)
+    // The physical size of one glyph; the pictures are never drawn below 192 dpi.
+    double glyphMillimetres = 12.7;
     bool letters = true;    // the letters under each glyph
     bool cartouche = false; // a cartouche (rounded frame with a bar) around each line of a name
 };
