@@ -1,6 +1,6 @@
-#include "apptesting.h"
 #include "frmmain.h"
 #include "modmain.h"
+#include "shippedwindow.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -13,26 +13,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The window on the shipped alphabet and pictures, File > Save As Document answered by the test.
-class SaveDocumentTest : public testing::Test {
-protected:
-    void SetUp() override {
-        window = modMain::Main(reported.context(QStringLiteral(SCARABO_DATA_DIR)));
-        ASSERT_TRUE(window);
-        ASSERT_TRUE(output.isValid());
-    }
-
-    void convert(const QString& text) {
-        window->findChild<QLineEdit*>(u"txtEnglish"_s)->setText(text);
-        window->findChild<QPushButton*>(u"cmdGo"_s)->click();
-    }
-
-    QAction* command(const QString& name) const { return window->findChild<QAction*>(name); }
-
-    RecordedMessages reported;
-    std::unique_ptr<frmMain> window;
-    QTemporaryDir output;
-};
+// File > Save As Document, Print and Print Preview of the window on the shipped alphabet.
+using SaveDocumentTest = ShippedWindowTest;
 
 TEST_F(SaveDocumentTest, DocumentCommandsAreEnabledOnlyWhileTheRowHasGlyphs) {
     const QStringList commands{u"mnuFileSaveDocument"_s, u"mnuFilePrint"_s,

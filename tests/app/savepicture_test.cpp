@@ -1,7 +1,7 @@
-#include "apptesting.h"
 #include "frmmain.h"
 #include "modmain.h"
 #include "savepicture.h"
+#include "shippedwindow.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -23,30 +23,15 @@ namespace {
 // Three pictures of 48 pixels, 4 apart and 4 from the edge.
 constexpr int shipWidth = 3 * 48 + 4 * 4;
 
-// The window on the shipped alphabet and pictures, File > Save Picture As answered by a test.
-class SavePictureTest : public testing::Test {
+// File > Save Picture As of the window on the shipped alphabet, answered by the test.
+class SavePictureTest : public ShippedWindowTest {
 protected:
-    void SetUp() override {
-        window = modMain::Main(reported.context(QStringLiteral(SCARABO_DATA_DIR)));
-        ASSERT_TRUE(window);
-        ASSERT_TRUE(output.isValid());
-    }
-
-    void convert(const QString& text) {
-        window->findChild<QLineEdit*>(u"txtEnglish"_s)->setText(text);
-        window->findChild<QPushButton*>(u"cmdGo"_s)->click();
-    }
-
-    QAction* savePicture() const { return window->findChild<QAction*>(u"mnuFileSavePicture"_s); }
+    QAction* savePicture() const { return command(u"mnuFileSavePicture"_s); }
 
     void saveAs(const QString& name, RowPictureOptions options = {}) {
         reported.savePictureAnswer = SavePictureRequest{output.filePath(name), options};
         savePicture()->trigger();
     }
-
-    RecordedMessages reported;
-    std::unique_ptr<frmMain> window;
-    QTemporaryDir output;
 };
 
 TEST_F(SavePictureTest, IsEnabledOnlyWhileTheRowHasGlyphs) {
