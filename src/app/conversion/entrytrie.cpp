@@ -131,10 +131,6 @@ EntryTrie::EntryTrie(const QStringList& alphabet) {
     Builder(*this, std::move(entries)).build();
 }
 
-bool EntryTrie::mayMatchAt(QStringView text, qsizetype position) const {
-    return m_firstUnits.test(loweredFirstUnit(text[position]));
-}
-
 EntryTrie::Node EntryTrie::sparseChild(const NodeData& data, char16_t unit) const {
     const char16_t* const first = m_units.data() + data.firstChild;
     const char16_t* const last = first + data.childCount;

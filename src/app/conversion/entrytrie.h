@@ -23,8 +23,12 @@ public:
     // Row 0 of the alphabet is its header and never an entry.
     explicit EntryTrie(const QStringList& alphabet);
 
-    // False when no entry can match at the position: one bit test turns most positions away.
-    bool mayMatchAt(QStringView text, qsizetype position) const;
+    // False when no entry can match at the position: one bit test turns most positions away. A
+    // surrogate stands for itself: a lone one lowers to itself at the start of a piece, and the
+    // lower case of a pair keeps its high surrogate.
+    bool mayMatchAt(QStringView text, qsizetype position) const {
+        return m_firstUnits.test(lowerCodePoint(text[position].unicode()).units[0]);
+    }
 
     // The node below node along one unit, or Missing.
     Node child(Node node, char16_t unit) const {

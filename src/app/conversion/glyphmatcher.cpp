@@ -62,11 +62,12 @@ void PositionMatch::consider(EntryTrie::Node node, qsizetype pieceLength) {
 // slice of the lowered text: one lower-casing pass serves every position. Empty for any other text.
 std::optional<QString> loweredAscii(QStringView text) {
     QString lowered(text.size(), Qt::Uninitialized);
+    QChar* out = lowered.data(); // one detach check for the whole text
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
         if (unit >= 0x80)
             return std::nullopt;
-        lowered[i] = QChar(lowerCodePoint(unit).units[0]);
+        out[i] = QChar(lowerCodePoint(unit).units[0]);
     }
     return lowered;
 }
@@ -85,6 +86,26 @@ qsizetype firstEntryInAscii(const EntryTrie& trie, QStringView loweredText, qsiz
     return best;
 }
 
+// The dropped code units, gathered into runs of neighbours.
+class DroppedRuns {
+public:
+    void drop(qsizetype position) {
+        if (m_start < 0)
+            m_start = position;
+        m_end = position + 1;
+    }
+    // A glyph, or the end of the scan, ends the run being gathered.
+    void endRun(QList<GlyphMatcher::Conversion::Run>& runs) {
+        if (m_start >= 0)
+            runs.append({m_start, m_end - m_start});
+        m_start = -1;
+    }
+
+private:
+    qsizetype m_start = -1;
+    qsizetype m_end = 0;
+};
+
 } // namespace
 
 namespace GlyphMatcher {
@@ -93,6 +114,7 @@ Conversion convert(const AlphabetIndex& index, QStringView text, qsizetype maxGl
     const EntryTrie& trie = index.trie();
     const std::optional<QString> ascii = loweredAscii(text);
     Conversion result;
+    DroppedRuns dropped;
     qsizetype position = 0;
     while (position < text.size() && result.glyphs.size() < maxGlyphs) {
         qsizetype entry = EntryTrie::NoEntry;
@@ -101,13 +123,15 @@ Conversion convert(const AlphabetIndex& index, QStringView text, qsizetype maxGl
                           : PositionMatch(trie, text, position).firstEntry();
         }
         if (entry == EntryTrie::NoEntry) {
-            result.unmatched.append(position++); // the character is dropped
+            dropped.drop(position++);
             continue;
         }
+        dropped.endRun(result.unmatched);
         const qsizetype length = std::min(index.alphabet()[entry].size(), text.size() - position);
         result.glyphs.append({entry, position, length});
         position += length;
     }
+    dropped.endRun(result.unmatched);
     result.scanEnd = position;
     return result;
 }

@@ -22,8 +22,13 @@ struct Conversion {
         qsizetype position; // where the letters it stands for begin in the text
         qsizetype length;   // how many code units of the text it stands for
     };
+    // Code units the scan dropped, neighbours joined into one run.
+    struct Run {
+        qsizetype position;
+        qsizetype length;
+    };
     QList<Glyph> glyphs;
-    QList<qsizetype> unmatched; // positions of the dropped code units
+    QList<Run> unmatched;
     qsizetype scanEnd = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace {
 
@@ -22,21 +23,23 @@ qint16 columnNamed(const clsDatFile& alphabet, QStringView name) {
     return -1;
 }
 
-// A dropped code unit, joined with its partner when it is half of a pair the scan also dropped.
-QString characterAt(QStringView text, const QList<qsizetype>& unmatched, qsizetype i) {
-    const qsizetype position = unmatched[i];
-    const bool pairStart = text[position].isHighSurrogate() && i + 1 < unmatched.size() &&
-                           unmatched[i + 1] == position + 1 && text[position + 1].isLowSurrogate();
-    return text.sliced(position, pairStart ? 2 : 1).toString();
-}
-
-QStringList distinctCharacters(QStringView text, const QList<qsizetype>& unmatched) {
+// The characters of the dropped runs, a surrogate pair dropped whole kept as one character, each
+// once; a set keeps a long text of many different characters from costing its square.
+QStringList distinctCharacters(QStringView text, const QList<GlyphMatcher::Conversion::Run>& runs) {
     QStringList characters;
-    for (qsizetype i = 0; i < unmatched.size(); ++i) {
-        const QString character = characterAt(text, unmatched, i);
-        i += character.size() - 1;
-        if (!character.front().isSpace() && !characters.contains(character))
-            characters.append(character);
+    QSet<QString> seen;
+    for (const GlyphMatcher::Conversion::Run& run : runs) {
+        const qsizetype end = run.position + run.length;
+        for (qsizetype i = run.position; i < end;) {
+            const bool pair =
+                text[i].isHighSurrogate() && i + 1 < end && text[i + 1].isLowSurrogate();
+            const QString character = text.sliced(i, pair ? 2 : 1).toString();
+            i += character.size();
+            if (!character.front().isSpace() && !seen.contains(character)) {
+                seen.insert(character);
+                characters.append(character);
+            }
+        }
     }
     return characters;
 }
