@@ -4,19 +4,7 @@
 #include "runtimeerror.h"
 #include "systemtext.h"
 
-#include <QFile>
-
 namespace {
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw fileReadOpenError(path, file);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw fileTransferError(path, file);
-    return bytes;
-}
 
 // A UTF-8 file may begin with a byte order mark, which is no part of its first line.
 qsizetype textStart(const QByteArray& bytes) {
@@ -26,7 +14,7 @@ qsizetype textStart(const QByteArray& bytes) {
 } // namespace
 
 DatLineReader::DatLineReader(const QString& path)
-    : m_bytes(readBytes(path))
+    : m_bytes(readWholeFile(path))
     , m_pos(textStart(m_bytes)) {}
 
 QByteArray DatLineReader::readLineBytes() {

@@ -1,6 +1,7 @@
 #include "fileerrors.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
 
@@ -33,4 +34,14 @@ RuntimeError fileTransferError(const QString& path, const QFileDevice& file) {
     if (file.error() == QFileDevice::ResourceError)
         return RuntimeError(ErrorNumber::DiskFull, path);
     return accessError(path, file);
+}
+
+QByteArray readWholeFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw fileReadOpenError(path, file);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw fileTransferError(path, file);
+    return bytes;
 }

@@ -2,6 +2,7 @@
 
 #include "runtimeerror.h"
 
+#include <QByteArray>
 #include <QString>
 
 class QFileDevice;
@@ -11,3 +12,6 @@ class QFileDevice;
 RuntimeError fileReadOpenError(const QString& path, const QFileDevice& file);
 RuntimeError fileWriteOpenError(const QString& path, const QFileDevice& file);
 RuntimeError fileTransferError(const QString& path, const QFileDevice& file);
+
+// The whole of a file, read at once; throws the errors above when it cannot be opened or read.
+QByteArray readWholeFile(const QString& path);

@@ -2,7 +2,6 @@
 
 #include "fileerrors.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace NamesFile {
@@ -21,13 +20,7 @@ QStringList namesIn(QByteArrayView data) {
 }
 
 QStringList read(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw fileReadOpenError(path, file);
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw fileTransferError(path, file);
-    return namesIn(data);
+    return namesIn(readWholeFile(path));
 }
 
 } // namespace NamesFile
