@@ -27,6 +27,25 @@ constexpr qint16 maxCount = std::numeric_limits<qint16>::max();
 constexpr qsizetype maxFieldsPerLine = 80;
 constexpr qsizetype maxLineLength = 32765;
 
+// The line a writer error names: a row by its number, or the header line.
+constexpr qint16 headerLine = -1;
+
+QString lineName(qint16 row) {
+    return row == headerLine ? QStringLiteral("header line") : QStringLiteral("row %1").arg(row);
+}
+
+// The field in quotes, a quote inside it doubled, appended without a copy of its own.
+void appendQuoted(QString& text, QStringView field) {
+    text += u'"';
+    for (qsizetype quote = field.indexOf(u'"'); quote >= 0; quote = field.indexOf(u'"')) {
+        text += field.first(quote + 1);
+        text += u'"';
+        field = field.sliced(quote + 1);
+    }
+    text += field;
+    text += u'"';
+}
+
 // A count in a message keeps a sign position: 0 reads " 0" and -3 reads "-3".
 QString signedCount(qint16 n) {
     return n < 0 ? QString::number(n) : u' ' + QString::number(n);
@@ -244,7 +263,9 @@ void clsDatFile::LoadCsv(bool pHeaderLine) {
 
 void clsDatFile::SaveDat() const {
     requireSaveFileName();
-    writeFile(QStringLiteral("%1,%2\r\n").arg(myRows).arg(myCols) + rowsText());
+    QString text = QStringLiteral("%1,%2\r\n").arg(myRows).arg(myCols);
+    appendRows(text);
+    writeFile(text);
 }
 
 void clsDatFile::SaveCsv(bool pHeaderLine) const {
@@ -256,15 +277,16 @@ void clsDatFile::SaveCsv(bool pHeaderLine) const {
             throw RuntimeError(
                 ErrorNumber::SubscriptOutOfRange,
                 QStringLiteral("%1 header names for %2 columns").arg(myHeaders.size()).arg(myCols));
-        text = quotedLine(myHeaders.first(myCols), QStringLiteral("header line"));
+        appendQuotedLine(text, myHeaders.first(myCols), headerLine);
     }
-    writeFile(text + rowsText());
+    appendRows(text);
+    writeFile(text);
 }
 
 QString clsDatFile::QuoteField(const QString& pText) {
-    QString quoted = pText;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
+    QString quoted;
+    appendQuoted(quoted, pText);
+    return quoted;
 }
 
 bool clsDatFile::cellInRange(qint16 pRow, qint16 pCol) const {
@@ -290,42 +312,40 @@ RuntimeError clsDatFile::unknownFormat() const {
 }
 
 // Checked field by field as the line grows, so that the error names the column at fault.
-QString clsDatFile::quotedLine(const QStringList& fields, const QString& where) {
+void clsDatFile::appendQuotedLine(QString& text, const QStringList& fields, qint16 row) {
     if (fields.size() > maxFieldsPerLine)
         throw RuntimeError(ErrorNumber::SubscriptOutOfRange,
                            QStringLiteral("%1, column %2: a line holds at most %3 fields")
-                               .arg(where)
+                               .arg(lineName(row))
                                .arg(maxFieldsPerLine)
                                .arg(maxFieldsPerLine));
-    QString line;
+    const qsizetype lineStart = text.size();
     for (qsizetype col = 0; col < fields.size(); ++col) {
         if (fields[col].contains(u'\r'))
             throw RuntimeError(ErrorNumber::InvalidProcedureCall,
                                QStringLiteral("%1, column %2 holds a CR, which would end its line")
-                                   .arg(where)
+                                   .arg(lineName(row))
                                    .arg(col));
         if (col > 0)
-            line += u',';
-        line += QuoteField(fields[col]);
-        if (line.size() > maxLineLength)
+            text += u',';
+        appendQuoted(text, fields[col]);
+        if (text.size() - lineStart > maxLineLength)
             throw RuntimeError(ErrorNumber::Overflow,
                                QStringLiteral("%1, column %2: the line would pass %3 characters")
-                                   .arg(where)
+                                   .arg(lineName(row))
                                    .arg(col)
                                    .arg(maxLineLength));
     }
-    return line + QStringLiteral("\r\n");
+    text += QLatin1String("\r\n");
 }
 
-QString clsDatFile::rowsText() const {
-    QString text;
+void clsDatFile::appendRows(QString& text) const {
     QStringList cells(std::max<qint16>(myCols, 0));
     for (qint16 row = 0; row < myRows; ++row) {
         for (qint16 col = 0; col < myCols; ++col)
             cells[col] = Data(row, col);
-        text += quotedLine(cells, QStringLiteral("row %1").arg(row));
+        appendQuotedLine(text, cells, row);
     }
-    return text;
 }
 
 // Written through a temporary file that replaces the old one only when every byte is out, or in

@@ -64,8 +64,9 @@ private:
     void requireFileName() const;
     void requireSaveFileName() const;
     RuntimeError unknownFormat() const;
-    static QString quotedLine(const QStringList& fields, const QString& where);
-    QString rowsText() const;
+    // Writers build the whole text in one string; a row of -1 is the header line.
+    static void appendQuotedLine(QString& text, const QStringList& fields, qint16 row);
+    void appendRows(QString& text) const;
     void writeFile(const QString& text) const;
 
     QString myFileName;

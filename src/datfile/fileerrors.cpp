@@ -36,9 +36,10 @@ RuntimeError fileTransferError(const QString& path, const QFileDevice& file) {
     return accessError(path, file);
 }
 
+// Unbuffered: the bytes go straight into the result, not through a read buffer first.
 QByteArray readWholeFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw fileReadOpenError(path, file);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
