@@ -46,11 +46,12 @@ inline clsDatFile tableOf(const QList<QStringList>& rows) {
 // Every cell within the counts, row by row.
 inline QList<QStringList> cellsOf(const clsDatFile& table) {
     QList<QStringList> rows;
+    rows.reserve(table.Rows());
     for (qint16 r = 0; r < table.Rows(); ++r) {
-        QStringList row;
+        QStringList& row = rows.emplace_back();
+        row.reserve(table.Cols());
         for (qint16 c = 0; c < table.Cols(); ++c)
             row.append(table.Data(r, c));
-        rows.append(row);
     }
     return rows;
 }

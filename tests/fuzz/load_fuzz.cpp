@@ -28,8 +28,18 @@ const QTemporaryDir& folder() {
     return dir;
 }
 
-QString writeInput(const QByteArray& bytes) {
-    const QString path = folder().filePath(QStringLiteral("input"));
+const QString& inputPath() {
+    static const QString path = folder().filePath(QStringLiteral("input"));
+    return path;
+}
+
+const QString& savedPath() {
+    static const QString path = folder().filePath(QStringLiteral("saved"));
+    return path;
+}
+
+const QString& writeInput(const QByteArray& bytes) {
+    const QString& path = inputPath();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         FuzzSupport::finding(QStringLiteral("cannot write %1").arg(path));
@@ -78,7 +88,7 @@ bool quotesAnOverlongLine(const QList<QStringList>& cells) {
 
 void checkSavesAndLoadsBack(const clsDatFile& table, qint16 fmt, const QList<QStringList>& cells) {
     clsDatFile saved = table;
-    saved.setFileName(folder().filePath(QStringLiteral("saved")));
+    saved.setFileName(savedPath());
     QStringList headers;
     for (qint16 col = 0; col < table.Cols(); ++col)
         headers.append(QStringLiteral("h%1").arg(col));
@@ -103,7 +113,7 @@ void checkSavesAndLoadsBack(const clsDatFile& table, qint16 fmt, const QList<QSt
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const QString path = writeInput(bytes);
+    const QString& path = writeInput(bytes);
     for (const qint16 fmt : {clsDatFile::fmtDat, clsDatFile::fmtCsv, clsDatFile::fmtCsvHeaders}) {
         clsDatFile table;
         table.setFileName(path);

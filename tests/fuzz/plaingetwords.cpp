@@ -2,11 +2,13 @@
 
 #include "runtimeerror.h"
 
+#include <optional>
+
 namespace {
 
 enum class State { BetweenFields, Quoted, AfterQuote, Unquoted, Abandoned };
 
-QString trimmedBlanks(const QString& text) {
+QStringView trimmedBlanks(QStringView text) {
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && text[first] == u' ')
@@ -34,7 +36,7 @@ private:
         switch (m_state) {
         case State::BetweenFields:
             if (ch == u'"')
-                start(State::Quoted, {});
+                start(State::Quoted);
             else if (ch == u',')
                 store({});
             else if (ch != u' ')
@@ -65,8 +67,9 @@ private:
         if (ch == u' ') {
             m_blanks += ch;
         } else if (ch == u'"') {
-            m_text += u'"' + m_blanks;
-            m_blanks.clear();
+            m_text += u'"';
+            m_text += m_blanks;
+            m_blanks.resize(0);
             m_state = State::Quoted;
         } else if (ch == u',' || ch == u'\n') {
             store(m_text);
@@ -75,16 +78,19 @@ private:
         }
     }
 
-    void start(State state, const QString& text) {
+    // The text and blanks keep their buffers from field to field; each stored field is a copy.
+    void start(State state, std::optional<QChar> first = {}) {
         m_state = state;
-        m_text = text;
-        m_blanks.clear();
+        m_text.resize(0);
+        if (first)
+            m_text += *first;
+        m_blanks.resize(0);
     }
 
-    void store(const QString& text) {
+    void store(QStringView text) {
         if (m_fields.size() == 81)
             throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
-        m_fields.append(trimmedBlanks(text));
+        m_fields.append(trimmedBlanks(text).toString());
         m_state = State::BetweenFields;
     }
 
