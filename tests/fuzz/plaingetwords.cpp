@@ -2,8 +2,6 @@
 
 #include "runtimeerror.h"
 
-#include <optional>
-
 namespace {
 
 enum class State { BetweenFields, Quoted, AfterQuote, Unquoted, Abandoned };
@@ -40,7 +38,7 @@ private:
             else if (ch == u',')
                 store({});
             else if (ch != u' ')
-                start(State::Unquoted, ch);
+                startUnquoted(ch);
             break;
         case State::Quoted:
             if (ch == u'"')
@@ -79,12 +77,15 @@ private:
     }
 
     // The text and blanks keep their buffers from field to field; each stored field is a copy.
-    void start(State state, std::optional<QChar> first = {}) {
+    void start(State state) {
         m_state = state;
         m_text.resize(0);
-        if (first)
-            m_text += *first;
         m_blanks.resize(0);
+    }
+
+    void startUnquoted(QChar first) {
+        start(State::Unquoted);
+        m_text += first;
     }
 
     void store(QStringView text) {
