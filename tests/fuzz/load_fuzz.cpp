@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 
 namespace {
@@ -19,6 +20,7 @@ namespace {
 constexpr int maxCells = 4000;
 constexpr qint16 maxFieldsRead = 80;
 constexpr qsizetype maxLineLength = 32765;
+constexpr qsizetype maxTablesRemembered = 1 << 16;
 
 // In memory where the machine allows it: every save syncs its file to disk.
 const QTemporaryDir& folder() {
@@ -109,6 +111,18 @@ void checkSavesAndLoadsBack(const clsDatFile& table, qint16 fmt, const QList<QSt
     require(cellsOf(loaded) == cells, fmt, "the saved file loads with other cells");
 }
 
+// About half of the mutated inputs load into a table already saved and read back, whose round trip
+// can only end as it did then; skipping it leaves more of the run for tables not yet tried. The
+// tables are remembered by hash, and forgotten in bulk so that memory stays flat.
+bool isNewTable(const QList<QStringList>& cells, qint16 fmt) {
+    static QSet<size_t> tried;
+    if (tried.size() >= maxTablesRemembered)
+        tried.clear();
+    const qsizetype before = tried.size();
+    tried.insert(qHash(cells, static_cast<size_t>(fmt)));
+    return tried.size() > before;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -126,7 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const QList<QStringList> cells = cellsOf(table);
         checkAgainstPlainReading(bytes, table, fmt, cells);
         checkCells(cells, fmt);
-        checkSavesAndLoadsBack(table, fmt, cells);
+        if (isNewTable(cells, fmt))
+            checkSavesAndLoadsBack(table, fmt, cells);
     }
     return 0;
 }
