@@ -6,35 +6,50 @@
 
 namespace {
 
-qsizetype firstEntryAt(const QStringList& alphabet, QStringView text, qsizetype position) {
+// Each usable entry lower-cased once, with its index; the unusable ones are left out.
+// Lowered as named strings, never as temporaries: Qt 6.4's QString::toLower of a temporary turns
+// unpaired high surrogates at its end into U+FFFD once a U+0130 has grown the string, where a
+// named string keeps them, as it does without U+0130.
+struct LoweredEntry {
+    qsizetype index;
+    qsizetype length;
+    QString lowered;
+};
+
+QList<LoweredEntry> loweredEntries(const QStringList& alphabet) {
+    QList<LoweredEntry> entries;
     for (qsizetype index = 1; index < alphabet.size(); ++index) {
         const QString& entry = alphabet[index];
-        if (!plainIsUsableEntry(entry))
-            continue;
-        // Lowered as a named string, never as a temporary: Qt 6.4's QString::toLower of a temporary
-        // turns unpaired high surrogates at its end into U+FFFD once a U+0130 has grown the string,
-        // where a named string keeps them, as it does without U+0130. Entries are named strings
-        // too.
-        const QString piece = text.mid(position, entry.size()).toString();
-        if (piece.toLower() == entry.toLower())
-            return index;
+        if (plainIsUsableEntry(entry))
+            entries.append({index, entry.size(), entry.toLower()});
     }
-    return -1;
+    return entries;
+}
+
+const LoweredEntry* firstEntryAt(const QList<LoweredEntry>& entries, QStringView text,
+                                 qsizetype position) {
+    for (const LoweredEntry& entry : entries) {
+        const QString piece = text.mid(position, entry.length).toString();
+        if (piece.toLower() == entry.lowered)
+            return &entry;
+    }
+    return nullptr;
 }
 
 } // namespace
 
 QList<qsizetype> plainGlyphScan(const QStringList& alphabet, QStringView text) {
+    const QList<LoweredEntry> entries = loweredEntries(alphabet);
     QList<qsizetype> glyphs;
     qsizetype position = 0;
     while (position < text.size() && glyphs.size() < GlyphMatcher::MaxGlyphs) {
-        const qsizetype entry = firstEntryAt(alphabet, text, position);
-        if (entry < 0) {
+        const LoweredEntry* entry = firstEntryAt(entries, text, position);
+        if (entry == nullptr) {
             ++position;
             continue;
         }
-        glyphs.append(entry);
-        position += alphabet[entry].size();
+        glyphs.append(entry->index);
+        position += entry->length;
     }
     return glyphs;
 }
