@@ -118,9 +118,11 @@ bool isNewTable(const QList<QStringList>& cells, qint16 fmt) {
     static QSet<size_t> tried;
     if (tried.size() >= maxTablesRemembered)
         tried.clear();
-    const qsizetype before = tried.size();
-    tried.insert(qHash(cells, static_cast<size_t>(fmt)));
-    return tried.size() > before;
+    const size_t key = qHash(cells, static_cast<size_t>(fmt));
+    if (tried.contains(key))
+        return false;
+    tried.insert(key);
+    return true;
 }
 
 } // namespace
