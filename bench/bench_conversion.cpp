@@ -4,7 +4,7 @@
 // alphabet's index is built once per alphabet, so a conversion is measured with it built, and the
 // building on its own.
 
-#include "glyphmatcher.h"
+#include "core/glyphmatcher.h"
 
 #include <benchmark/benchmark.h>
 #include <QSet>

@@ -3,7 +3,7 @@
 // Python 3's csv.reader (the yardstick a user would reach for) and a plain read of the file (the
 // floor). Every row reports bytes per second, so the table compares them directly.
 
-#include "clsdatfile.h"
+#include "datfile/clsdatfile.h"
 
 #include <benchmark/benchmark.h>
 #include <QFile>

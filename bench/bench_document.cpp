@@ -2,9 +2,9 @@
 // one PDF, with the batch's peak memory measured in a process of its own:
 //   bench_document --batch-child N   writes N cards and prints the process's VmHWM in kB.
 
-#include "clsdatfile.h"
-#include "document.h"
-#include "modmain.h"
+#include "datfile/clsdatfile.h"
+#include "gui/modmain.h"
+#include "output/document.h"
 
 #include <benchmark/benchmark.h>
 #include <QDir>

@@ -1,8 +1,8 @@
 // A row of ten glyphs as the picture that File > Save Picture As writes: drawn and encoded as PNG,
 // and written as SVG with its pictures embedded, both with the letters under the glyphs.
 
+#include "output/rowpicture.h"
 #include "rowoftext.h"
-#include "rowpicture.h"
 
 #include <benchmark/benchmark.h>
 #include <QGuiApplication>

@@ -4,8 +4,8 @@
 // holds the same kinds of widgets as the program's window, at the same places (labels, a line
 // edit, push buttons, a menu bar with two menus).
 
-#include "frmmaindesign.h"
-#include "twips.h"
+#include "gui/frmmaindesign.h"
+#include "platform/twips.h"
 
 #include <QApplication>
 #include <QLabel>

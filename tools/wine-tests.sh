@@ -15,7 +15,7 @@ ensure_packages g++-mingw-w64-x86-64 wine64 googletest qt6-base-dev cmake ninja-
 build=$(realpath -m "${1:-${SCARABO_WINE_BUILD_DIR:-build-wine}}")
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
-cmake -S "$repo/tests/platform/word/com" -B "$build" -G Ninja \
+cmake -S "$repo/tests/wordprocessor/com" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSCARABO_WARNINGS_AS_ERRORS=ON -DWINE="$wine"
 cmake --build "$build" -j 2

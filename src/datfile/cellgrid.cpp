@@ -1,6 +1,6 @@
-#include "cellgrid.h"
+#include "datfile/cellgrid.h"
 
-#include "runtimeerror.h"
+#include "platform/runtimeerror.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fieldrow.h"
+#include "datfile/fieldrow.h"
 
 #include <QList>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "clsdatfile.h"
+#include "datfile/clsdatfile.h"
 
-#include "datlinereader.h"
-#include "fatalcheck.h"
-#include "getwords.h"
-#include "runtimeerror.h"
-#include "savefile.h"
+#include "datfile/datlinereader.h"
+#include "datfile/fatalcheck.h"
+#include "datfile/getwords.h"
+#include "datfile/savefile.h"
+#include "platform/runtimeerror.h"
 
 #include <algorithm>
 #include <limits>

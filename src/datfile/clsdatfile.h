@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cellgrid.h"
-#include "runtimeerror.h"
+#include "datfile/cellgrid.h"
+#include "platform/runtimeerror.h"
 
 #include <QString>
 #include <QStringList>

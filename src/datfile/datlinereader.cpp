@@ -1,8 +1,8 @@
-#include "datlinereader.h"
+#include "datfile/datlinereader.h"
 
-#include "fileerrors.h"
-#include "runtimeerror.h"
-#include "systemtext.h"
+#include "datfile/fileerrors.h"
+#include "datfile/systemtext.h"
+#include "platform/runtimeerror.h"
 
 namespace {
 

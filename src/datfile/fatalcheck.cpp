@@ -1,4 +1,4 @@
-#include "fatalcheck.h"
+#include "datfile/fatalcheck.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "fieldrow.h"
+#include "datfile/fieldrow.h"
 
-#include "systemtext.h"
+#include "datfile/systemtext.h"
 
 #include <utility>
 

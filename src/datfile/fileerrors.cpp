@@ -1,4 +1,4 @@
-#include "fileerrors.h"
+#include "datfile/fileerrors.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "getwords.h"
+#include "datfile/getwords.h"
 
-#include "runtimeerror.h"
-#include "systemtext.h"
+#include "datfile/systemtext.h"
+#include "platform/runtimeerror.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,6 +1,6 @@
-#include "savefile.h"
+#include "datfile/savefile.h"
 
-#include "fileerrors.h"
+#include "datfile/fileerrors.h"
 
 #include <QSaveFile>
 

@@ -1,4 +1,4 @@
-#include "systemtext.h"
+#include "datfile/systemtext.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "layoutwindow.h"
+#include "layout/layoutwindow.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "clslayout.h"
+#include "layout/clslayout.h"
 
-#include "leadingnumber.h"
-#include "roundnumber.h"
+#include "layout/leadingnumber.h"
+#include "platform/roundnumber.h"
 
 #include <algorithm>
 #include <limits>

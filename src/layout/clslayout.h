@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clscontrol.h"
-#include "layoutwindow.h"
+#include "layout/clscontrol.h"
+#include "layout/layoutwindow.h"
 
 #include <cstdint>
 #include <memory>

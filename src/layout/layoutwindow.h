@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtimeerror.h"
+#include "platform/runtimeerror.h"
 
 #include <memory>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "leadingnumber.h"
+#include "layout/leadingnumber.h"
 
-#include "runtimeerror.h"
+#include "platform/runtimeerror.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "appinfo.h"
+#include "platform/appinfo.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "defaulthandler.h"
+#include "platform/defaulthandler.h"
 
 namespace DefaultHandler {
 

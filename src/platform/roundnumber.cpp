@@ -1,6 +1,6 @@
-#include "roundnumber.h"
+#include "platform/roundnumber.h"
 
-#include "runtimeerror.h"
+#include "platform/runtimeerror.h"
 
 #include <cmath>
 #include <limits>

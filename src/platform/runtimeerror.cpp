@@ -1,4 +1,4 @@
-#include "runtimeerror.h"
+#include "platform/runtimeerror.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "twips.h"
+#include "platform/twips.h"
 
-#include "roundnumber.h"
+#include "platform/roundnumber.h"
 
 int pixelsFromTwips(double twips) {
     return roundToInt32(twips / TwipsPerPixel);

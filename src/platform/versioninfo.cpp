@@ -1,4 +1,4 @@
-#include "versioninfo.h"
+#include "platform/versioninfo.h"
 
 #include "versioninfo_data.h"
 

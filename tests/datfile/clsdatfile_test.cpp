@@ -1,4 +1,4 @@
-#include "clsdatfile.h"
+#include "datfile/clsdatfile.h"
 #include "datfiletesting.h"
 #include "fatalrecorder.h"
 

@@ -1,5 +1,5 @@
+#include "datfile/datlinereader.h"
 #include "datfiletesting.h"
-#include "datlinereader.h"
 
 #include <gtest/gtest.h>
 #include <QStringEncoder>

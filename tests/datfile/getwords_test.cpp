@@ -1,5 +1,5 @@
+#include "datfile/getwords.h"
 #include "datfiletesting.h"
-#include "getwords.h"
 #include "plaingetwords.h"
 
 #include <gtest/gtest.h>

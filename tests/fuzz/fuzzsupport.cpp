@@ -1,7 +1,7 @@
 #include "fuzzsupport.h"
 
-#include "fatalcheck.h"
-#include "runtimeerror.h"
+#include "datfile/fatalcheck.h"
+#include "platform/runtimeerror.h"
 
 #include <cstdio>
 #include <cstdlib>

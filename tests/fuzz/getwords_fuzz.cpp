@@ -1,8 +1,8 @@
 // GetWords against the plain splitter, fields and errors alike; and the fields it finds, quoted and
 // joined as the writers do it, must split back into the same fields.
 
+#include "datfile/getwords.h"
 #include "fuzzsupport.h"
-#include "getwords.h"
 #include "plaingetwords.h"
 
 namespace {

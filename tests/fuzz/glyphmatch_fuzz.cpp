@@ -1,8 +1,8 @@
 // The conversion's matching against the plain scan: the first line of the input is the text, every
 // further line an alphabet entry (the first of them the header row, never matched).
 
+#include "core/glyphmatcher.h"
 #include "fuzzsupport.h"
-#include "glyphmatcher.h"
 #include "plainglyphscan.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // its four factors. A tag is either dropped whole or gives four finite factors no larger than a
 // 16-bit numerator can make; and text around the keys that forms no key changes nothing.
 
-#include "clslayout.h"
 #include "fakelayoutwindow.h"
 #include "fuzzsupport.h"
+#include "layout/clslayout.h"
 
 #include <cmath>
 #include <QStringList>

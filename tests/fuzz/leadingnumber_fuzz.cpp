@@ -3,7 +3,7 @@
 // cannot continue it.
 
 #include "fuzzsupport.h"
-#include "leadingnumber.h"
+#include "layout/leadingnumber.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 // columns (what a line holds when read back), saves and loads back to the same table, unless a
 // line grows past 32,765 characters by its quotes, which the save refuses.
 
-#include "clsdatfile.h"
+#include "datfile/clsdatfile.h"
 #include "datfiletesting.h"
 #include "fuzzsupport.h"
 #include "plainload.h"

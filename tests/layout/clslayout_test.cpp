@@ -1,5 +1,5 @@
-#include "clslayout.h"
 #include "fakelayoutwindow.h"
+#include "layout/clslayout.h"
 
 #include <gmock/gmock.h>
 #include <optional>

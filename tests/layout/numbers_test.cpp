@@ -1,6 +1,6 @@
-#include "leadingnumber.h"
-#include "roundnumber.h"
-#include "runtimeerror.h"
+#include "layout/leadingnumber.h"
+#include "platform/roundnumber.h"
+#include "platform/runtimeerror.h"
 
 #include <cmath>
 #include <gmock/gmock.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtimeerror.h"
+#include "platform/runtimeerror.h"
 
 // The number of the RuntimeError a call throws, or 0 when it throws none.
 template <typename Call> int errorNumberOf(Call&& call) {

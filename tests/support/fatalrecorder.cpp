@@ -1,6 +1,6 @@
 #include "fatalrecorder.h"
 
-#include "fatalcheck.h"
+#include "datfile/fatalcheck.h"
 
 FatalRecorder::FatalRecorder() {
     FatalCheck::setHandler([this](const QString& message) {

@@ -6,11 +6,11 @@
 //                                           blanks)
 // Exits 1 with a message on standard error when the alphabet cannot be read, 2 on bad usage.
 
-#include "clsdatfile.h"
-#include "frmmaindesign.h"
-#include "glyphmatcher.h"
-#include "runtimeerror.h"
-#include "twips.h"
+#include "core/glyphmatcher.h"
+#include "datfile/clsdatfile.h"
+#include "gui/frmmaindesign.h"
+#include "platform/runtimeerror.h"
+#include "platform/twips.h"
 
 #include <QCoreApplication>
 #include <QStringList>

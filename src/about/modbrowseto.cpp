@@ -1,7 +1,0 @@
-#include "modbrowseto.h"
-
-#include "defaulthandler.h"
-
-void BrowseTo(const QString& target) {
-    DefaultHandler::open(target);
-}

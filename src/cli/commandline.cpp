@@ -1,0 +1,145 @@
+#include "cli/commandline.h"
+
+#include "cli/rowoutput.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QLocale>
+
+namespace {
+
+QString translated(const char* text) {
+    return QCoreApplication::translate("CommandLine", text);
+}
+
+// The parser's options, named once for parsing and for the help text.
+struct Options {
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            translated("Show this help and exit.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               translated("Show the program's version and exit.")};
+    QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
+                              translated("Write the row to FILE, of the type its suffix says (%1).")
+                                  .arg(RowOutput::suffixesText()),
+                              QStringLiteral("FILE")};
+    QCommandLineOption batch{QStringLiteral("batch"),
+                             translated("Read the names from FILE, one a line (UTF-8; blank lines "
+                                        "are skipped), one card per name."),
+                             QStringLiteral("FILE")};
+    QCommandLineOption text{QStringLiteral("text"),
+                            translated("Print the row as Unicode hieroglyphs to standard output "
+                                       "instead of writing a file.")};
+    QCommandLineOption size{QStringLiteral("size"),
+                            translated("The size of a glyph in a document, in millimetres (%1 to "
+                                       "%2; 12.7 unless given).")
+                                .arg(CommandLine::SmallestGlyph)
+                                .arg(CommandLine::LargestGlyph),
+                            QStringLiteral("MM")};
+    QCommandLineOption letters{QStringLiteral("letters"),
+                               translated("Write the letters under each glyph.")};
+    QCommandLineOption noLetters{QStringLiteral("no-letters"),
+                                 translated("Write the glyphs without their letters.")};
+    QCommandLineOption cartouche{
+        QStringLiteral("cartouche"),
+        translated("Frame each line of a name in a cartouche (documents).")};
+    QCommandLineOption transparent{QStringLiteral("transparent"),
+                                   translated("Give a picture a transparent background instead of "
+                                              "white.")};
+
+    void addTo(QCommandLineParser& parser) const {
+        parser.setApplicationDescription(
+            translated("Spells English text in ancient Egyptian hieroglyphs. Without arguments it "
+                       "opens its window."));
+        parser.addOptions(
+            {help, version, output, batch, text, size, letters, noLetters, cartouche, transparent});
+        parser.addPositionalArgument(QStringLiteral("text"), translated("The text to spell."),
+                                     QStringLiteral("[TEXT]"));
+    }
+};
+
+std::optional<double> glyphSize(const QString& value) {
+    bool ok = false;
+    const double millimetres = QLocale::c().toDouble(value, &ok);
+    if (!ok || !(millimetres >= CommandLine::SmallestGlyph) ||
+        !(millimetres <= CommandLine::LargestGlyph))
+        return std::nullopt;
+    return millimetres;
+}
+
+// The options of how to write, or why they make no sense.
+QString readOutputOptions(const QCommandLineParser& parser, const Options& o,
+                          OutputOptions& options) {
+    if (parser.isSet(o.letters) && parser.isSet(o.noLetters))
+        return translated("--letters and --no-letters contradict each other");
+    if (parser.isSet(o.letters) || parser.isSet(o.noLetters))
+        options.letters = parser.isSet(o.letters);
+    options.transparent = parser.isSet(o.transparent);
+    options.cartouche = parser.isSet(o.cartouche);
+    if (parser.isSet(o.size)) {
+        options.glyphMillimetres = glyphSize(parser.value(o.size));
+        if (!options.glyphMillimetres)
+            return translated("--size takes a number of millimetres from %1 to %2, not \"%3\"")
+                .arg(CommandLine::SmallestGlyph)
+                .arg(CommandLine::LargestGlyph)
+                .arg(parser.value(o.size));
+    }
+    return {};
+}
+
+// What to write and where, or why the arguments make no sense.
+QString readWhatToWrite(const QCommandLineParser& parser, const Options& o,
+                        CommandLineRequest& request) {
+    const QStringList texts = parser.positionalArguments();
+    if (texts.size() > 1)
+        return translated("one text at a time; put quotes around a text of several words");
+    request.text = texts.value(0);
+    request.batchFile = parser.value(o.batch);
+    if (request.text.isEmpty() == request.batchFile.isEmpty())
+        return request.text.isEmpty() ? translated("no text to spell (give a TEXT or --batch FILE)")
+                                      : translated("give a TEXT or --batch FILE, not both");
+    request.outputPath = parser.value(o.output);
+    if (parser.isSet(o.text)) {
+        request.action = CommandLineRequest::Action::PrintUnicode;
+        const bool fileOptions = parser.isSet(o.output) || parser.isSet(o.size) ||
+                                 parser.isSet(o.letters) || parser.isSet(o.noLetters) ||
+                                 parser.isSet(o.cartouche) || parser.isSet(o.transparent);
+        return fileOptions ? translated("--text prints the row; the options of a file do not go "
+                                        "with it")
+                           : QString();
+    }
+    request.action = CommandLineRequest::Action::WriteFile;
+    if (request.outputPath.isEmpty())
+        return translated("no file to write (give -o FILE, or --text to print the row)");
+    return readOutputOptions(parser, o, request.options);
+}
+
+} // namespace
+
+namespace CommandLine {
+
+Parsed parse(const QStringList& arguments) {
+    const Options o;
+    QCommandLineParser parser;
+    o.addTo(parser);
+    Parsed parsed;
+    if (!parser.parse(arguments)) {
+        parsed.usageError = parser.errorText();
+        return parsed;
+    }
+    if (parser.isSet(o.help))
+        parsed.request.action = CommandLineRequest::Action::ShowHelp;
+    else if (parser.isSet(o.version))
+        parsed.request.action = CommandLineRequest::Action::ShowVersion;
+    else
+        parsed.usageError = readWhatToWrite(parser, o, parsed.request);
+    return parsed;
+}
+
+QString helpText() {
+    const Options o;
+    QCommandLineParser parser;
+    o.addTo(parser);
+    return parser.helpText();
+}
+
+} // namespace CommandLine

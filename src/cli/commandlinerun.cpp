@@ -1,0 +1,156 @@
+#include "cli/commandlinerun.h"
+
+#include "cli/commandline.h"
+#include "cli/namesfile.h"
+#include "cli/rowmaker.h"
+#include "cli/rowoutput.h"
+#include "datfile/fatalcheck.h"
+#include "platform/appinfo.h"
+#include "platform/programstart.h"
+#include "platform/runtimeerror.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toUtf8().constData(), stream);
+    std::fflush(stream);
+}
+
+QString programName() {
+    return QFileInfo(QCoreApplication::arguments().value(0, QStringLiteral("scarabo")))
+        .completeBaseName();
+}
+
+void complain(const QString& message) {
+    print(stderr, QStringLiteral("%1: %2\n").arg(programName(), message));
+}
+
+int badUsage(const QString& message) {
+    complain(message);
+    print(stderr,
+          QCoreApplication::translate("CommandLine", "Try '%1 --help' for more information.\n")
+              .arg(programName()));
+    return CommandLine::BadUsage;
+}
+
+// The program is built for the window, so on Windows it has no console of its own: what it prints
+// goes to the console it was started from, unless it is sent to a file or a pipe.
+void useTheStartingConsole() {
+#ifdef Q_OS_WIN
+    const bool outputSent = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN;
+    const bool errorsSent = GetFileType(GetStdHandle(STD_ERROR_HANDLE)) != FILE_TYPE_UNKNOWN;
+    if ((outputSent && errorsSent) || !AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    SetConsoleOutputCP(CP_UTF8);
+    if (!outputSent)
+        std::freopen("CONOUT$", "w", stdout);
+    if (!errorsSent)
+        std::freopen("CONOUT$", "w", stderr);
+#endif
+}
+
+// Without a display of its own choosing the program draws off screen, so it runs where there is
+// none at all.
+void drawOffScreenUnlessTold() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The alphabet's failures name the file, as every failure of the command line does.
+RowMaker loadAlphabet(const QString& applicationFolder) {
+    try {
+        return RowMaker(applicationFolder);
+    } catch (const RuntimeError& error) {
+        const QString file = applicationFolder + QDir::separator() + QStringLiteral("Alphabet.dat");
+        if (error.description().contains(file))
+            throw;
+        throw RuntimeError(error.number(), QStringLiteral("%1: %2").arg(file, error.description()));
+    }
+}
+
+void tellWhatWasLeftOut(const QList<GlyphRow>& rows) {
+    for (const GlyphRow& row : rows) {
+        const QString note = row.leftOutNote();
+        if (!note.isEmpty())
+            complain(QStringLiteral("\"%1\": %2").arg(row.text(), note));
+    }
+}
+
+int printUnicode(const RowMaker& maker, const QStringList& texts) {
+    for (const QString& text : texts)
+        print(stdout, maker.row(text).unicodeText() + u'\n');
+    return CommandLine::Success;
+}
+
+int carryOut(const CommandLineRequest& request) {
+    const QString folder = AppInfo::applicationFolder();
+    const RowMaker maker = loadAlphabet(folder);
+    const QStringList texts = request.batchFile.isEmpty() ? QStringList{request.text}
+                                                          : NamesFile::read(request.batchFile);
+    if (texts.isEmpty())
+        return badUsage(
+            QCoreApplication::translate("CommandLine", "%1 holds no names").arg(request.batchFile));
+    if (request.action == CommandLineRequest::Action::PrintUnicode)
+        return printUnicode(maker, texts);
+    modMain::LoadFonts(folder);
+    tellWhatWasLeftOut(RowOutput::write(maker, texts, request.outputPath, request.options));
+    return CommandLine::Success;
+}
+
+// Why the file asked for cannot be written as asked, found before anything is read.
+QString misuseOf(const CommandLineRequest& request) {
+    if (request.action != CommandLineRequest::Action::WriteFile)
+        return {};
+    return RowOutput::misuse(request.outputPath, request.options, !request.batchFile.isEmpty());
+}
+
+int answer(const CommandLineRequest& request) {
+    if (request.action == CommandLineRequest::Action::ShowHelp) {
+        print(stdout, CommandLine::helpText());
+        return CommandLine::Success;
+    }
+    if (request.action == CommandLineRequest::Action::ShowVersion) {
+        print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                    QCoreApplication::applicationVersion()));
+        return CommandLine::Success;
+    }
+    if (const QString misuse = misuseOf(request); !misuse.isEmpty())
+        return badUsage(misuse);
+    try {
+        return carryOut(request);
+    } catch (const RuntimeError& error) {
+        complain(error.description());
+        return CommandLine::Failure;
+    }
+}
+
+} // namespace
+
+namespace CommandLineRun {
+
+int run(int argc, char** argv) {
+    useTheStartingConsole();
+    drawOffScreenUnlessTold();
+    QGuiApplication app(argc, argv);
+    modMain::DescribeProgram();
+    FatalCheck::setHandler([](const QString& message) {
+        complain(message);
+        std::exit(CommandLine::Failure);
+    });
+    const CommandLine::Parsed parsed = CommandLine::parse(QCoreApplication::arguments());
+    if (!parsed.usageError.isEmpty())
+        return badUsage(parsed.usageError);
+    return answer(parsed.request);
+}
+
+} // namespace CommandLineRun

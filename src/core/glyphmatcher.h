@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/alphabetindex.h"
+#include "core/glyphslots.h"
+#include "core/usableentry.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// English text to glyphs: the text is read left to right; at each position the first alphabet
+// entry, in table order, that equals the text there (case ignored) stands for the next glyph, and
+// the scan goes on behind it; a character that no entry matches is dropped.
+namespace GlyphMatcher {
+
+// What a conversion found: the glyphs in text order, the characters that no entry matched, and
+// where the scan stopped (the end of the text, unless the glyphs ran out before it).
+struct Conversion {
+    struct Glyph {
+        qsizetype entry;    // the alphabet index
+        qsizetype position; // where the letters it stands for begin in the text
+        qsizetype length;   // how many code units of the text it stands for
+    };
+    // Code units the scan dropped, neighbours joined into one run.
+    struct Run {
+        qsizetype position;
+        qsizetype length;
+    };
+    QList<Glyph> glyphs;
+    QList<Run> unmatched;
+    qsizetype scanEnd = 0;
+};
+
+// Stops at maxGlyphs glyphs: the window shows ten, a document the whole text.
+Conversion convert(const AlphabetIndex& index, QStringView text, qsizetype maxGlyphs = MaxGlyphs);
+
+// The alphabet indices of the glyphs that text spells, in text order. The alphabet is column 0 of
+// the alphabet table: row 0, the header, never matches.
+QList<qsizetype> matchGlyphs(const AlphabetIndex& index, QStringView text);
+// The same with an index built for this one call.
+QList<qsizetype> matchGlyphs(const QStringList& alphabet, QStringView text);
+
+// The glyph slots of a conversion: slot k holds the picture of the k-th glyph (imagesFolder, the
+// entry as stored, ".gif").
+GlyphSlots glyphFiles(const AlphabetIndex& index, const Conversion& conversion,
+                      const QString& imagesFolder);
+// The same pictures for a conversion of any length, one per glyph in text order.
+QStringList glyphPictures(const AlphabetIndex& index, const Conversion& conversion,
+                          const QString& imagesFolder);
+
+} // namespace GlyphMatcher

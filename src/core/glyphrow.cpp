@@ -1,0 +1,150 @@
+#include "core/glyphrow.h"
+
+#include "datfile/clsdatfile.h"
+
+#include <algorithm>
+#include <iterator>
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QSet>
+
+namespace {
+
+QString translated(const char* text) {
+    return QCoreApplication::translate("GlyphRow", text);
+}
+
+// The column of the alphabet whose header row names it so, or -1.
+qint16 columnNamed(const clsDatFile& alphabet, QStringView name) {
+    for (qint16 column = 0; column < alphabet.Cols(); ++column) {
+        if (alphabet.Data(0, column).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return column;
+    }
+    return -1;
+}
+
+// The characters of the dropped runs, a surrogate pair dropped whole kept as one character, each
+// once; a set keeps a long text of many different characters from costing its square.
+QStringList distinctCharacters(QStringView text, const QList<GlyphMatcher::Conversion::Run>& runs) {
+    QStringList characters;
+    QSet<QString> seen;
+    for (const GlyphMatcher::Conversion::Run& run : runs) {
+        const qsizetype end = run.position + run.length;
+        for (qsizetype i = run.position; i < end;) {
+            const bool pair =
+                text[i].isHighSurrogate() && i + 1 < end && text[i + 1].isLowSurrogate();
+            const QString character = text.sliced(i, pair ? 2 : 1).toString();
+            i += character.size();
+            if (!character.front().isSpace() && !seen.contains(character)) {
+                seen.insert(character);
+                characters.append(character);
+            }
+        }
+    }
+    return characters;
+}
+
+// The start of a long text, cut at a whole character.
+QString excerpt(QStringView text) {
+    constexpr qsizetype shown = 16;
+    if (text.size() <= shown)
+        return text.toString();
+    const qsizetype cut = text[shown - 1].isHighSurrogate() ? shown - 1 : shown;
+    return text.first(cut).toString() + u'\u2026';
+}
+
+// "U+13219" or several such, blank-separated, as text; empty when any part is malformed, so a
+// bad cell never shows a wrong character.
+QString unicodeOf(const QString& codePoints) {
+    static const QRegularExpression codePoint(QStringLiteral("^U\\+([0-9A-Fa-f]{4,6})$"));
+    QString text;
+    for (const QString& part : codePoints.split(u' ', Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch match = codePoint.match(part);
+        const char32_t value = match.hasMatch() ? match.captured(1).toUInt(nullptr, 16) : 0;
+        if (!match.hasMatch() || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+            return {};
+        text += QString::fromUcs4(&value, 1);
+    }
+    return text;
+}
+
+QString quoted(const QString& text) {
+    return u'\u201c' + text + u'\u201d';
+}
+
+// Slots 1 onwards up to the first empty one.
+QStringList filledSlots(const GlyphSlots& slots) {
+    QStringList pictures;
+    for (auto slot = std::next(slots.begin()); slot != slots.end() && !slot->isEmpty(); ++slot)
+        pictures.append(*slot);
+    return pictures;
+}
+
+} // namespace
+
+QString RowGlyph::label() const {
+    QStringList about;
+    for (const QString& part : {sign, signName}) {
+        if (!part.isEmpty())
+            about.append(part);
+    }
+    return about.isEmpty() ? letters : letters + QStringLiteral(": ") + about.join(u", ");
+}
+
+GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion,
+                   QString text, const GlyphSlots& pictures)
+    : GlyphRow(alphabet, conversion, std::move(text), filledSlots(pictures)) {}
+
+GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion,
+                   QString text, const QStringList& pictures)
+    : m_text(std::move(text))
+    , m_scanEnd(conversion.scanEnd)
+    , m_unmatched(distinctCharacters(m_text, conversion.unmatched)) {
+    const qint16 signColumn = columnNamed(alphabet, u"Gardiner");
+    const qint16 nameColumn = columnNamed(alphabet, u"Sign");
+    const qint16 unicodeColumn = columnNamed(alphabet, u"Unicode");
+    m_hasUnicodeColumn = unicodeColumn >= 0;
+    const auto cell = [&alphabet](qsizetype entry, qint16 column) {
+        return column < 0 ? QString() : alphabet.Data(static_cast<qint16>(entry), column).trimmed();
+    };
+    qsizetype k = 0;
+    for (const GlyphMatcher::Conversion::Glyph& glyph : conversion.glyphs) {
+        m_glyphs.append({m_text.sliced(glyph.position, glyph.length), pictures.value(k++),
+                         cell(glyph.entry, signColumn), cell(glyph.entry, nameColumn),
+                         unicodeOf(cell(glyph.entry, unicodeColumn))});
+    }
+}
+
+QString GlyphRow::unicodeText() const {
+    QString text;
+    for (const RowGlyph& glyph : m_glyphs)
+        text += glyph.unicode;
+    return text;
+}
+
+GlyphSlots GlyphRow::labels() const {
+    GlyphSlots labels;
+    for (qsizetype k = 0; k < std::min<qsizetype>(m_glyphs.size(), GlyphMatcher::MaxGlyphs); ++k)
+        labels.at(k + 1) = m_glyphs.at(k).label();
+    return labels;
+}
+
+QString GlyphRow::leftOutNote() const {
+    QStringList parts;
+    const QStringView rest = leftOver();
+    if (!rest.isEmpty()) {
+        const qsizetype characters = rest.toUcs4().size();
+        const char* const sentence =
+            characters == 1 ? "Only %1 glyphs fit: %2 more character was left out, %3."
+                            : "Only %1 glyphs fit: %2 more characters were left out, from %3.";
+        parts.append(
+            translated(sentence).arg(m_glyphs.size()).arg(characters).arg(quoted(excerpt(rest))));
+    }
+    if (!m_unmatched.isEmpty()) {
+        QStringList each;
+        for (const QString& character : m_unmatched)
+            each.append(quoted(character));
+        parts.append(translated("No glyph for %1.").arg(each.join(QStringLiteral(", "))));
+    }
+    return parts.join(u' ');
+}

@@ -1,0 +1,7 @@
+#include "gui/about/modbrowseto.h"
+
+#include "platform/defaulthandler.h"
+
+void BrowseTo(const QString& target) {
+    DefaultHandler::open(target);
+}

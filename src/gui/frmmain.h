@@ -1,0 +1,114 @@
+#pragma once
+
+#include "core/alphabetindex.h"
+#include "core/glyphrow.h"
+#include "core/glyphslots.h"
+#include "gui/appcontext.h"
+
+#include <array>
+#include <memory>
+#include <QMainWindow>
+#include <QString>
+#include <vector>
+
+class clsDatFile;
+class clsLayout;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSettings;
+class RowExplanation;
+
+// The program's only working window: English in, a row of up to ten glyph pictures out.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int glyphBoxCount = GlyphMatcher::MaxGlyphs;
+
+    // The context's application folder is where Alphabet.dat, Images and Help live.
+    explicit frmMain(AppContext context, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The start-up steps that run before the window first shows; throws RuntimeError when the
+    // alphabet cannot be loaded.
+    void Load();
+
+    const GlyphSlots& glyphFiles() const { return mGlyphFiles; }
+    const clsDatFile& alphabet() const { return *mAlphabet; }
+    QLabel* picture(int k) const { return mPictures.at(k - 1); }
+    const GlyphRow& row() const { return mRow; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createKeys();
+    void setTabOrder();
+    template <typename Source, typename Signal>
+    void route(Source* source, Signal signal, void (frmMain::*handler)());
+    void InitForm();
+
+    void cmdGo_Click();
+    void cmdExit_Click();
+    void mnuFileWord_Click();
+    void mnuFileSavePicture_Click();
+    void mnuFileSaveDocument_Click();
+    void mnuFilePrint_Click();
+    void mnuFilePrintPreview_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+    void mnuOptionsConvertAsYouType_Click();
+    void mnuEditCopy_Click();
+    void mnuEditCopyPicture_Click();
+    void showRowMenu(QWidget* source, const QPoint& position);
+    void txtEnglish_Change();
+
+    QList<QObject*> layoutControls() const;
+    void showGlyphs();
+    void showOutOfDate(bool outOfDate);
+    void enableRowCommands();
+    void makeRowTransferable();
+    QString imagesFolder() const;
+    GlyphRow wholeRow();
+    std::unique_ptr<QSettings> settings() const;
+
+    const AppContext mContext;
+    std::unique_ptr<clsLayout> mLayout;
+    std::shared_ptr<clsDatFile> mAlphabet;
+    CachedAlphabetIndex mAlphabetIndex;
+    GlyphSlots mGlyphFiles;
+    GlyphRow mRow;
+    std::unique_ptr<RowExplanation> mExplanation;
+
+    QWidget* mClient = nullptr;
+    std::vector<QWidget*> mControls; // in the window's control order
+    std::array<QLabel*, glyphBoxCount> mPictures{};
+    QLineEdit* txtEnglish = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QPushButton* cmdGo = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileWord = nullptr;
+    QAction* mnuFileSavePicture = nullptr;
+    QAction* mnuFileSaveDocument = nullptr;
+    QAction* mnuFilePrint = nullptr;
+    QAction* mnuFilePrintPreview = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuEditCopy = nullptr;
+    QAction* mnuEditCopyPicture = nullptr;
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuOptionsConvertAsYouType = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+};

@@ -1,0 +1,90 @@
+#include "gui/rowtransfer.h"
+
+#include "output/rowpicture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDrag>
+#include <QFile>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace {
+
+// A glyph's picture as an inline image, so the HTML needs no file beside it.
+QString inlinePicture(const RowGlyph& glyph) {
+    QFile file(glyph.picture);
+    if (!file.open(QIODevice::ReadOnly))
+        return glyph.letters.toHtmlEscaped();
+    return QStringLiteral("<img src=\"data:image/gif;base64,%1\" alt=\"%2\" title=\"%3\">")
+        .arg(QString::fromLatin1(file.readAll().toBase64()), glyph.letters.toHtmlEscaped(),
+             glyph.label().toHtmlEscaped());
+}
+
+QString rowHtml(const GlyphRow& row) {
+    QString pictures;
+    for (const RowGlyph& glyph : row.glyphs())
+        pictures += inlinePicture(glyph);
+    QString html = QStringLiteral("<p>%1</p>").arg(pictures);
+    if (!row.unicodeText().isEmpty())
+        html += QStringLiteral("<p>%1</p>").arg(row.unicodeText().toHtmlEscaped());
+    return html;
+}
+
+} // namespace
+
+std::unique_ptr<QMimeData> rowMimeData(const GlyphRow& row, qreal scale) {
+    auto data = std::make_unique<QMimeData>();
+    data->setText(row.unicodeText());
+    data->setHtml(rowHtml(row));
+    data->setImageData(rowImage(row, {false, false, scale}));
+    return data;
+}
+
+void copyRow(const GlyphRow& row, qreal scale) {
+    QGuiApplication::clipboard()->setMimeData(rowMimeData(row, scale).release());
+}
+
+void copyRowPicture(const GlyphRow& row, qreal scale) {
+    auto data = std::make_unique<QMimeData>();
+    data->setImageData(rowImage(row, {false, false, scale}));
+    QGuiApplication::clipboard()->setMimeData(data.release());
+}
+
+RowDragSource::RowDragSource(MimeSource mimeSource, QObject* parent)
+    : QObject(parent)
+    , m_mimeSource(std::move(mimeSource)) {}
+
+void RowDragSource::watch(QWidget* widget) {
+    widget->installEventFilter(this);
+}
+
+bool RowDragSource::eventFilter(QObject* watched, QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        m_pressed = mouse->button() == Qt::LeftButton;
+        m_pressedAt = mouse->globalPosition().toPoint();
+        break;
+    case QEvent::MouseButtonRelease:
+        m_pressed = false;
+        break;
+    case QEvent::MouseMove:
+        if (m_pressed && (mouse->globalPosition().toPoint() - m_pressedAt).manhattanLength() >=
+                             QApplication::startDragDistance()) {
+            m_pressed = false;
+            std::unique_ptr<QMimeData> data = m_mimeSource();
+            if (data) {
+                auto* drag = new QDrag(watched);
+                drag->setMimeData(data.release());
+                drag->exec(Qt::CopyAction);
+            }
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

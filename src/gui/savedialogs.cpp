@@ -1,0 +1,63 @@
+#include "gui/savedialogs.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
+#include <QVBoxLayout>
+
+namespace SaveDialogs {
+
+QString fileNameFor(const GlyphRow& row) {
+    QString name;
+    for (const QChar c : row.text()) {
+        if (c.isPrint() && !QStringView(u"\\/:*?\"<>|").contains(c))
+            name += c;
+    }
+    name = name.trimmed();
+    return name.isEmpty() ? QStringLiteral("glyphs") : name;
+}
+
+QDir startFolder(const QSettings& settings, const QString& key,
+                 QStandardPaths::StandardLocation fallback) {
+    const QDir folder(settings.value(key, QStandardPaths::writableLocation(fallback)).toString());
+    return folder.exists() ? folder : QDir::home();
+}
+
+QString askFileName(QWidget* parent, const QString& title, const QString& proposal,
+                    const QList<std::pair<QString, QString>>& types) {
+    QStringList filters;
+    for (const auto& [filter, suffix] : types)
+        filters.append(filter);
+    QString chosen = filters.constFirst();
+    const QString suffix = QFileInfo(proposal).suffix().toLower();
+    for (const auto& [filter, typeSuffix] : types) {
+        if (typeSuffix == suffix)
+            chosen = filter;
+    }
+    QString path = QFileDialog::getSaveFileName(parent, title, proposal,
+                                                filters.join(QStringLiteral(";;")), &chosen);
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    for (const auto& [filter, typeSuffix] : types) {
+        if (filter == chosen)
+            return path + u'.' + typeSuffix;
+    }
+    return path;
+}
+
+bool askOptions(QDialog& dialog, const QString& title, QLayout* controls) {
+    dialog.setWindowTitle(title);
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(controls);
+    layout->addWidget(buttons);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace SaveDialogs

@@ -1,0 +1,68 @@
+#include "output/rowlayout.h"
+
+#include "platform/runtimeerror.h"
+
+#include <algorithm>
+#include <cmath>
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImageWriter>
+
+namespace {
+
+// The room between the pictures and around them, so a transparent background shows as such.
+constexpr qreal spacing = 4;
+constexpr int lettersPixelSize = 12;
+
+QImage glyphPicture(const QString& path, qreal scale) {
+    QImage picture = glyphPictureFor(path, scale);
+    if (picture.isNull())
+        throw RuntimeError(ErrorNumber::InvalidPicture, path);
+    return picture;
+}
+
+QFont lettersFont() {
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(lettersPixelSize);
+    return font;
+}
+
+} // namespace
+
+RowLayout layOutRow(const GlyphRow& row, const RowPictureOptions& options) {
+    RowLayout layout;
+    layout.lettersFont = lettersFont();
+    qreal left = spacing;
+    qreal rowHeight = 0;
+    for (const RowGlyph& glyph : row.glyphs()) {
+        QImage picture = glyphPicture(glyph.picture, options.scale);
+        const QRectF box(QPointF(left, spacing), picture.deviceIndependentSize());
+        layout.glyphs.append({&glyph, std::move(picture), box, {}});
+        left = box.right() + spacing;
+        rowHeight = std::max(rowHeight, box.height());
+    }
+    qreal bottom = spacing + rowHeight;
+    if (options.letters) {
+        const QFontMetricsF metrics(layout.lettersFont);
+        // On whole pixels, so the letters are drawn crisp.
+        const qreal baseline = std::ceil(bottom + spacing + metrics.ascent());
+        for (RowLayout::Glyph& placed : layout.glyphs) {
+            const qreal width = metrics.horizontalAdvance(placed.glyph->letters);
+            placed.lettersAt = {std::round(placed.box.center().x() - width / 2), baseline};
+        }
+        bottom = std::ceil(baseline + metrics.descent());
+    }
+    layout.size = {left, bottom + spacing};
+    return layout;
+}
+
+QByteArray pngData(const QImage& image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
+        throw RuntimeError(ErrorNumber::InternalError, writer.errorString());
+    return png;
+}

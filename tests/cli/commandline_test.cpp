@@ -1,0 +1,36 @@
+#include "cli/commandline.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace {
+
+// A glyph size as typed after --size, and the millimetres taken, or none for bad usage.
+struct SizeCase {
+    const char* given;
+    std::optional<double> millimetres;
+};
+
+const SizeCase sizeCases[] = {
+    {"12.7", 12.7},           {"2", 2.0},
+    {"100", 100.0},           {"1e1", 10.0},
+    {"1.99", std::nullopt},   {"100.01", std::nullopt},
+    {"-12.7", std::nullopt},  {"0", std::nullopt},
+    {"12,7", std::nullopt},   {"nan", std::nullopt},
+    {"inf", std::nullopt},    {"", std::nullopt},
+    {"12.7mm", std::nullopt},
+};
+
+TEST(CommandLineTest, TakesAGlyphSizeOnlyAsASaneNumberOfMillimetres) {
+    for (const SizeCase& c : sizeCases) {
+        SCOPED_TRACE(c.given);
+        const CommandLine::Parsed parsed = CommandLine::parse(
+            {QStringLiteral("scarabo"), QStringLiteral("Cleopatra"), QStringLiteral("-o"),
+             QStringLiteral("c.pdf"), QStringLiteral("--size"), QString::fromUtf8(c.given)});
+        EXPECT_EQ(parsed.request.options.glyphMillimetres, c.millimetres);
+        EXPECT_EQ(parsed.usageError.contains(QStringLiteral("--size")), !c.millimetres)
+            << parsed.usageError.toStdString();
+    }
+}
+
+} // namespace

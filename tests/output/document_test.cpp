@@ -1,0 +1,88 @@
+#include "datfile/clsdatfile.h"
+#include "output/document.h"
+#include "permissionsenforced.h"
+#include "platform/runtimeerror.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString dataFolder = QStringLiteral(SCARABO_DATA_DIR);
+
+GlyphRow rowOf(const QString& text, const QString& images = dataFolder + u"/Images/"_s) {
+    clsDatFile alphabet;
+    alphabet.setFileName(dataFolder + u"/Alphabet.dat"_s);
+    alphabet.Load();
+    return documentRow(alphabet, AlphabetIndex(alphabet.Col(0)), text, images);
+}
+
+// The window stops at ten glyphs; a document takes them all.
+TEST(DocumentRow, HoldsEveryGlyphOfTheText) {
+    const GlyphRow row = rowOf(u"Christopher Columbus"_s);
+    ASSERT_EQ(row.glyphs().size(), 18);
+    EXPECT_TRUE(row.leftOver().isEmpty());
+    EXPECT_EQ(row.glyphs().last().letters, u"s"_s);
+    EXPECT_EQ(row.glyphs().last().picture, dataFolder + u"/Images/s.gif"_s);
+    EXPECT_EQ(row.unicodeText().toUcs4().size(), 18);
+}
+
+TEST(DocumentPath, IsKnownByItsSuffixInAnyCase) {
+    const std::pair<QString, bool> paths[] = {
+        {u"a.pdf"_s, true},  {u"a.ODT"_s, true}, {u"b/a.Docx"_s, true},
+        {u"a.html"_s, true}, {u"a.HTM"_s, true}, {u"a.png"_s, false},
+        {u"a.doc"_s, false}, {u"pdf"_s, false},  {u"a.pdf.txt"_s, false}};
+    for (const auto& [path, document] : paths)
+        EXPECT_EQ(isDocumentPath(path), document) << path.toStdString();
+}
+
+struct FailureCase {
+    const char* what;
+    QString name;     // the file, in the test's folder
+    bool readOnly;    // the folder takes no new file
+    QString images;   // where the pictures are looked for
+    double glyphSize; // millimetres
+    ErrorNumber error;
+};
+
+// Every failure names what failed and leaves the folder as it was.
+TEST(SaveDocument, FailsWithAMessageAndLeavesNothingBehind) {
+    const QString pictures = dataFolder + u"/Images/"_s;
+    const FailureCase cases[] = {
+        {"unknown type", u"row.txt"_s, false, pictures, 12.7, ErrorNumber::InvalidProcedureCall},
+        {"read-only folder, PDF", u"row.pdf"_s, true, pictures, 12.7,
+         ErrorNumber::PathFileAccessError},
+        {"read-only folder, DOCX", u"row.docx"_s, true, pictures, 12.7,
+         ErrorNumber::PathFileAccessError},
+        {"picture missing", u"row.html"_s, false, u"/nowhere/"_s, 12.7,
+         ErrorNumber::InvalidPicture},
+        {"glyph too small", u"row.odt"_s, false, pictures, 0.5, ErrorNumber::InvalidProcedureCall},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(c.name);
+        const PermissionsEnforced enforced;
+        QFile(folder.path())
+            .setPermissions(c.readOnly ? QFile::ReadOwner | QFile::ExeOwner
+                                       : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        try {
+            saveDocument({rowOf(u"ship"_s, c.images)}, path, {c.glyphSize, true, false});
+            ADD_FAILURE() << "saved";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number(), static_cast<int>(c.error));
+            const QString named = c.error == ErrorNumber::InvalidPicture ? u"/nowhere/sh.gif"_s
+                                  : c.glyphSize < 1                      ? u"0.5 mm"_s
+                                                                         : path;
+            EXPECT_TRUE(error.description().contains(named)) << error.description().toStdString();
+        }
+        EXPECT_TRUE(QDir(folder.path()).isEmpty());
+        QFile(folder.path()).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}
+
+} // namespace

@@ -1,0 +1,145 @@
+#include "errornumber.h"
+#include "output/rowpicture.h"
+#include "permissionsenforced.h"
+#include "platform/runtimeerror.h"
+#include "rowoftext.h"
+
+#include <gtest/gtest.h>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString dataFolder = QStringLiteral(SCARABO_DATA_DIR);
+
+QStringList filesUnder(const QString& folder) {
+    QStringList files;
+    QDirIterator found(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (found.hasNext())
+        files.append(found.next());
+    return files;
+}
+
+// Where a picture is darker than mid-grey.
+QRect inkBounds(const QImage& image) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+struct FailureCase {
+    const char* what;
+    const char* text;
+    QString file; // under the test's folder
+    int error;
+    QString named; // besides the file, the description says this
+};
+
+const FailureCase failureCases[] = {
+    {"a folder that takes no file", "ship", u"locked/ship.png"_s, 75, u"ermission denied"_s},
+    {"over a file in such a folder", "ship", u"locked/old.svg"_s, 75, u"ermission denied"_s},
+    {"a folder that is not there", "ship", u"missing/ship.svg"_s, 76, u""_s},
+    {"neither PNG nor SVG", "ship", u"ship.bmp"_s, 5, u".svg"_s},
+    {"a row without glyphs", "123", u"ship.png"_s, 5, u"no glyphs"_s},
+};
+
+class SavingFails : public testing::TestWithParam<FailureCase> {};
+
+// Every failure names the file and leaves nothing behind, not even a temporary file; a file that
+// was there stays as it was.
+TEST_P(SavingFails, NamesTheFileAndLeavesNoFile) {
+    const FailureCase& c = GetParam();
+    const QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(u"locked"_s));
+    const QString locked = folder.filePath(u"locked"_s);
+    const QString old = locked + u"/old.svg"_s;
+    {
+        QFile file(old);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    const auto unlock = qScopeGuard([&] { QFile::setPermissions(locked, QFile::WriteOwner); });
+    const GlyphRow row = rowOfText(dataFolder, QString::fromLatin1(c.text));
+    const QString path = folder.filePath(c.file);
+    const PermissionsEnforced enforced;
+    try {
+        saveRowPicture(row, path);
+        ADD_FAILURE() << "the save succeeded";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), c.error) << error.what();
+        EXPECT_TRUE(error.description().contains(path)) << error.what();
+        EXPECT_TRUE(error.description().contains(c.named)) << error.what();
+    }
+    EXPECT_EQ(filesUnder(folder.path()), QStringList(old));
+    QFile file(old);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "old");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SavingFails, testing::ValuesIn(failureCases),
+                         [](const auto& param) { return "Case" + std::to_string(param.index); });
+
+TEST(RowImage, APictureThatCannotBeReadIsAnInvalidPictureNamingIt) {
+    const QTemporaryDir folder;
+    ASSERT_TRUE(QFile::copy(dataFolder + u"/Alphabet.dat"_s, folder.filePath(u"Alphabet.dat"_s)));
+    const GlyphRow row = rowOfText(folder.path(), u"p"_s);
+    try {
+        rowImage(row);
+        ADD_FAILURE() << "the picture was drawn";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), 481);
+        EXPECT_TRUE(error.description().contains(row.glyphs().at(0).picture)) << error.what();
+    }
+}
+
+// An alphabet of "a" and "b" where only "a" has a twice-size picture.
+class TwiceSizePictures : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir(folder.path()).mkdir(u"Images"_s));
+        QFile alphabet(folder.filePath(u"Alphabet.dat"_s));
+        ASSERT_TRUE(alphabet.open(QIODevice::WriteOnly));
+        alphabet.write("3,1\r\n\"Letters\"\r\n\"a\"\r\n\"b\"\r\n");
+        for (const QString& name : {u"a.gif"_s, u"b.gif"_s})
+            ASSERT_TRUE(QFile::copy(dataFolder + u"/Images/"_s + name, picture(name)));
+        // Qt writes no GIF; the reader goes by the content where the name says otherwise.
+        sharp.fill(Qt::white);
+        QPainter(&sharp).fillRect(20, 30, 40, 10, Qt::black);
+        ASSERT_TRUE(sharp.save(picture(u"a@2x.gif"_s), "PNG"));
+    }
+
+    QString picture(const QString& name) const { return folder.filePath(u"Images/"_s + name); }
+
+    QTemporaryDir folder;
+    QImage sharp{96, 96, QImage::Format_RGB32};
+};
+
+TEST_F(TwiceSizePictures, AtScaleTwoTheyAreUsedAndTheOthersDrawnTwiceTheirSize) {
+    const GlyphRow row = rowOfText(folder.path(), u"ab"_s);
+    const QImage plain = rowImage(row);
+    const QImage doubled = rowImage(row, {false, false, 2.0});
+    ASSERT_EQ(doubled.size(), plain.size() * 2);
+    const QPoint firstPicture(8, 8);
+    EXPECT_EQ(doubled.copy(QRect(firstPicture, sharp.size())), sharp);
+    EXPECT_EQ(plain.copy(QRect(firstPicture / 2, QSize(48, 48))),
+              QImage(picture(u"a.gif"_s)).convertToFormat(QImage::Format_RGB32));
+    const QRect secondPicture(QPoint(8 + 96 + 8, 8), QSize(96, 96));
+    const QRect ink = inkBounds(QImage(picture(u"b.gif"_s)));
+    const QRect drawnInk = inkBounds(doubled.copy(secondPicture));
+    EXPECT_NEAR(drawnInk.left(), 2 * ink.left(), 1);
+    EXPECT_NEAR(drawnInk.top(), 2 * ink.top(), 1);
+    EXPECT_NEAR(drawnInk.width(), 2 * ink.width(), 2);
+    EXPECT_NEAR(drawnInk.height(), 2 * ink.height(), 2);
+}
+
+} // namespace
