@@ -2,7 +2,7 @@
 // one PDF, with the batch's peak memory measured in a process of its own:
 //   bench_document --batch-child N   writes N cards and prints the process's VmHWM in kB.
 
-#include "datfile/clsdatfile.h"
+#include "core/converter.h"
 #include "gui/modmain.h"
 #include "output/document.h"
 
@@ -20,15 +20,7 @@ const DocumentOptions options{12.7, true, true};
 
 class Names {
 public:
-    Names() {
-        m_alphabet.setFileName(QDir(appFolder).filePath(QStringLiteral("Alphabet.dat")));
-        m_alphabet.Load();
-        m_index.emplace(m_alphabet.Col(0));
-    }
-
-    GlyphRow row(const QString& text) const {
-        return documentRow(m_alphabet, *m_index, text, appFolder + QStringLiteral("/Images/"));
-    }
+    GlyphRow row(const QString& text) const { return mConverter.row(text, Converter::WholeText); }
 
     // A class list: first names with a number, so no two cards are alike.
     QList<GlyphRow> batch(int count) const {
@@ -42,8 +34,7 @@ public:
     }
 
 private:
-    clsDatFile m_alphabet;
-    std::optional<AlphabetIndex> m_index;
+    Converter mConverter{Alphabet::load(appFolder)};
 };
 
 const Names& names() {

@@ -1,4 +1,5 @@
 #include "cli/commandlinerun.h"
+#include "gui/displayguard.h"
 #include "gui/errorreport.h"
 #include "gui/frmmain.h"
 #include "gui/modmain.h"
@@ -9,6 +10,7 @@
 #include "wordprocessor/api/wordprocessor.h"
 
 #include <cstdlib>
+#include <memory>
 #include <QApplication>
 #include <QIcon>
 
@@ -27,12 +29,26 @@ AppContext programContext() {
             SaveDocument::askWithDialogs};
 }
 
+// main's arguments before there is an application object to read them.
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+// The window's application object; without a display the program ends here (DisplayGuard).
+std::unique_ptr<QApplication> windowApplication(int& argc, char** argv) {
+    const DisplayGuard guard;
+    return std::make_unique<QApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (CommandLineRun::wanted(argc))
+    if (CommandLineRun::wanted(argumentsOf(argc, argv)))
         return CommandLineRun::run(argc, argv);
-    QApplication app(argc, argv);
+    const std::unique_ptr<QApplication> app = windowApplication(argc, argv);
     modMain::DescribeProgram();
     QApplication::setWindowIcon(modMain::ApplicationIcon());
     const AppContext context = programContext();

@@ -1,6 +1,6 @@
 #include "cli/commandline.h"
 
-#include "cli/rowoutput.h"
+#include "output/outputformats.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -20,7 +20,7 @@ struct Options {
                                translated("Show the program's version and exit.")};
     QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
                               translated("Write the row to FILE, of the type its suffix says (%1).")
-                                  .arg(RowOutput::suffixesText()),
+                                  .arg(OutputFormats::suffixesText()),
                               QStringLiteral("FILE")};
     QCommandLineOption batch{QStringLiteral("batch"),
                              translated("Read the names from FILE, one a line (UTF-8; blank lines "
@@ -31,9 +31,10 @@ struct Options {
                                        "instead of writing a file.")};
     QCommandLineOption size{QStringLiteral("size"),
                             translated("The size of a glyph in a document, in millimetres (%1 to "
-                                       "%2; 12.7 unless given).")
-                                .arg(CommandLine::SmallestGlyph)
-                                .arg(CommandLine::LargestGlyph),
+                                       "%2; %3 unless given).")
+                                .arg(OutputFormats::SmallestGlyph)
+                                .arg(OutputFormats::LargestGlyph)
+                                .arg(OutputFormats::DefaultGlyph),
                             QStringLiteral("MM")};
     QCommandLineOption letters{QStringLiteral("letters"),
                                translated("Write the letters under each glyph.")};
@@ -60,8 +61,7 @@ struct Options {
 std::optional<double> glyphSize(const QString& value) {
     bool ok = false;
     const double millimetres = QLocale::c().toDouble(value, &ok);
-    if (!ok || !(millimetres >= CommandLine::SmallestGlyph) ||
-        !(millimetres <= CommandLine::LargestGlyph))
+    if (!ok || !OutputFormats::isGlyphSize(millimetres))
         return std::nullopt;
     return millimetres;
 }
@@ -79,8 +79,8 @@ QString readOutputOptions(const QCommandLineParser& parser, const Options& o,
         options.glyphMillimetres = glyphSize(parser.value(o.size));
         if (!options.glyphMillimetres)
             return translated("--size takes a number of millimetres from %1 to %2, not \"%3\"")
-                .arg(CommandLine::SmallestGlyph)
-                .arg(CommandLine::LargestGlyph)
+                .arg(OutputFormats::SmallestGlyph)
+                .arg(OutputFormats::LargestGlyph)
                 .arg(parser.value(o.size));
     }
     return {};
@@ -139,7 +139,14 @@ QString helpText() {
     const Options o;
     QCommandLineParser parser;
     o.addTo(parser);
-    return parser.helpText();
+    // Qt names the program by the path it was started from; the usage names it as it is known.
+    QString help = parser.helpText();
+    const QString started = QCoreApplication::arguments().value(0);
+    const qsizetype lineEnd = help.indexOf(u'\n');
+    const qsizetype at = help.left(lineEnd).indexOf(started);
+    if (!started.isEmpty() && at >= 0)
+        help.replace(at, started.size(), QString::fromLatin1(CommandLine::ProgramName));
+    return help;
 }
 
 } // namespace CommandLine

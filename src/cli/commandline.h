@@ -27,13 +27,12 @@ struct CommandLineRequest {
 // choose which one to create.
 namespace CommandLine {
 
+// The name the command line goes by in its usage and its messages, wherever it was started from.
+inline constexpr char ProgramName[] = "scarabo";
+
 inline constexpr int Success = 0;
 inline constexpr int Failure = 1;  // a file could not be read or written
 inline constexpr int BadUsage = 2; // the arguments make no sense
-
-// The glyph sizes a document takes, in millimetres.
-inline constexpr double SmallestGlyph = 2.0;
-inline constexpr double LargestGlyph = 100.0;
 
 struct Parsed {
     CommandLineRequest request;
@@ -43,7 +42,7 @@ struct Parsed {
 // arguments as main receives them, the program's name first.
 Parsed parse(const QStringList& arguments);
 
-// "Usage: ..." and every option, for --help; the program's name is the running one's.
+// "Usage: scarabo ..." and every option, for --help.
 QString helpText();
 
 } // namespace CommandLine

@@ -2,8 +2,10 @@
 
 #include "cli/commandline.h"
 #include "cli/namesfile.h"
-#include "cli/rowmaker.h"
+#include "cli/plainmessage.h"
 #include "cli/rowoutput.h"
+#include "core/alphabet.h"
+#include "core/converter.h"
 #include "datfile/fatalcheck.h"
 #include "platform/appinfo.h"
 #include "platform/programstart.h"
@@ -11,8 +13,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 
 #ifdef Q_OS_WIN
@@ -26,20 +26,17 @@ void print(std::FILE* stream, const QString& text) {
     std::fflush(stream);
 }
 
-QString programName() {
-    return QFileInfo(QCoreApplication::arguments().value(0, QStringLiteral("scarabo")))
-        .completeBaseName();
-}
+const QString programName = QString::fromLatin1(CommandLine::ProgramName);
 
 void complain(const QString& message) {
-    print(stderr, QStringLiteral("%1: %2\n").arg(programName(), message));
+    print(stderr, QStringLiteral("%1: %2\n").arg(programName, message));
 }
 
 int badUsage(const QString& message) {
     complain(message);
     print(stderr,
           QCoreApplication::translate("CommandLine", "Try '%1 --help' for more information.\n")
-              .arg(programName()));
+              .arg(programName));
     return CommandLine::BadUsage;
 }
 
@@ -66,15 +63,14 @@ void drawOffScreenUnlessTold() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-// The alphabet's failures name the file, as every failure of the command line does.
-RowMaker loadAlphabet(const QString& applicationFolder) {
+// Runs a step on a file; its failure becomes the command line's plain message, naming the file.
+template <typename Step>
+auto onFile(QString (*failure)(const QString&, const RuntimeError&), const QString& file,
+            Step step) {
     try {
-        return RowMaker(applicationFolder);
+        return step();
     } catch (const RuntimeError& error) {
-        const QString file = applicationFolder + QDir::separator() + QStringLiteral("Alphabet.dat");
-        if (error.description().contains(file))
-            throw;
-        throw RuntimeError(error.number(), QStringLiteral("%1: %2").arg(file, error.description()));
+        throw RuntimeError(error.number(), failure(file, error));
     }
 }
 
@@ -86,24 +82,29 @@ void tellWhatWasLeftOut(const QList<GlyphRow>& rows) {
     }
 }
 
-int printUnicode(const RowMaker& maker, const QStringList& texts) {
+int printUnicode(const Converter& converter, const QStringList& texts) {
     for (const QString& text : texts)
-        print(stdout, maker.row(text).unicodeText() + u'\n');
+        print(stdout, converter.row(text).unicodeText() + u'\n');
     return CommandLine::Success;
 }
 
 int carryOut(const CommandLineRequest& request) {
     const QString folder = AppInfo::applicationFolder();
-    const RowMaker maker = loadAlphabet(folder);
-    const QStringList texts = request.batchFile.isEmpty() ? QStringList{request.text}
-                                                          : NamesFile::read(request.batchFile);
+    const Converter converter(onFile(PlainMessage::cannotRead, Alphabet::tablePath(folder),
+                                     [&] { return Alphabet::load(folder); }));
+    const QStringList texts = request.batchFile.isEmpty()
+                                  ? QStringList{request.text}
+                                  : onFile(PlainMessage::cannotRead, request.batchFile,
+                                           [&] { return NamesFile::read(request.batchFile); });
     if (texts.isEmpty())
         return badUsage(
             QCoreApplication::translate("CommandLine", "%1 holds no names").arg(request.batchFile));
     if (request.action == CommandLineRequest::Action::PrintUnicode)
-        return printUnicode(maker, texts);
+        return printUnicode(converter, texts);
     modMain::LoadFonts(folder);
-    tellWhatWasLeftOut(RowOutput::write(maker, texts, request.outputPath, request.options));
+    tellWhatWasLeftOut(onFile(PlainMessage::cannotWrite, request.outputPath, [&] {
+        return RowOutput::write(converter, texts, request.outputPath, request.options);
+    }));
     return CommandLine::Success;
 }
 
@@ -134,9 +135,51 @@ int answer(const CommandLineRequest& request) {
     }
 }
 
+// Qt's own start-up options (QGuiApplication's and QApplication's), which take their value as
+// the next argument or after "="; Qt reads them with one dash or two.
+const QStringList qtOptionsWithValue{QStringLiteral("platform"),
+                                     QStringLiteral("platformpluginpath"),
+                                     QStringLiteral("platformtheme"),
+                                     QStringLiteral("plugin"),
+                                     QStringLiteral("qwindowgeometry"),
+                                     QStringLiteral("qwindowicon"),
+                                     QStringLiteral("qwindowtitle"),
+                                     QStringLiteral("session"),
+                                     QStringLiteral("display"),
+                                     QStringLiteral("geometry"),
+                                     QStringLiteral("name"),
+                                     QStringLiteral("title"),
+                                     QStringLiteral("style"),
+                                     QStringLiteral("stylesheet"),
+                                     QStringLiteral("qmljsdebugger")};
+const QStringList qtOptionsAlone{QStringLiteral("reverse"), QStringLiteral("nograb"),
+                                 QStringLiteral("dograb"), QStringLiteral("sync"),
+                                 QStringLiteral("widgetcount")};
+
+// The option's name without its dashes, or empty for an argument that is no option.
+QString optionName(const QString& argument) {
+    if (!argument.startsWith(u'-') || argument == u"-" || argument == u"--")
+        return {};
+    const QString name = argument.mid(argument.startsWith(QStringLiteral("--")) ? 2 : 1);
+    return name.section(u'=', 0, 0);
+}
+
 } // namespace
 
 namespace CommandLineRun {
+
+bool wanted(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString name = optionName(arguments.at(i));
+        if (qtOptionsAlone.contains(name))
+            continue;
+        if (!qtOptionsWithValue.contains(name))
+            return true;
+        if (!arguments.at(i).contains(u'='))
+            ++i; // its value
+    }
+    return false;
+}
 
 int run(int argc, char** argv) {
     useTheStartingConsole();

@@ -1,26 +1,17 @@
 #include "cli/rowoutput.h"
 
-#include "cli/rowmaker.h"
+#include "core/converter.h"
 #include "output/document.h"
+#include "output/outputformats.h"
 #include "output/rowpicture.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 namespace {
 
 QString translated(const char* text) {
     return QCoreApplication::translate("RowOutput", text);
 }
-
-const QStringList pictureSuffixes{QStringLiteral("png"), QStringLiteral("svg")};
-
-bool isPicturePath(const QString& path) {
-    return pictureSuffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
-}
-
-const QStringList documentSuffixes{QStringLiteral("pdf"), QStringLiteral("odt"),
-                                   QStringLiteral("docx"), QStringLiteral("html")};
 
 QString pictureMisuse(const OutputOptions& options, bool batch) {
     if (batch)
@@ -34,34 +25,30 @@ QString pictureMisuse(const OutputOptions& options, bool batch) {
 
 namespace RowOutput {
 
-QString suffixesText() {
-    return u'.' + (documentSuffixes + pictureSuffixes).join(QStringLiteral(", ."));
-}
-
 QString misuse(const QString& path, const OutputOptions& options, bool batch) {
-    if (isPicturePath(path))
+    const OutputFormat* format = OutputFormats::of(path);
+    if (!format)
+        return translated("%1: cannot tell what to write from its suffix (%2)")
+            .arg(path, OutputFormats::suffixesText());
+    if (format->kind == OutputFormat::Kind::Picture)
         return pictureMisuse(options, batch);
-    if (isDocumentPath(path))
-        return options.transparent ? translated("--transparent is for pictures, not documents")
-                                   : QString();
-    return translated("%1: cannot tell what to write from its suffix (%2)")
-        .arg(path, suffixesText());
+    return options.transparent ? translated("--transparent is for pictures, not documents")
+                               : QString();
 }
 
-QList<GlyphRow> write(const RowMaker& maker, const QStringList& texts, const QString& path,
+QList<GlyphRow> write(const Converter& converter, const QStringList& texts, const QString& path,
                       const OutputOptions& options) {
-    if (isDocumentPath(path)) {
+    if (OutputFormats::isOfKind(path, OutputFormat::Kind::Document)) {
         // A document holds the whole text of every name, not only what the window shows.
         QList<GlyphRow> rows;
         for (const QString& text : texts)
-            rows.append(documentRow(maker.alphabet(), maker.index(), text, maker.imagesFolder()));
-        saveDocument(
-            rows, path,
-            DocumentOptions{options.glyphMillimetres.value_or(DocumentOptions().glyphMillimetres),
-                            options.letters.value_or(true), options.cartouche});
+            rows.append(converter.row(text, Converter::WholeText));
+        saveDocument(rows, path,
+                     DocumentOptions{options.glyphMillimetres.value_or(OutputFormats::DefaultGlyph),
+                                     options.letters.value_or(true), options.cartouche});
         return rows;
     }
-    const GlyphRow row = maker.row(texts.value(0));
+    const GlyphRow row = converter.row(texts.value(0));
     saveRowPicture(row, path,
                    RowPictureOptions{options.transparent, options.letters.value_or(false), 1.0});
     return {row};

@@ -7,14 +7,10 @@
 #include <QString>
 #include <QStringList>
 
-class RowMaker;
+class Converter;
 
-// The files the command line writes, told apart by their suffix: every type of output is known
-// here and nowhere else.
+// The files the command line writes, of the types of OutputFormats, told apart by their suffix.
 namespace RowOutput {
-
-// The suffixes of the files it writes, as a person reads them: ".png, .svg".
-QString suffixesText();
 
 // Why a file of path's type cannot be written with these options, from one text or from a batch
 // of names; empty when it can.
@@ -23,7 +19,7 @@ QString misuse(const QString& path, const OutputOptions& options, bool batch);
 // Writes the rows of the texts to path, as its suffix says, all or nothing, and answers them, so
 // that the caller can tell what was left out of each. Throws RuntimeError naming the file when it
 // cannot be written.
-QList<GlyphRow> write(const RowMaker& maker, const QStringList& texts, const QString& path,
+QList<GlyphRow> write(const Converter& converter, const QStringList& texts, const QString& path,
                       const OutputOptions& options);
 
 } // namespace RowOutput

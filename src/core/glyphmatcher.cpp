@@ -147,21 +147,4 @@ QList<qsizetype> matchGlyphs(const QStringList& alphabet, QStringView text) {
     return matchGlyphs(AlphabetIndex(alphabet), text);
 }
 
-GlyphSlots glyphFiles(const AlphabetIndex& index, const Conversion& conversion,
-                      const QString& imagesFolder) {
-    GlyphSlots slots;
-    qsizetype slot = 0;
-    for (const QString& picture : glyphPictures(index, conversion, imagesFolder))
-        slots.at(++slot) = picture;
-    return slots;
-}
-
-QStringList glyphPictures(const AlphabetIndex& index, const Conversion& conversion,
-                          const QString& imagesFolder) {
-    QStringList pictures;
-    for (const Conversion::Glyph& glyph : conversion.glyphs)
-        pictures.append(imagesFolder + index.alphabet()[glyph.entry] + QStringLiteral(".gif"));
-    return pictures;
-}
-
 } // namespace GlyphMatcher

@@ -41,12 +41,4 @@ QList<qsizetype> matchGlyphs(const AlphabetIndex& index, QStringView text);
 // The same with an index built for this one call.
 QList<qsizetype> matchGlyphs(const QStringList& alphabet, QStringView text);
 
-// The glyph slots of a conversion: slot k holds the picture of the k-th glyph (imagesFolder, the
-// entry as stored, ".gif").
-GlyphSlots glyphFiles(const AlphabetIndex& index, const Conversion& conversion,
-                      const QString& imagesFolder);
-// The same pictures for a conversion of any length, one per glyph in text order.
-QStringList glyphPictures(const AlphabetIndex& index, const Conversion& conversion,
-                          const QString& imagesFolder);
-
 } // namespace GlyphMatcher

@@ -1,9 +1,9 @@
 #include "core/glyphrow.h"
 
+#include "core/alphabet.h"
 #include "datfile/clsdatfile.h"
 
 #include <algorithm>
-#include <iterator>
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSet>
@@ -12,15 +12,6 @@ namespace {
 
 QString translated(const char* text) {
     return QCoreApplication::translate("GlyphRow", text);
-}
-
-// The column of the alphabet whose header row names it so, or -1.
-qint16 columnNamed(const clsDatFile& alphabet, QStringView name) {
-    for (qint16 column = 0; column < alphabet.Cols(); ++column) {
-        if (alphabet.Data(0, column).trimmed().compare(name, Qt::CaseInsensitive) == 0)
-            return column;
-    }
-    return -1;
 }
 
 // The characters of the dropped runs, a surrogate pair dropped whole kept as one character, each
@@ -72,14 +63,6 @@ QString quoted(const QString& text) {
     return u'\u201c' + text + u'\u201d';
 }
 
-// Slots 1 onwards up to the first empty one.
-QStringList filledSlots(const GlyphSlots& slots) {
-    QStringList pictures;
-    for (auto slot = std::next(slots.begin()); slot != slots.end() && !slot->isEmpty(); ++slot)
-        pictures.append(*slot);
-    return pictures;
-}
-
 } // namespace
 
 QString RowGlyph::label() const {
@@ -92,26 +75,20 @@ QString RowGlyph::label() const {
 }
 
 GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion,
-                   QString text, const GlyphSlots& pictures)
-    : GlyphRow(alphabet, conversion, std::move(text), filledSlots(pictures)) {}
-
-GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion,
                    QString text, const QStringList& pictures)
     : m_text(std::move(text))
     , m_scanEnd(conversion.scanEnd)
     , m_unmatched(distinctCharacters(m_text, conversion.unmatched)) {
-    const qint16 signColumn = columnNamed(alphabet, u"Gardiner");
-    const qint16 nameColumn = columnNamed(alphabet, u"Sign");
-    const qint16 unicodeColumn = columnNamed(alphabet, u"Unicode");
-    m_hasUnicodeColumn = unicodeColumn >= 0;
+    const Alphabet::SignColumns columns = Alphabet::signColumns(alphabet);
+    m_hasUnicodeColumn = columns.unicode >= 0;
     const auto cell = [&alphabet](qsizetype entry, qint16 column) {
         return column < 0 ? QString() : alphabet.Data(static_cast<qint16>(entry), column).trimmed();
     };
     qsizetype k = 0;
     for (const GlyphMatcher::Conversion::Glyph& glyph : conversion.glyphs) {
         m_glyphs.append({m_text.sliced(glyph.position, glyph.length), pictures.value(k++),
-                         cell(glyph.entry, signColumn), cell(glyph.entry, nameColumn),
-                         unicodeOf(cell(glyph.entry, unicodeColumn))});
+                         cell(glyph.entry, columns.gardiner), cell(glyph.entry, columns.name),
+                         unicodeOf(cell(glyph.entry, columns.unicode))});
     }
 }
 
@@ -122,11 +99,19 @@ QString GlyphRow::unicodeText() const {
     return text;
 }
 
-GlyphSlots GlyphRow::labels() const {
-    GlyphSlots labels;
+GlyphSlots GlyphRow::slotsOf(QString (*part)(const RowGlyph&)) const {
+    GlyphSlots slots;
     for (qsizetype k = 0; k < std::min<qsizetype>(m_glyphs.size(), GlyphMatcher::MaxGlyphs); ++k)
-        labels.at(k + 1) = m_glyphs.at(k).label();
-    return labels;
+        slots.at(k + 1) = part(m_glyphs.at(k));
+    return slots;
+}
+
+GlyphSlots GlyphRow::labels() const {
+    return slotsOf([](const RowGlyph& glyph) { return glyph.label(); });
+}
+
+GlyphSlots GlyphRow::glyphFiles() const {
+    return slotsOf([](const RowGlyph& glyph) { return glyph.picture; });
 }
 
 QString GlyphRow::leftOutNote() const {

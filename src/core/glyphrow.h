@@ -25,12 +25,8 @@ struct RowGlyph {
 class GlyphRow {
 public:
     GlyphRow() = default;
-    // alphabet is the table the index was built from; its header names the columns "Gardiner",
-    // "Sign" and "Unicode" (code points such as "U+13219 U+132F4") that describe the signs, where
-    // it has them.
-    GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion, QString text,
-             const GlyphSlots& pictures);
-    // The same for a conversion of any length: pictures holds one path per glyph, in order.
+    // alphabet is the table the index was built from (its sign columns: Alphabet::signColumns);
+    // pictures holds one path per glyph, in order.
     GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion, QString text,
              const QStringList& pictures);
 
@@ -42,6 +38,8 @@ public:
     // Each glyph's label in the slot of its picture; slot 0 and the slots after the last glyph are
     // empty, and glyphs past the last slot are not in them.
     GlyphSlots labels() const;
+    // Each glyph's picture in its slot, the same way: the window's glyph slot list.
+    GlyphSlots glyphFiles() const;
     // The text after the last glyph that was never scanned because the glyphs ran out.
     QStringView leftOver() const { return QStringView(m_text).sliced(m_scanEnd); }
     // The characters no entry matched, each once, in the order they first appear; blanks between
@@ -52,6 +50,8 @@ public:
     QString leftOutNote() const;
 
 private:
+    GlyphSlots slotsOf(QString (*part)(const RowGlyph&)) const;
+
     QString m_text;
     QList<RowGlyph> m_glyphs;
     qsizetype m_scanEnd = 0;

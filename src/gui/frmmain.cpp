@@ -235,12 +235,12 @@ QList<QObject*> frmMain::layoutControls() const {
 void frmMain::InitForm() {
     setWindowTitle(mContext.title);
     mAlphabet = std::make_shared<clsDatFile>();
-    mAlphabet->setFileName(mContext.applicationFolder + QDir::separator() +
-                           QStringLiteral("Alphabet.dat"));
+    mAlphabet->setFileName(Alphabet::tablePath(mContext.applicationFolder));
     mAlphabet->Load();
+    mConverter.emplace(Alphabet(mAlphabet, Alphabet::imagesFolder(mContext.applicationFolder)));
     // The empty row of this alphabet, so the lines under the row show what it offers from the
     // start.
-    mRow = GlyphRow(*mAlphabet, {}, QString(), GlyphSlots{});
+    mRow = mConverter->row(QString());
     mExplanation->show(mRow);
     enableRowCommands();
 }
@@ -257,11 +257,8 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::cmdGo_Click() {
-    const AlphabetIndex& alphabet = mAlphabetIndex.of(mAlphabet->Col(0));
-    const QString text = txtEnglish->text();
-    const GlyphMatcher::Conversion conversion = GlyphMatcher::convert(alphabet, text);
-    mGlyphFiles = GlyphMatcher::glyphFiles(alphabet, conversion, imagesFolder());
-    mRow = GlyphRow(*mAlphabet, conversion, text, mGlyphFiles);
+    mRow = mConverter->row(txtEnglish->text());
+    mGlyphFiles = mRow.glyphFiles();
     showGlyphs();
     mExplanation->show(mRow);
     showOutOfDate(false);
@@ -310,15 +307,9 @@ void frmMain::showOutOfDate(bool outOfDate) {
     mExplanation->setOutOfDate(outOfDate);
 }
 
-QString frmMain::imagesFolder() const {
-    return mContext.applicationFolder + QDir::separator() + QStringLiteral("Images") +
-           QDir::separator();
-}
-
 // The documents hold the whole text of the last conversion, not only the glyphs the window shows.
 GlyphRow frmMain::wholeRow() {
-    return documentRow(*mAlphabet, mAlphabetIndex.of(mAlphabet->Col(0)), mRow.text(),
-                       imagesFolder());
+    return mConverter->row(mRow.text(), Converter::WholeText);
 }
 
 void frmMain::enableRowCommands() {

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "core/alphabetindex.h"
+#include "core/converter.h"
 #include "core/glyphrow.h"
 #include "core/glyphslots.h"
 #include "gui/appcontext.h"
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <QMainWindow>
 #include <QString>
 #include <vector>
@@ -74,14 +75,13 @@ private:
     void showOutOfDate(bool outOfDate);
     void enableRowCommands();
     void makeRowTransferable();
-    QString imagesFolder() const;
     GlyphRow wholeRow();
     std::unique_ptr<QSettings> settings() const;
 
     const AppContext mContext;
     std::unique_ptr<clsLayout> mLayout;
     std::shared_ptr<clsDatFile> mAlphabet;
-    CachedAlphabetIndex mAlphabetIndex;
+    std::optional<Converter> mConverter; // over mAlphabet
     GlyphSlots mGlyphFiles;
     GlyphRow mRow;
     std::unique_ptr<RowExplanation> mExplanation;

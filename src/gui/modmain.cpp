@@ -1,5 +1,6 @@
 #include "gui/modmain.h"
 
+#include "core/alphabet.h"
 #include "datfile/fatalcheck.h"
 #include "gui/errorreport.h"
 #include "gui/frmmain.h"
@@ -68,8 +69,7 @@ std::unique_ptr<frmMain> Main(const AppContext& context) {
     try {
         window->Load();
     } catch (const RuntimeError& error) {
-        const QString file =
-            context.applicationFolder + QDir::separator() + QStringLiteral("Alphabet.dat");
+        const QString file = Alphabet::tablePath(context.applicationFolder);
         ErrorReport::show(context, nullptr,
                           QObject::tr("The alphabet file \"%1\" could not be loaded.\n\n%2")
                               .arg(file, error.message()));

@@ -27,23 +27,23 @@ QDir startFolder(const QSettings& settings, const QString& key,
 }
 
 QString askFileName(QWidget* parent, const QString& title, const QString& proposal,
-                    const QList<std::pair<QString, QString>>& types) {
+                    const QList<OutputFormat>& types) {
     QStringList filters;
-    for (const auto& [filter, suffix] : types)
-        filters.append(filter);
+    for (const OutputFormat& type : types)
+        filters.append(type.filter());
     QString chosen = filters.constFirst();
     const QString suffix = QFileInfo(proposal).suffix().toLower();
-    for (const auto& [filter, typeSuffix] : types) {
-        if (typeSuffix == suffix)
-            chosen = filter;
+    for (const OutputFormat& type : types) {
+        if (type.suffixes.contains(suffix))
+            chosen = type.filter();
     }
     QString path = QFileDialog::getSaveFileName(parent, title, proposal,
                                                 filters.join(QStringLiteral(";;")), &chosen);
     if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
         return path;
-    for (const auto& [filter, typeSuffix] : types) {
-        if (filter == chosen)
-            return path + u'.' + typeSuffix;
+    for (const OutputFormat& type : types) {
+        if (type.filter() == chosen)
+            return path + u'.' + type.suffix();
     }
     return path;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/glyphrow.h"
+#include "output/outputformats.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -23,10 +24,10 @@ QString fileNameFor(const GlyphRow& row);
 QDir startFolder(const QSettings& settings, const QString& key,
                  QStandardPaths::StandardLocation fallback);
 
-// A save file dialog of the given types, each a filter ("PDF document (*.pdf)") and its suffix; a
-// name typed without a suffix takes the chosen filter's. Empty when the user cancels.
+// A save file dialog of the given types; a name typed without a suffix takes the chosen type's.
+// Empty when the user cancels.
 QString askFileName(QWidget* parent, const QString& title, const QString& proposal,
-                    const QList<std::pair<QString, QString>>& types);
+                    const QList<OutputFormat>& types);
 
 // Shows a small dialog of options (the platforms' own file dialogs take none) with Save and Cancel
 // under its controls; true when the user saves.

@@ -1,6 +1,7 @@
 #include "gui/savedocument.h"
 
 #include "gui/savedialogs.h"
+#include "output/outputformats.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -54,7 +55,7 @@ void remember(const SaveDocumentRequest& chosen, QSettings& settings) {
 std::optional<DocumentOptions> askOptions(QWidget* parent, DocumentOptions options) {
     QDialog dialog(parent);
     auto* size = new QDoubleSpinBox(&dialog);
-    size->setRange(3, 100);
+    size->setRange(OutputFormats::SmallestGlyph, OutputFormats::LargestGlyph);
     size->setDecimals(1);
     size->setSuffix(QStringLiteral(" mm"));
     size->setValue(options.glyphMillimetres);
@@ -96,10 +97,7 @@ std::optional<SaveDocumentRequest> askWithDialogs(QWidget* parent,
                                                   const SaveDocumentRequest& proposal) {
     const QString path =
         SaveDialogs::askFileName(parent, translated("Save As Document"), proposal.path,
-                                 {{translated("PDF document (*.pdf)"), QStringLiteral("pdf")},
-                                  {translated("OpenDocument text (*.odt)"), QStringLiteral("odt")},
-                                  {translated("Word document (*.docx)"), QStringLiteral("docx")},
-                                  {translated("Web page (*.html *.htm)"), QStringLiteral("html")}});
+                                 OutputFormats::ofKind(OutputFormat::Kind::Document));
     if (path.isEmpty())
         return std::nullopt;
     const std::optional<DocumentOptions> options = askOptions(parent, proposal.options);

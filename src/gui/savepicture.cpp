@@ -1,6 +1,7 @@
 #include "gui/savepicture.h"
 
 #include "gui/savedialogs.h"
+#include "output/outputformats.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -58,8 +59,7 @@ std::optional<SavePictureRequest> askWithDialogs(QWidget* parent,
                                                  const SavePictureRequest& proposal) {
     const QString path =
         SaveDialogs::askFileName(parent, translated("Save Picture As"), proposal.path,
-                                 {{translated("PNG picture (*.png)"), QStringLiteral("png")},
-                                  {translated("SVG picture (*.svg)"), QStringLiteral("svg")}});
+                                 OutputFormats::ofKind(OutputFormat::Kind::Picture));
     if (path.isEmpty())
         return std::nullopt;
     const std::optional<RowPictureOptions> options = askOptions(parent, proposal.options);

@@ -1,15 +1,14 @@
 #include "output/document.h"
 
-#include "core/glyphmatcher.h"
 #include "datfile/savefile.h"
 #include "output/documentparts.h"
+#include "output/outputformats.h"
 #include "output/rowlayout.h"
 #include "output/rowpicture.h"
 #include "platform/runtimeerror.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <QFileInfo>
 #include <QPageSize>
 
@@ -22,11 +21,13 @@ QString suffixOf(const QString& path) {
     return QFileInfo(path).suffix().toLower();
 }
 
-// Smaller glyphs cannot be read, larger ones do not fit a page.
 double checkedGlyphSize(double millimetres) {
-    if (!(millimetres >= 3 && millimetres <= 100))
+    if (!OutputFormats::isGlyphSize(millimetres))
         throw RuntimeError(ErrorNumber::InvalidProcedureCall,
-                           QStringLiteral("a glyph of %1 mm (from 3 to 100 mm)").arg(millimetres));
+                           QStringLiteral("a glyph of %1 mm (from %2 to %3 mm)")
+                               .arg(millimetres)
+                               .arg(OutputFormats::SmallestGlyph)
+                               .arg(OutputFormats::LargestGlyph));
     return millimetres;
 }
 
@@ -87,19 +88,8 @@ const QByteArray& DocumentPictures::png(const QString& path) {
     return *m_pngs.insert(path, pngData(image(path)));
 }
 
-GlyphRow documentRow(const clsDatFile& alphabet, const AlphabetIndex& index, const QString& text,
-                     const QString& imagesFolder) {
-    const GlyphMatcher::Conversion conversion =
-        GlyphMatcher::convert(index, text, std::numeric_limits<qsizetype>::max());
-    return GlyphRow(alphabet, conversion, text,
-                    GlyphMatcher::glyphPictures(index, conversion, imagesFolder));
-}
-
 bool isDocumentPath(const QString& path) {
-    static const QStringList suffixes{QStringLiteral("pdf"), QStringLiteral("odt"),
-                                      QStringLiteral("docx"), QStringLiteral("html"),
-                                      QStringLiteral("htm")};
-    return suffixes.contains(suffixOf(path));
+    return OutputFormats::isOfKind(path, OutputFormat::Kind::Document);
 }
 
 QPageLayout documentPageLayout() {

@@ -1,28 +1,23 @@
 #pragma once
 
-#include "core/alphabetindex.h"
 #include "core/glyphrow.h"
+#include "output/outputformats.h"
 
 #include <QList>
 #include <QPageLayout>
 #include <QString>
 
-class clsDatFile;
 class QPagedPaintDevice;
 
 // How the rows are set in a document or on paper.
 struct DocumentOptions {
     // The physical size of one glyph; the pictures are never drawn below 192 dpi.
-    double glyphMillimetres = 12.7;
+    double glyphMillimetres = OutputFormats::DefaultGlyph;
     bool letters = true;    // the letters under each glyph
     bool cartouche = false; // a cartouche (rounded frame with a bar) around each line of a name
 };
 
-// One name's row for a document: every glyph of the whole text, not only the first ten.
-GlyphRow documentRow(const clsDatFile& alphabet, const AlphabetIndex& index, const QString& text,
-                     const QString& imagesFolder);
-
-// True for .pdf .odt .docx .html/.htm (any case).
+// True for the documents of OutputFormats (any case).
 bool isDocumentPath(const QString& path);
 
 // The page of every saved document: A4 upright with margins of 20 mm.

@@ -1,5 +1,6 @@
 #include "output/rowpicture.h"
 
+#include "core/alphabet.h"
 #include "datfile/savefile.h"
 #include "output/rowlayout.h"
 #include "platform/runtimeerror.h"
@@ -43,8 +44,9 @@ QByteArray pictureOf(const GlyphRow& row, const QString& path, const RowPictureO
 QImage glyphPictureFor(const QString& path, qreal scale) {
     if (path.isEmpty())
         return {};
-    if (scale > 1.0 && path.endsWith(QStringLiteral(".gif"))) {
-        QImage sharp(path.chopped(4) + QStringLiteral("@2x.gif"));
+    if (const QString sharpPath = Alphabet::sharpPicturePath(path);
+        scale > 1.0 && !sharpPath.isEmpty()) {
+        QImage sharp(sharpPath);
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2.0);
             return sharp;

@@ -3,7 +3,8 @@
 QT_QPA_PLATFORM), its outputs read by other programs: the help and version, the Unicode row on
 standard output, a PNG that PIL decodes and an SVG that parses as XML, each bad usage (status 2 and
 a message), a missing alphabet or file of names and a read-only folder (status 1, a message naming
-the file, nothing left behind).
+the file in plain words, nothing left behind), and the window asked for without a display
+(one line, status 1).
 
 Usage: commandline_check.py PATH-TO-SCARABO VERSION
 """
@@ -33,7 +34,7 @@ def run(program, *arguments, prefix=(), cwd=None):
 
 def check_answers(program, version, faults):
     help_run = run(program, "--help")
-    if help_run.returncode != 0 or not help_run.stdout.startswith("Usage: "):
+    if help_run.returncode != 0 or not help_run.stdout.startswith("Usage: scarabo [options]"):
         faults.append(f"--help: status {help_run.returncode}, {help_run.stdout[:40]!r}")
     for option in ("-o, --output <FILE>", "--batch <FILE>", "--text", "--size <MM>", "--letters",
                    "--no-letters", "--cartouche", "--transparent"):
@@ -140,6 +141,7 @@ BAD_USAGES = [
     (["Cleopatra", "--size", "0", "-o", "x.png"], "--size"),
     (["Cleopatra", "--size", "12.7mm", "-o", "x.png"], "--size"),
     (["Cleopatra", "--size", "12.7", "-o", "x.png"], "documents"),
+    (["Cleopatra", "--size", "2", "-o", "x.pdf"], "from 3 to 100"),
     (["Cleopatra", "--letters", "--no-letters", "-o", "x.png"], "--no-letters"),
     (["Cleopatra", "--transparent", "-o", "x.pdf"], "pictures"),
 ]
@@ -174,10 +176,24 @@ def check_failures(program, folder, faults):
     # Root writes anywhere unless it gives up overriding permissions.
     prefix = ["setpriv", "--bounding-set=-dac_override,-dac_read_search"] if os.getuid() == 0 else []
     result = run(program, "Cleopatra", "-o", str(target), prefix=prefix)
-    if result.returncode != 1 or str(target) not in result.stderr or any(locked.iterdir()):
+    if (result.returncode != 1 or f"cannot write \u201c{target}\u201d" not in result.stderr
+            or any(locked.iterdir())):
         faults.append(f"a read-only folder: status {result.returncode}, {result.stderr!r}, "
                       f"left {[p.name for p in locked.iterdir()]}")
     locked.chmod(0o755)
+    result = run(program, "Cleopatra", "-o", str(folder / "nowhere" / "x.pdf"))
+    if result.returncode != 1 or not result.stderr.endswith(": the folder does not exist\n"):
+        faults.append(f"a missing folder: status {result.returncode}, {result.stderr!r}")
+
+
+def check_window_without_display(program, faults):
+    """The window's start, by no arguments or Qt's own options alone, where there is no display."""
+    for arguments in ([], ["-style", "fusion"], ["-reverse"], ["-platform", "xcb"]):
+        result = run(program, *arguments)
+        lines = [line for line in result.stderr.splitlines() if "no display" in line]
+        if result.returncode != 1 or len(lines) != 1 or result.stdout:
+            faults.append(f"{arguments} without a display: status {result.returncode}, "
+                          f"{result.stderr!r}")
 
 
 def main(program, version):
@@ -191,6 +207,7 @@ def main(program, version):
         check_documents(program, folder, faults)
         check_bad_usages(program, folder, faults)
         check_failures(program, folder, faults)
+        check_window_without_display(program, faults)
     print("\n".join(faults) or "the command line answers as it should")
     return 1 if faults else 0
 

@@ -1,7 +1,10 @@
 #include "cli/commandline.h"
+#include "cli/commandlinerun.h"
 
 #include <gtest/gtest.h>
 #include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -12,12 +15,19 @@ struct SizeCase {
 };
 
 const SizeCase sizeCases[] = {
-    {"12.7", 12.7},           {"2", 2.0},
-    {"100", 100.0},           {"1e1", 10.0},
-    {"1.99", std::nullopt},   {"100.01", std::nullopt},
-    {"-12.7", std::nullopt},  {"0", std::nullopt},
-    {"12,7", std::nullopt},   {"nan", std::nullopt},
-    {"inf", std::nullopt},    {"", std::nullopt},
+    {"12.7", 12.7},
+    {"3", 3.0},
+    {"2", std::nullopt},
+    {"100", 100.0},
+    {"1e1", 10.0},
+    {"1.99", std::nullopt},
+    {"100.01", std::nullopt},
+    {"-12.7", std::nullopt},
+    {"0", std::nullopt},
+    {"12,7", std::nullopt},
+    {"nan", std::nullopt},
+    {"inf", std::nullopt},
+    {"", std::nullopt},
     {"12.7mm", std::nullopt},
 };
 
@@ -30,6 +40,36 @@ TEST(CommandLineTest, TakesAGlyphSizeOnlyAsASaneNumberOfMillimetres) {
         EXPECT_EQ(parsed.request.options.glyphMillimetres, c.millimetres);
         EXPECT_EQ(parsed.usageError.contains(QStringLiteral("--size")), !c.millimetres)
             << parsed.usageError.toStdString();
+    }
+}
+
+} // namespace
+
+namespace {
+
+// main's arguments, and whether they make a command-line start rather than the window's.
+struct StartCase {
+    QStringList arguments;
+    bool commandLine;
+};
+
+const StartCase startCases[] = {
+    {{}, false},
+    {{u"-platform"_s, u"xcb"_s}, false},
+    {{u"-style"_s, u"fusion"_s, u"-reverse"_s}, false},
+    {{u"-style=fusion"_s, u"--reverse"_s}, false},
+    {{u"-display"_s, u":1"_s}, false},
+    {{u"-platform"_s, u"offscreen"_s, u"--text"_s, u"ship"_s}, true},
+    {{u"ship"_s}, true},
+    {{u"--help"_s}, true},
+    {{u"-display"_s}, false},
+};
+
+TEST(CommandLineRunTest, QtsOwnStartOptionsAloneOpenTheWindow) {
+    for (const StartCase& c : startCases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        EXPECT_EQ(CommandLineRun::wanted(QStringList{u"/usr/bin/scarabo"_s} + c.arguments),
+                  c.commandLine);
     }
 }
 

@@ -1,4 +1,6 @@
+#include "core/converter.h"
 #include "core/glyphmatcher.h"
+#include "datfiletesting.h"
 #include "plainglyphscan.h"
 #include "randomtext.h"
 
@@ -98,14 +100,13 @@ INSTANTIATE_TEST_SUITE_P(Rules, GlyphMatching, testing::ValuesIn(matchCases),
 } // namespace
 
 TEST(GlyphFiles, FilledSlotsFormAPrefixOfElevenAfterTheUnusedSlotZero) {
-    const QStringList alphabet{Header, u"a"_s, u"Ka"_s, u"c"_s};
     const QString folder = u"/opt/scarabo/Images/"_s;
-    const AlphabetIndex index(alphabet);
-    EXPECT_THAT(GlyphMatcher::glyphFiles(index, GlyphMatcher::convert(index, u"AkAC"_s), folder),
+    const Converter converter(Alphabet(
+        std::make_shared<clsDatFile>(tableOf({{Header}, {u"a"_s}, {u"Ka"_s}, {u"c"_s}})), folder));
+    EXPECT_THAT(converter.row(u"AkAC"_s).glyphFiles(),
                 ElementsAre(u""_s, folder + u"a.gif"_s, folder + u"Ka.gif"_s, folder + u"c.gif"_s,
                             u""_s, u""_s, u""_s, u""_s, u""_s, u""_s, u""_s));
-    EXPECT_EQ(GlyphMatcher::glyphFiles(index, GlyphMatcher::convert(index, u"xyz"_s), folder),
-              GlyphSlots{});
+    EXPECT_EQ(converter.row(u"xyz"_s).glyphFiles(), GlyphSlots{});
 }
 
 TEST(GlyphMatcher, PositionsPastSixteenBitsStillMatch) {

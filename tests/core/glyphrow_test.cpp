@@ -1,4 +1,4 @@
-#include "core/glyphrow.h"
+#include "core/converter.h"
 #include "datfile/clsdatfile.h"
 #include "datfiletesting.h"
 
@@ -20,10 +20,7 @@ const clsDatFile& shippedAlphabet() {
 }
 
 GlyphRow rowOf(const clsDatFile& alphabet, const QString& text) {
-    const AlphabetIndex index(alphabet.Col(0));
-    const GlyphMatcher::Conversion conversion = GlyphMatcher::convert(index, text);
-    return GlyphRow(alphabet, conversion, text,
-                    GlyphMatcher::glyphFiles(index, conversion, u"/"_s));
+    return Converter(Alphabet(std::make_shared<clsDatFile>(alphabet), u"/"_s)).row(text);
 }
 
 struct RowCase {

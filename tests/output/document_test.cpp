@@ -1,3 +1,4 @@
+#include "core/converter.h"
 #include "datfile/clsdatfile.h"
 #include "output/document.h"
 #include "permissionsenforced.h"
@@ -15,10 +16,10 @@ namespace {
 const QString dataFolder = QStringLiteral(SCARABO_DATA_DIR);
 
 GlyphRow rowOf(const QString& text, const QString& images = dataFolder + u"/Images/"_s) {
-    clsDatFile alphabet;
-    alphabet.setFileName(dataFolder + u"/Alphabet.dat"_s);
-    alphabet.Load();
-    return documentRow(alphabet, AlphabetIndex(alphabet.Col(0)), text, images);
+    auto alphabet = std::make_shared<clsDatFile>();
+    alphabet->setFileName(dataFolder + u"/Alphabet.dat"_s);
+    alphabet->Load();
+    return Converter(Alphabet(alphabet, images)).row(text, Converter::WholeText);
 }
 
 // The window stops at ten glyphs; a document takes them all.

@@ -4,7 +4,7 @@
 // the rows through QPrinter to FILE as PDF instead of saving them. Exits 1 with the error's message
 // when the document cannot be written, 2 on bad usage.
 
-#include "datfile/clsdatfile.h"
+#include "core/converter.h"
 #include "gui/modmain.h"
 #include "output/document.h"
 #include "platform/runtimeerror.h"
@@ -28,14 +28,10 @@ DocumentOptions optionsOf(const QStringList& flags) {
 }
 
 QList<GlyphRow> rowsOf(const QString& folder, const QStringList& texts) {
-    clsDatFile alphabet;
-    alphabet.setFileName(QDir(folder).filePath(QStringLiteral("Alphabet.dat")));
-    alphabet.Load();
-    const AlphabetIndex index(alphabet.Col(0));
-    const QString images = QDir(folder).filePath(QStringLiteral("Images")) + u'/';
+    const Converter converter(Alphabet::load(folder));
     QList<GlyphRow> rows;
     for (const QString& text : texts)
-        rows.append(documentRow(alphabet, index, text, images));
+        rows.append(converter.row(text, Converter::WholeText));
     return rows;
 }
 

@@ -6,6 +6,7 @@
 //                                           blanks)
 // Exits 1 with a message on standard error when the alphabet cannot be read, 2 on bad usage.
 
+#include "core/alphabet.h"
 #include "core/glyphmatcher.h"
 #include "datfile/clsdatfile.h"
 #include "gui/frmmaindesign.h"
@@ -29,10 +30,11 @@ void printDesign(QTextStream& out) {
 }
 
 void printConversions(QTextStream& out, const QString& alphabetFile, const QStringList& texts) {
-    clsDatFile table;
-    table.setFileName(alphabetFile);
-    table.Load();
-    const AlphabetIndex index(table.Col(0));
+    auto table = std::make_shared<clsDatFile>();
+    table->setFileName(alphabetFile);
+    table->Load();
+    const Alphabet alphabet(table, QString());
+    const AlphabetIndex& index = alphabet.index();
     for (const QString& text : texts) {
         QStringList entries;
         for (const qsizetype entry : GlyphMatcher::matchGlyphs(index, text))

@@ -1,0 +1,64 @@
+#include "cli/plainmessage.h"
+
+#include "platform/runtimeerror.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString translated(const char* text) {
+    return QCoreApplication::translate("PlainMessage", text);
+}
+
+QString quoted(const QString& text) {
+    return u'\u201c' + text + u'\u201d';
+}
+
+// What the description says beyond its standard wording and the file's name: "(Permission
+// denied)" becomes "Permission denied".
+QString detailOf(const RuntimeError& error, const QString& file) {
+    QString detail = error.description();
+    const QString standard =
+        RuntimeError::standardDescription(static_cast<ErrorNumber>(error.number()));
+    if (detail.startsWith(standard + QStringLiteral(": ")))
+        detail.remove(0, standard.size() + 2);
+    for (const QString& lead : {file + QStringLiteral(": "), file + u' ', file})
+        if (detail.startsWith(lead)) {
+            detail.remove(0, lead.size());
+            break;
+        }
+    if (detail.startsWith(u'(') && detail.endsWith(u')'))
+        detail = detail.mid(1, detail.size() - 2);
+    return detail.isEmpty() ? standard : detail;
+}
+
+QString reason(const RuntimeError& error, const QString& file) {
+    switch (static_cast<ErrorNumber>(error.number())) {
+    case ErrorNumber::FileNotFound:
+        return translated("no such file");
+    case ErrorNumber::PathNotFound:
+        return translated("the folder does not exist");
+    case ErrorNumber::DiskFull:
+        return translated("the disk is full");
+    case ErrorNumber::PermissionDenied:
+        return translated("permission denied");
+    case ErrorNumber::InvalidPicture:
+        return translated("cannot read the glyph picture %1").arg(quoted(detailOf(error, file)));
+    default:
+        return detailOf(error, file);
+    }
+}
+
+} // namespace
+
+namespace PlainMessage {
+
+QString cannotRead(const QString& file, const RuntimeError& error) {
+    return translated("cannot read %1: %2").arg(quoted(file), reason(error, file));
+}
+
+QString cannotWrite(const QString& file, const RuntimeError& error) {
+    return translated("cannot write %1: %2").arg(quoted(file), reason(error, file));
+}
+
+} // namespace PlainMessage

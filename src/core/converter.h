@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/alphabet.h"
+#include "core/glyphrow.h"
+
+#include <limits>
+#include <QString>
+
+// English text into a row of glyphs by the matching rule (GlyphMatcher), with the pictures and the
+// signs of one alphabet: what the window, the command line, the documents and the tools convert
+// with.
+class Converter {
+public:
+    // As many glyphs as the text spells, for a document.
+    static constexpr qsizetype WholeText = std::numeric_limits<qsizetype>::max();
+
+    explicit Converter(Alphabet alphabet)
+        : mAlphabet(std::move(alphabet)) {}
+
+    const Alphabet& alphabet() const { return mAlphabet; }
+
+    // The row of text, of at most limit glyphs: the window shows ten, a document the whole text.
+    GlyphRow row(const QString& text, qsizetype limit = GlyphMatcher::MaxGlyphs) const;
+
+private:
+    Alphabet mAlphabet;
+};
