@@ -2,9 +2,8 @@
 
 #include "datfile/savefile.h"
 #include "output/documentparts.h"
+#include "output/glyphpicture.h"
 #include "output/outputformats.h"
-#include "output/rowlayout.h"
-#include "output/rowpicture.h"
 #include "platform/runtimeerror.h"
 
 #include <algorithm>

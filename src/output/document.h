@@ -1,27 +1,15 @@
 #pragma once
 
 #include "core/glyphrow.h"
-#include "output/outputformats.h"
+#include "output/documentoptions.h"
 
 #include <QList>
-#include <QPageLayout>
 #include <QString>
 
 class QPagedPaintDevice;
 
-// How the rows are set in a document or on paper.
-struct DocumentOptions {
-    // The physical size of one glyph; the pictures are never drawn below 192 dpi.
-    double glyphMillimetres = OutputFormats::DefaultGlyph;
-    bool letters = true;    // the letters under each glyph
-    bool cartouche = false; // a cartouche (rounded frame with a bar) around each line of a name
-};
-
 // True for the documents of OutputFormats (any case).
 bool isDocumentPath(const QString& path);
-
-// The page of every saved document: A4 upright with margins of 20 mm.
-QPageLayout documentPageLayout();
 
 // Writes the rows (one card per name, in order) as PDF, ODT, DOCX or HTML by the path's suffix.
 // Nothing half-written is left behind. Throws RuntimeError naming the file: 5 for another suffix,

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "output/document.h"
+#include "core/glyphrow.h"
+#include "output/documentoptions.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -4,10 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <QBuffer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QImageWriter>
 
 namespace {
 
@@ -55,14 +53,4 @@ RowLayout layOutRow(const GlyphRow& row, const RowPictureOptions& options) {
     }
     layout.size = {left, bottom + spacing};
     return layout;
-}
-
-QByteArray pngData(const QImage& image) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image))
-        throw RuntimeError(ErrorNumber::InternalError, writer.errorString());
-    return png;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "output/rowpicture.h"
+#include "core/glyphrow.h"
+#include "output/glyphpicture.h"
 
 #include <QFont>
 #include <QImage>
@@ -26,6 +27,3 @@ struct RowLayout {
 
 // Throws RuntimeError 481 for a picture that cannot be read. The row must have glyphs.
 RowLayout layOutRow(const GlyphRow& row, const RowPictureOptions& options);
-
-// A picture as PNG data, at its full resolution.
-QByteArray pngData(const QImage& image);

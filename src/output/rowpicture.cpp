@@ -1,6 +1,5 @@
 #include "output/rowpicture.h"
 
-#include "core/alphabet.h"
 #include "datfile/savefile.h"
 #include "output/rowlayout.h"
 #include "platform/runtimeerror.h"
@@ -40,20 +39,6 @@ QByteArray pictureOf(const GlyphRow& row, const QString& path, const RowPictureO
 }
 
 } // namespace
-
-QImage glyphPictureFor(const QString& path, qreal scale) {
-    if (path.isEmpty())
-        return {};
-    if (const QString sharpPath = Alphabet::sharpPicturePath(path);
-        scale > 1.0 && !sharpPath.isEmpty()) {
-        QImage sharp(sharpPath);
-        if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2.0);
-            return sharp;
-        }
-    }
-    return QImage(path);
-}
 
 QImage rowImage(const GlyphRow& row, const RowPictureOptions& options) {
     if (row.glyphs().isEmpty())

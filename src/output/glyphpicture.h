@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// How a row is drawn as a picture.
+struct RowPictureOptions {
+    bool transparent = false; // transparent background instead of white
+    bool letters = false;     // the letters under each glyph
+    qreal scale = 1.0;        // 2.0: use the twice-size pictures where the alphabet has them
+};
+
+// A glyph's picture for a screen or picture of the given scale: above 1 its twice-size picture
+// (Alphabet::sharpPicturePath, with a device pixel ratio of 2) where the alphabet has one, so it
+// stays sharp; else its own. Null for an empty path or one that cannot be read.
+QImage glyphPictureFor(const QString& path, qreal scale);
+
+// A picture as PNG data, at its full resolution.
+QByteArray pngData(const QImage& image);
