@@ -38,9 +38,19 @@ execute_process(COMMAND date --rfc-email --utc --date ${SCARABO_RELEASE_DATE}
                 COMMAND_ERROR_IS_FATAL ANY)
 configure_file(packaging/linux/copyright.in ${debian_doc}/copyright @ONLY)
 configure_file(packaging/linux/changelog.in ${debian_doc}/changelog @ONLY)
-configure_file(packaging/linux/scarabo.1.in ${debian_doc}/scarabo.1 @ONLY)
-execute_process(COMMAND gzip --best --no-name --keep --force ${debian_doc}/changelog ${debian_doc}/scarabo.1
+execute_process(COMMAND gzip --best --no-name --keep --force ${debian_doc}/changelog
                 COMMAND_ERROR_IS_FATAL ANY)
+# The manual page's file types and glyph sizes are the program's own (scarabo-facts formats), so it
+# is finished at build time; the version record goes in now.
+configure_file(packaging/linux/scarabo.1.in ${debian_doc}/scarabo.1.formats @ONLY)
+add_custom_command(OUTPUT ${debian_doc}/scarabo.1.gz
+    COMMAND scarabo-facts formats > ${debian_doc}/formats.cmake
+    COMMAND ${CMAKE_COMMAND} -DFACTS=${debian_doc}/formats.cmake -DPAGE=${debian_doc}/scarabo.1.formats
+            -DOUTPUT=${debian_doc}/scarabo.1 -P ${PROJECT_SOURCE_DIR}/cmake/ManualPage.cmake
+    COMMAND gzip --best --no-name --keep --force ${debian_doc}/scarabo.1
+    DEPENDS scarabo-facts ${debian_doc}/scarabo.1.formats ${PROJECT_SOURCE_DIR}/cmake/ManualPage.cmake
+    COMMENT "Writing the manual page with the program's file types")
+add_custom_target(scarabo_manual_page ALL DEPENDS ${debian_doc}/scarabo.1.gz)
 install(FILES ${debian_doc}/copyright ${debian_doc}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
 install(FILES ${debian_doc}/scarabo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -4,12 +4,15 @@
 //   scarabo-facts convert ALPHABET TEXT...  the entries that each text converts to, as the window
 //                                           converts it (one line per text, entries separated by
 //                                           blanks)
+//   scarabo-facts formats                   the types of file and the glyph sizes of a document, as
+//                                           CMake variables for the manual page (roff)
 // Exits 1 with a message on standard error when the alphabet cannot be read, 2 on bad usage.
 
 #include "core/alphabet.h"
 #include "core/glyphmatcher.h"
 #include "datfile/clsdatfile.h"
 #include "gui/frmmaindesign.h"
+#include "output/outputformats.h"
 #include "platform/runtimeerror.h"
 #include "platform/twips.h"
 
@@ -43,6 +46,28 @@ void printConversions(QTextStream& out, const QString& alphabetFile, const QStri
     }
 }
 
+// ".BR .pdf ,", ..., ".B .docx", "and", ".B .html": the suffixes as a roff list.
+QString roffList(const QList<OutputFormat>& formats) {
+    QStringList lines;
+    for (qsizetype i = 0; i < formats.size(); ++i) {
+        const bool beforeLastTwo = i + 2 < formats.size();
+        lines.append((beforeLastTwo ? QStringLiteral(".BR .%1 ,") : QStringLiteral(".B .%1"))
+                         .arg(formats.at(i).suffix()));
+        if (i + 2 == formats.size())
+            lines.append(QStringLiteral("and"));
+    }
+    return lines.join(QStringLiteral("\\n"));
+}
+
+void printFormats(QTextStream& out) {
+    using enum OutputFormat::Kind;
+    out << "set(SCARABO_DOCUMENT_TYPES \"" << roffList(OutputFormats::ofKind(Document)) << "\")\n"
+        << "set(SCARABO_PICTURE_TYPES \"" << roffList(OutputFormats::ofKind(Picture)) << "\")\n"
+        << "set(SCARABO_SMALLEST_GLYPH " << OutputFormats::SmallestGlyph << ")\n"
+        << "set(SCARABO_LARGEST_GLYPH " << OutputFormats::LargestGlyph << ")\n"
+        << "set(SCARABO_DEFAULT_GLYPH " << OutputFormats::DefaultGlyph << ")\n";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -54,6 +79,10 @@ int main(int argc, char** argv) {
         printDesign(out);
         return 0;
     }
+    if (arguments.value(0) == u"formats" && arguments.size() == 1) {
+        printFormats(out);
+        return 0;
+    }
     if (arguments.value(0) == u"convert" && arguments.size() >= 3) {
         try {
             printConversions(out, arguments.at(1), arguments.mid(2));
@@ -63,6 +92,6 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    err << "usage: scarabo-facts design | scarabo-facts convert ALPHABET TEXT...\n";
+    err << "usage: scarabo-facts design | formats | convert ALPHABET TEXT...\n";
     return 2;
 }
