@@ -1,6 +1,7 @@
 #include "rowoutput.h"
 
 #include "document.h"
+#include "outputfile.h"
 #include "rowmaker.h"
 #include "rowpicture.h"
 
@@ -46,6 +47,15 @@ QString misuse(const QString& path, const OutputOptions& options, bool batch) {
                                    : QString();
     return translated("%1: cannot tell what to write from its suffix (%2)")
         .arg(path, suffixesText());
+}
+
+QString inputClash(const QString& path, const QStringList& inputs) {
+    for (const QString& input : inputs) {
+        if (OutputFile::sameFile(path, input))
+            return translated("%1 is %2, which is read to write it; give another file")
+                .arg(path, input);
+    }
+    return {};
 }
 
 QList<GlyphRow> write(const RowMaker& maker, const QStringList& texts, const QString& path,
