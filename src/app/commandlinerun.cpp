@@ -118,13 +118,16 @@ int printUnicode(const RowMaker& maker, const QStringList& texts) {
     return CommandLine::Success;
 }
 
-// The files a run reads, none of which it may write.
+// The files a run reads, none of which it may write: the names, the alphabet, its pictures and
+// the hieroglyph font.
 QStringList inputsOf(const CommandLineRequest& request, const QString& folder) {
     QStringList inputs{request.batchFile,
                        folder + QDir::separator() + QStringLiteral("Alphabet.dat")};
-    const QDir images(folder + QDir::separator() + QStringLiteral("Images"));
-    for (const QString& picture : images.entryList(QDir::Files))
-        inputs.append(images.filePath(picture));
+    for (const QString& dataFolder : {QStringLiteral("Images"), QStringLiteral("fonts")}) {
+        const QDir data(folder + QDir::separator() + dataFolder);
+        for (const QString& file : data.entryList(QDir::Files))
+            inputs.append(data.filePath(file));
+    }
     return inputs;
 }
 

@@ -14,8 +14,8 @@ QString linkDanger(const QString& path);
 // Whether a and b name one existing file, once links are followed; hard links are one file too.
 bool sameFile(const QString& a, const QString& b);
 
-// Gives the new file open on handle the mode of the existing file at path and, where the user may
-// set them, its owner and group; nothing when there is no such file.
+// Gives the new file open on handle the permissions of the existing file at path and, where the
+// user may set them, its owner and group; nothing when there is no such file.
 void keepOwnerAndMode(int handle, const QString& path);
 
 } // namespace OutputFile

@@ -57,16 +57,17 @@ bool sameFile(const QString& a, const QString& b) {
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-// Owner first: a change of owner may clear the set-user-ID bits the mode then puts back. Only root
-// may give a file away, and anyone a group they are in; where neither may be, the new file is the
-// user's own, as any file they make.
+// Only root may give a file away, and anyone a group they are in; where neither may be, the new
+// file is the user's own, as any file they make. The set-ID bits are not carried over: the new file
+// is data, never a program to run as its owner.
 void keepOwnerAndMode(int handle, const QString& path) {
     struct stat existing {};
     if (handle < 0 || ::stat(QFile::encodeName(path).constData(), &existing) != 0)
         return;
     [[maybe_unused]] const bool owned = ::fchown(handle, existing.st_uid, existing.st_gid) == 0 ||
                                         ::fchown(handle, uid_t(-1), existing.st_gid) == 0;
-    [[maybe_unused]] const bool moded = ::fchmod(handle, existing.st_mode & 07777) == 0;
+    [[maybe_unused]] const bool moded =
+        ::fchmod(handle, existing.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO | S_ISVTX)) == 0;
 }
 
 } // namespace OutputFile
