@@ -4,6 +4,7 @@
 #include "cli/namesfile.h"
 #include "cli/plainmessage.h"
 #include "cli/rowoutput.h"
+#include "cli/terminaltext.h"
 #include "core/alphabet.h"
 #include "core/converter.h"
 #include "datfile/fatalcheck.h"
@@ -11,8 +12,11 @@
 #include "platform/programstart.h"
 #include "platform/runtimeerror.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <QDir>
 #include <QGuiApplication>
 
 #ifdef Q_OS_WIN
@@ -21,15 +25,36 @@
 
 namespace {
 
+// Why standard output or standard error took less than all it was given (a full disk, a closed
+// pipe), kept until the run ends so that it does not end as a success; empty while all went out.
+QString lostOutput;
+QString lostErrors;
+
 void print(std::FILE* stream, const QString& text) {
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fflush(stream);
+    const QByteArray bytes = text.toUtf8();
+    const bool written = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream) ==
+                             std::size_t(bytes.size()) &&
+                         std::fflush(stream) == 0;
+    QString& lost = stream == stdout ? lostOutput : lostErrors;
+    if (!written && lost.isEmpty())
+        lost = QString::fromLocal8Bit(std::strerror(errno));
 }
 
 const QString programName = QString::fromLatin1(CommandLine::ProgramName);
 
+// Messages hold names and paths from the input, which are shown, never obeyed, by the terminal.
 void complain(const QString& message) {
-    print(stderr, QStringLiteral("%1: %2\n").arg(programName, message));
+    print(stderr, QStringLiteral("%1: %2\n").arg(programName, TerminalText::visible(message)));
+}
+
+// The status of a run whose messages or output could not all be written: a failure, told on
+// standard error where only standard output failed.
+int checkedStatus(int status) {
+    if (!lostOutput.isEmpty())
+        complain(QCoreApplication::translate("CommandLine", "cannot write standard output (%1)")
+                     .arg(lostOutput));
+    const bool lost = !lostOutput.isEmpty() || !lostErrors.isEmpty();
+    return lost && status == CommandLine::Success ? CommandLine::Failure : status;
 }
 
 int badUsage(const QString& message) {
@@ -84,12 +109,30 @@ void tellWhatWasLeftOut(const QList<GlyphRow>& rows) {
 
 int printUnicode(const Converter& converter, const QStringList& texts) {
     for (const QString& text : texts)
-        print(stdout, converter.row(text).unicodeText() + u'\n');
+        print(stdout, TerminalText::visible(converter.row(text).unicodeText()) + u'\n');
     return CommandLine::Success;
+}
+
+// The files a run reads, none of which it may write: the names, the alphabet, its pictures and
+// the hieroglyph font.
+QStringList inputsOf(const CommandLineRequest& request, const QString& folder) {
+    QStringList inputs{request.batchFile, Alphabet::tablePath(folder)};
+    for (const QString& dataFolder :
+         {Alphabet::imagesFolder(folder), AppInfo::dataPath(folder, QStringLiteral("fonts"))}) {
+        const QDir data(dataFolder);
+        for (const QString& file : data.entryList(QDir::Files))
+            inputs.append(data.filePath(file));
+    }
+    return inputs;
 }
 
 int carryOut(const CommandLineRequest& request) {
     const QString folder = AppInfo::applicationFolder();
+    if (request.action == CommandLineRequest::Action::WriteFile) {
+        const QString clash = RowOutput::inputClash(request.outputPath, inputsOf(request, folder));
+        if (!clash.isEmpty())
+            throw RuntimeError(int(ErrorNumber::PermissionDenied), clash);
+    }
     const Converter converter(onFile(PlainMessage::cannotRead, Alphabet::tablePath(folder),
                                      [&] { return Alphabet::load(folder); }));
     const QStringList texts = request.batchFile.isEmpty()
@@ -117,7 +160,7 @@ QString misuseOf(const CommandLineRequest& request) {
 
 int answer(const CommandLineRequest& request) {
     if (request.action == CommandLineRequest::Action::ShowHelp) {
-        print(stdout, CommandLine::helpText());
+        print(stdout, TerminalText::visibleLines(CommandLine::helpText()));
         return CommandLine::Success;
     }
     if (request.action == CommandLineRequest::Action::ShowVersion) {
@@ -191,9 +234,8 @@ int run(int argc, char** argv) {
         std::exit(CommandLine::Failure);
     });
     const CommandLine::Parsed parsed = CommandLine::parse(QCoreApplication::arguments());
-    if (!parsed.usageError.isEmpty())
-        return badUsage(parsed.usageError);
-    return answer(parsed.request);
+    return checkedStatus(parsed.usageError.isEmpty() ? answer(parsed.request)
+                                                     : badUsage(parsed.usageError));
 }
 
 } // namespace CommandLineRun

@@ -14,12 +14,14 @@ QString quoted(const QString& text) {
     return u'\u201c' + text + u'\u201d';
 }
 
-// What the description says beyond its standard wording and the file's name: "(Permission
-// denied)" becomes "Permission denied".
+// What the description says beyond its standard wording and the file's name ("(Permission
+// denied)" becomes "Permission denied"); empty when it says nothing more.
 QString detailOf(const RuntimeError& error, const QString& file) {
     QString detail = error.description();
     const QString standard =
         RuntimeError::standardDescription(static_cast<ErrorNumber>(error.number()));
+    if (detail == standard)
+        return {};
     if (detail.startsWith(standard + QStringLiteral(": ")))
         detail.remove(0, standard.size() + 2);
     for (const QString& lead : {file + QStringLiteral(": "), file + u' ', file})
@@ -29,23 +31,25 @@ QString detailOf(const RuntimeError& error, const QString& file) {
         }
     if (detail.startsWith(u'(') && detail.endsWith(u')'))
         detail = detail.mid(1, detail.size() - 2);
-    return detail.isEmpty() ? standard : detail;
+    return detail;
 }
 
+// The reason in the description's own words where it gives more than the file, else by number.
 QString reason(const RuntimeError& error, const QString& file) {
+    const QString detail = detailOf(error, file);
     switch (static_cast<ErrorNumber>(error.number())) {
-    case ErrorNumber::FileNotFound:
-        return translated("no such file");
-    case ErrorNumber::PathNotFound:
-        return translated("the folder does not exist");
-    case ErrorNumber::DiskFull:
-        return translated("the disk is full");
-    case ErrorNumber::PermissionDenied:
-        return translated("permission denied");
     case ErrorNumber::InvalidPicture:
-        return translated("cannot read the glyph picture %1").arg(quoted(detailOf(error, file)));
+        return translated("cannot read the glyph picture %1").arg(quoted(detail));
+    case ErrorNumber::FileNotFound:
+        return detail.isEmpty() ? translated("no such file") : detail;
+    case ErrorNumber::PathNotFound:
+        return detail.isEmpty() ? translated("the folder does not exist") : detail;
+    case ErrorNumber::DiskFull:
+        return detail.isEmpty() ? translated("the disk is full") : detail;
+    case ErrorNumber::PermissionDenied:
+        return detail.isEmpty() ? translated("permission denied") : detail;
     default:
-        return detailOf(error, file);
+        return detail.isEmpty() ? error.description() : detail;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "output/document.h"
 #include "output/outputformats.h"
 #include "output/rowpicture.h"
+#include "platform/outputfile.h"
 
 #include <QCoreApplication>
 
@@ -34,6 +35,15 @@ QString misuse(const QString& path, const OutputOptions& options, bool batch) {
         return pictureMisuse(options, batch);
     return options.transparent ? translated("--transparent is for pictures, not documents")
                                : QString();
+}
+
+QString inputClash(const QString& path, const QStringList& inputs) {
+    for (const QString& input : inputs) {
+        if (OutputFile::sameFile(path, input))
+            return translated("%1 is %2, which is read to write it; give another file")
+                .arg(path, input);
+    }
+    return {};
 }
 
 QList<GlyphRow> write(const Converter& converter, const QStringList& texts, const QString& path,

@@ -16,6 +16,10 @@ namespace RowOutput {
 // of names; empty when it can.
 QString misuse(const QString& path, const OutputOptions& options, bool batch);
 
+// Why path cannot be written because it is one of the inputs, links followed, so that writing it
+// would lose what is read; empty when it is none of them.
+QString inputClash(const QString& path, const QStringList& inputs);
+
 // Writes the rows of the texts to path, as its suffix says, all or nothing, and answers them, so
 // that the caller can tell what was left out of each. Throws RuntimeError naming the file when it
 // cannot be written.

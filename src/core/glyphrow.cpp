@@ -44,15 +44,17 @@ QString excerpt(QStringView text) {
     return text.first(cut).toString() + u'\u2026';
 }
 
-// "U+13219" or several such, blank-separated, as text; empty when any part is malformed, so a
-// bad cell never shows a wrong character.
+// "U+13219" or several such, blank-separated, as text; empty when any part is malformed or names
+// no character to show (U+0000, which cuts C strings short, or a non-character), so a bad cell
+// never shows a wrong character.
 QString unicodeOf(const QString& codePoints) {
     static const QRegularExpression codePoint(QStringLiteral("^U\\+([0-9A-Fa-f]{4,6})$"));
     QString text;
     for (const QString& part : codePoints.split(u' ', Qt::SkipEmptyParts)) {
         const QRegularExpressionMatch match = codePoint.match(part);
         const char32_t value = match.hasMatch() ? match.captured(1).toUInt(nullptr, 16) : 0;
-        if (!match.hasMatch() || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        if (!match.hasMatch() || value == 0 || value > 0x10FFFF ||
+            (value >= 0xD800 && value <= 0xDFFF) || QChar::isNonCharacter(value))
             return {};
         text += QString::fromUcs4(&value, 1);
     }

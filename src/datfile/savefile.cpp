@@ -1,6 +1,7 @@
 #include "datfile/savefile.h"
 
 #include "datfile/fileerrors.h"
+#include "platform/outputfile.h"
 
 #include <QSaveFile>
 
@@ -24,10 +25,14 @@ bool writeWhole(QIODevice& file, QByteArrayView bytes) {
 // when the flush of a write buffer fails, which on a full disk would put a cut-off file in place of
 // the old one.
 void saveFile(const QString& path, QByteArrayView bytes, SaveFallback fallback) {
+    if (const QString danger = OutputFile::linkDanger(path); !danger.isEmpty())
+        throw RuntimeError(ErrorNumber::PermissionDenied, danger);
     QSaveFile file(path);
     file.setDirectWriteFallback(fallback == SaveFallback::WriteInPlace);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw fileWriteOpenError(path, file);
+    // The copy takes the place of the file a link leads to, which keeps its mode and owner.
+    OutputFile::keepOwnerAndMode(file.handle(), path);
     if (!writeWhole(file, bytes) || !file.commit())
         throw fileTransferError(path, file);
 }

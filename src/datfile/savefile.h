@@ -10,6 +10,8 @@ enum class SaveFallback {
 };
 
 // Writes bytes to path through a temporary file that replaces the old one only when every byte is
-// out. Throws the file's RuntimeError (see fileerrors.h), naming path, when it cannot.
+// out; a replaced file keeps its mode and, where the user may set it, its owner. Throws the file's
+// RuntimeError (see fileerrors.h), naming path, when it cannot, and 70 (permission denied) for a
+// link that may have been planted (see OutputFile::linkDanger).
 void saveFile(const QString& path, QByteArrayView bytes,
               SaveFallback fallback = SaveFallback::None);

@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 #include "cli/commandlinerun.h"
+#include "cli/terminaltext.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -46,6 +47,20 @@ TEST(CommandLineTest, TakesAGlyphSizeOnlyAsASaneNumberOfMillimetres) {
 } // namespace
 
 namespace {
+
+// Control characters become escapes a terminal shows; every other character stays as it is.
+TEST(TerminalTextTest, ShowsControlCharactersAsEscapesAndKeepsTheRest) {
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("\x1b]0;title\x07\x1b[2J"), QStringLiteral("\\x1b]0;title\\x07\\x1b[2J")},
+        {QString(QChar(0)) + QStringLiteral("Ra"), QStringLiteral("\\0Ra")},
+        {QStringLiteral("\t\n\r\x7f"), QStringLiteral("\\t\\n\\r\\x7f")},
+        {QStringLiteral("\u0085\u009b"), QStringLiteral("\\u0085\\u009b")},
+        {QStringLiteral("Cl\u00e9o \u00a0\U00013219 C:\\x"),
+         QStringLiteral("Cl\u00e9o \u00a0\U00013219 C:\\x")},
+    };
+    for (const auto& [given, shown] : cases)
+        EXPECT_EQ(TerminalText::visible(given), shown) << given.toStdString();
+}
 
 // main's arguments, and whether they make a command-line start rather than the window's.
 struct StartCase {

@@ -73,7 +73,8 @@ TEST(GlyphRow, WithoutSignColumnsTheLabelIsTheLetters) {
     EXPECT_EQ(row.glyphs().at(0).label(), u"A"_s);
 }
 
-// The Unicode column is read strictly: a malformed cell gives its glyph no text, never a wrong one.
+// The Unicode column is read strictly: a malformed cell, or one naming U+0000 or a non-character,
+// gives its glyph no text, never a wrong one.
 TEST(GlyphRow, UnicodeTextComesOnlyFromWellFormedCodePoints) {
     const std::pair<QString, QString> cells[] = {
         {u"U+13219"_s, u"\U00013219"_s},
@@ -87,6 +88,15 @@ TEST(GlyphRow, UnicodeTextComesOnlyFromWellFormedCodePoints) {
         {u"U+1321G"_s, u""_s},
         {u"U+13219 x"_s, u""_s},
         {u"U+0000013219"_s, u""_s},
+        {u"U+0000"_s, u""_s},
+        {u"U+13219 U+0000"_s, u""_s},
+        {u"U+FDD0"_s, u""_s},
+        {u"U+FDEF"_s, u""_s},
+        {u"U+FFFE"_s, u""_s},
+        {u"U+1FFFF"_s, u""_s},
+        {u"U+10FFFF"_s, u""_s},
+        {u"U+FDCF"_s, u"\uFDCF"_s},
+        {u"U+FFFD"_s, u"\uFFFD"_s},
     };
     for (const auto& [cell, text] : cells) {
         const clsDatFile table = tableOf({{u"Letters"_s, u"Unicode"_s}, {u"a"_s, cell}});
