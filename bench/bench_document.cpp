@@ -20,7 +20,7 @@ const DocumentOptions options{12.7, true, true};
 
 class Names {
 public:
-    GlyphRow row(const QString& text) const { return mConverter.row(text, Converter::WholeText); }
+    GlyphRow row(const QString& text) const { return m_converter.row(text, Converter::WholeText); }
 
     // A class list: first names with a number, so no two cards are alike.
     QList<GlyphRow> batch(int count) const {
@@ -34,7 +34,7 @@ public:
     }
 
 private:
-    Converter mConverter{Alphabet::load(appFolder)};
+    Converter m_converter{Alphabet::load(appFolder)};
 };
 
 const Names& names() {

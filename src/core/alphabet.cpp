@@ -58,9 +58,9 @@ Alphabet Alphabet::load(const QString& applicationFolder) {
 }
 
 Alphabet::Alphabet(std::shared_ptr<const clsDatFile> table, QString imagesFolder)
-    : mTable(std::move(table))
-    , mImagesFolder(std::move(imagesFolder)) {}
+    : m_table(std::move(table))
+    , m_imagesFolder(std::move(imagesFolder)) {}
 
 const AlphabetIndex& Alphabet::index() const {
-    return mIndex.of(mTable->Col(0));
+    return m_index.of(m_table->Col(0));
 }

@@ -36,14 +36,14 @@ public:
     // imagesFolder (a trailing separator).
     Alphabet(std::shared_ptr<const clsDatFile> table, QString imagesFolder);
 
-    const clsDatFile& table() const { return *mTable; }
-    const QString& imagesFolder() const { return mImagesFolder; }
+    const clsDatFile& table() const { return *m_table; }
+    const QString& imagesFolder() const { return m_imagesFolder; }
     // The index of the entries as the table holds them now: fetched anew, built again only when
     // they differ from the last ones.
     const AlphabetIndex& index() const;
 
 private:
-    std::shared_ptr<const clsDatFile> mTable;
-    QString mImagesFolder;
-    mutable CachedAlphabetIndex mIndex;
+    std::shared_ptr<const clsDatFile> m_table;
+    QString m_imagesFolder;
+    mutable CachedAlphabetIndex m_index;
 };

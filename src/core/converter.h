@@ -15,13 +15,13 @@ public:
     static constexpr qsizetype WholeText = std::numeric_limits<qsizetype>::max();
 
     explicit Converter(Alphabet alphabet)
-        : mAlphabet(std::move(alphabet)) {}
+        : m_alphabet(std::move(alphabet)) {}
 
-    const Alphabet& alphabet() const { return mAlphabet; }
+    const Alphabet& alphabet() const { return m_alphabet; }
 
     // The row of text, of at most limit glyphs: the window shows ten, a document the whole text.
     GlyphRow row(const QString& text, qsizetype limit = GlyphMatcher::MaxGlyphs) const;
 
 private:
-    Alphabet mAlphabet;
+    Alphabet m_alphabet;
 };

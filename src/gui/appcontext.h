@@ -10,17 +10,16 @@
 
 class QWidget;
 
-// A picture file of the row and how it is drawn.
-struct SavePictureRequest {
+// A file of the row and how it is written.
+template <typename Options> struct SaveRequest {
     QString path;
-    RowPictureOptions options;
+    Options options;
 };
 
+// A picture file of the row and how it is drawn.
+using SavePictureRequest = SaveRequest<RowPictureOptions>;
 // A document file of the row and how it is set.
-struct SaveDocumentRequest {
-    QString path;
-    DocumentOptions options;
-};
+using SaveDocumentRequest = SaveRequest<DocumentOptions>;
 
 // What the window and its commands take from the program around them. The start builds one and
 // hands it down; a test builds its own, so nothing it sets can reach the next test.

@@ -29,10 +29,10 @@ void onStartMessage(QtMsgType type, const QMessageLogContext&, const QString& me
 } // namespace
 
 DisplayGuard::DisplayGuard()
-    : mPrevious(qInstallMessageHandler(onStartMessage)) {}
+    : m_previous(qInstallMessageHandler(onStartMessage)) {}
 
 DisplayGuard::~DisplayGuard() {
-    qInstallMessageHandler(mPrevious);
+    qInstallMessageHandler(m_previous);
     for (const QString& message : std::exchange(heldBack, {}))
         qWarning("%s", qPrintable(message));
 }

@@ -13,5 +13,5 @@ public:
     DisplayGuard& operator=(const DisplayGuard&) = delete;
 
 private:
-    QtMessageHandler mPrevious;
+    QtMessageHandler m_previous;
 };

@@ -1,43 +1,19 @@
 #include "gui/rowtransfer.h"
 
+#include "output/rowhtml.h"
 #include "output/rowpicture.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDrag>
-#include <QFile>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QWidget>
 
-namespace {
-
-// A glyph's picture as an inline image, so the HTML needs no file beside it.
-QString inlinePicture(const RowGlyph& glyph) {
-    QFile file(glyph.picture);
-    if (!file.open(QIODevice::ReadOnly))
-        return glyph.letters.toHtmlEscaped();
-    return QStringLiteral("<img src=\"data:image/gif;base64,%1\" alt=\"%2\" title=\"%3\">")
-        .arg(QString::fromLatin1(file.readAll().toBase64()), glyph.letters.toHtmlEscaped(),
-             glyph.label().toHtmlEscaped());
-}
-
-QString rowHtml(const GlyphRow& row) {
-    QString pictures;
-    for (const RowGlyph& glyph : row.glyphs())
-        pictures += inlinePicture(glyph);
-    QString html = QStringLiteral("<p>%1</p>").arg(pictures);
-    if (!row.unicodeText().isEmpty())
-        html += QStringLiteral("<p>%1</p>").arg(row.unicodeText().toHtmlEscaped());
-    return html;
-}
-
-} // namespace
-
 std::unique_ptr<QMimeData> rowMimeData(const GlyphRow& row, qreal scale) {
     auto data = std::make_unique<QMimeData>();
     data->setText(row.unicodeText());
-    data->setHtml(rowHtml(row));
+    data->setHtml(RowHtml::clipboardHtml(row));
     data->setImageData(rowImage(row, {false, false, scale}));
     return data;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/glyphrow.h"
+#include "gui/appcontext.h"
 #include "output/outputformats.h"
 
+#include <optional>
 #include <QDir>
 #include <QStandardPaths>
 #include <QString>
@@ -32,5 +34,32 @@ QString askFileName(QWidget* parent, const QString& title, const QString& propos
 // Shows a small dialog of options (the platforms' own file dialogs take none) with Save and Cancel
 // under its controls; true when the user saves.
 bool askOptions(QDialog& dialog, const QString& title, QLayout* controls);
+
+// The save commands' way of asking: a file dialog of the formats of the kind, then the small
+// dialog of the options (askOptions answers nothing when the user cancels it). Nothing when the
+// user cancels either.
+template <typename Options, typename AskOptions>
+std::optional<SaveRequest<Options>>
+askFileThenOptions(QWidget* parent, const QString& title, const SaveRequest<Options>& proposal,
+                   OutputFormat::Kind kind, AskOptions askOptions) {
+    const QString path = askFileName(parent, title, proposal.path, OutputFormats::ofKind(kind));
+    if (path.isEmpty())
+        return std::nullopt;
+    const std::optional<Options> options = askOptions(parent, proposal.options);
+    if (!options)
+        return std::nullopt;
+    return SaveRequest<Options>{path, *options};
+}
+
+// A save command: asks, starting from the proposal; when the user chooses, remembers the choice
+// for the next time, then saves.
+template <typename Options, typename Ask, typename Remember, typename Save>
+void askRememberSave(const SaveRequest<Options>& proposal, Ask ask, Remember remember, Save save) {
+    const std::optional<SaveRequest<Options>> chosen = ask(proposal);
+    if (!chosen)
+        return;
+    remember(*chosen);
+    save(*chosen);
+}
 
 } // namespace SaveDialogs

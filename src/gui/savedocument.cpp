@@ -95,24 +95,20 @@ void paintPreview(QPrintPreviewDialog& dialog, const GlyphRow& row,
 
 std::optional<SaveDocumentRequest> askWithDialogs(QWidget* parent,
                                                   const SaveDocumentRequest& proposal) {
-    const QString path =
-        SaveDialogs::askFileName(parent, translated("Save As Document"), proposal.path,
-                                 OutputFormats::ofKind(OutputFormat::Kind::Document));
-    if (path.isEmpty())
-        return std::nullopt;
-    const std::optional<DocumentOptions> options = askOptions(parent, proposal.options);
-    if (!options)
-        return std::nullopt;
-    return SaveDocumentRequest{path, *options};
+    return SaveDialogs::askFileThenOptions(parent, translated("Save As Document"), proposal,
+                                           OutputFormat::Kind::Document, askOptions);
 }
 
 void run(const AppContext& context, QWidget* parent, const GlyphRow& row, QSettings& settings) {
-    const std::optional<SaveDocumentRequest> chosen =
-        context.askSaveDocument(parent, proposal(row, settings));
-    if (!chosen)
-        return;
-    remember(*chosen, settings);
-    saveDocument({row}, chosen->path, chosen->options);
+    SaveDialogs::askRememberSave(
+        proposal(row, settings),
+        [&](const SaveDocumentRequest& offered) {
+            return context.askSaveDocument(parent, offered);
+        },
+        [&](const SaveDocumentRequest& chosen) { remember(chosen, settings); },
+        [&](const SaveDocumentRequest& chosen) {
+            saveDocument({row}, chosen.path, chosen.options);
+        });
 }
 
 void print(QWidget* parent, const GlyphRow& row, const QSettings& settings) {

@@ -1,7 +1,6 @@
 #include "gui/savepicture.h"
 
 #include "gui/savedialogs.h"
-#include "output/outputformats.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -57,26 +56,20 @@ std::optional<RowPictureOptions> askOptions(QWidget* parent, RowPictureOptions o
 
 std::optional<SavePictureRequest> askWithDialogs(QWidget* parent,
                                                  const SavePictureRequest& proposal) {
-    const QString path =
-        SaveDialogs::askFileName(parent, translated("Save Picture As"), proposal.path,
-                                 OutputFormats::ofKind(OutputFormat::Kind::Picture));
-    if (path.isEmpty())
-        return std::nullopt;
-    const std::optional<RowPictureOptions> options = askOptions(parent, proposal.options);
-    if (!options)
-        return std::nullopt;
-    return SavePictureRequest{path, *options};
+    return SaveDialogs::askFileThenOptions(parent, translated("Save Picture As"), proposal,
+                                           OutputFormat::Kind::Picture, askOptions);
 }
 
 void run(const AppContext& context, QWidget* parent, const GlyphRow& row, QSettings& settings) {
-    const std::optional<SavePictureRequest> chosen =
-        context.askSavePicture(parent, proposal(row, settings));
-    if (!chosen)
-        return;
-    remember(*chosen, settings);
-    RowPictureOptions options = chosen->options;
-    options.scale = parent->devicePixelRatioF() > 1.0 ? 2.0 : 1.0;
-    saveRowPicture(row, chosen->path, options);
+    SaveDialogs::askRememberSave(
+        proposal(row, settings),
+        [&](const SavePictureRequest& offered) { return context.askSavePicture(parent, offered); },
+        [&](const SavePictureRequest& chosen) { remember(chosen, settings); },
+        [&](const SavePictureRequest& chosen) {
+            RowPictureOptions options = chosen.options;
+            options.scale = parent->devicePixelRatioF() > 1.0 ? 2.0 : 1.0;
+            saveRowPicture(row, chosen.path, options);
+        });
 }
 
 } // namespace SavePicture

@@ -1,6 +1,7 @@
 // The document as one HTML file that needs nothing beside it: the pictures as data URIs.
 
 #include "output/documentparts.h"
+#include "output/rowhtml.h"
 
 #include <QBuffer>
 #include <QXmlStreamWriter>
@@ -50,7 +51,6 @@ private:
     }
     void card(const GlyphRow& row);
     void line(const QList<RowGlyph>& glyphs);
-    QString dataUri(const QString& picture);
 
     QXmlStreamWriter m_xml;
     CardMeasures m_measures;
@@ -104,20 +104,14 @@ void HtmlWriter::line(const QList<RowGlyph>& glyphs) {
                                                       : QStringLiteral("line"));
     for (const RowGlyph& glyph : glyphs) {
         m_xml.writeStartElement(QStringLiteral("figure"));
-        m_xml.writeEmptyElement(QStringLiteral("img"));
-        m_xml.writeAttribute(QStringLiteral("src"), dataUri(glyph.picture));
-        m_xml.writeAttribute(QStringLiteral("alt"), glyph.label());
-        m_xml.writeAttribute(QStringLiteral("title"), glyph.label());
+        RowHtml::writeGlyph(
+            m_xml, RowHtml::dataUri(m_pictures.png(glyph.picture), QStringLiteral("image/png")),
+            glyph.label(), glyph.label());
         if (m_letters)
             textElement(QStringLiteral("figcaption"), glyph.letters);
         m_xml.writeEndElement();
     }
     m_xml.writeEndElement();
-}
-
-QString HtmlWriter::dataUri(const QString& picture) {
-    return QStringLiteral("data:image/png;base64,") +
-           QString::fromLatin1(m_pictures.png(picture).toBase64());
 }
 
 } // namespace
