@@ -30,7 +30,8 @@ TEST_F(SaveDocumentTest, DocumentCommandsAreEnabledOnlyWhileTheRowHasGlyphs) {
     }
 }
 
-// The whole text goes into the document, read back by poppler's pdftotext.
+// The whole text goes into the document, read back by poppler's pdftotext, in a PDF that qpdf
+// finds sound.
 TEST_F(SaveDocumentTest, SavesTheWholeTextOfTheLastConversion) {
     convert(u"Cleopatra and Christopher"_s);
     const QString path = output.filePath(u"names.pdf"_s);
@@ -41,6 +42,10 @@ TEST_F(SaveDocumentTest, SavesTheWholeTextOfTheLastConversion) {
     EXPECT_TRUE(
         reported.saveDocumentProposals.at(0).path.endsWith(u"/Cleopatra and Christopher.pdf"_s));
 
+    QProcess qpdf;
+    qpdf.start(u"qpdf"_s, {u"--check"_s, path});
+    ASSERT_TRUE(qpdf.waitForFinished());
+    EXPECT_EQ(qpdf.exitCode(), 0) << qpdf.readAllStandardOutput().toStdString();
     QProcess pdftotext;
     pdftotext.start(u"pdftotext"_s, {path, u"-"_s});
     ASSERT_TRUE(pdftotext.waitForFinished());
