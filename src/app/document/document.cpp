@@ -70,9 +70,7 @@ const QImage& DocumentPictures::image(const QString& path) {
     auto found = m_images.find(path);
     if (found != m_images.end())
         return *found;
-    QImage picture = glyphPictureFor(path, 2.0);
-    if (picture.isNull())
-        throw RuntimeError(ErrorNumber::InvalidPicture, path);
+    QImage picture = checkedGlyphPicture(path, 2.0);
     picture.setDevicePixelRatio(1.0);
     if (std::min(picture.width(), picture.height()) < m_minimumPixels)
         picture = picture.scaled(m_minimumPixels, m_minimumPixels, Qt::KeepAspectRatioByExpanding,
