@@ -38,7 +38,7 @@ SaveDocumentRequest proposal(const GlyphRow& row, const QSettings& settings) {
     const QDir folder =
         SaveDialogs::startFolder(settings, folderKey, QStandardPaths::DocumentsLocation);
     const QString suffix = settings.value(suffixKey, QStringLiteral("pdf")).toString();
-    return {folder.filePath(SaveDialogs::fileNameFor(row) + u'.' + suffix),
+    return {folder.filePath(SaveDialogs::fileNameFor(row.text()) + u'.' + suffix),
             rememberedOptions(settings)};
 }
 
