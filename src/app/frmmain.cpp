@@ -14,6 +14,7 @@
 #include "rowtransfer.h"
 #include "savedocument.h"
 #include "savepicture.h"
+#include "steadycursor.h"
 #include "twips.h"
 
 #include <limits>
@@ -123,6 +124,7 @@ void frmMain::createControls() {
     cmdGo->setDefault(true);
     // No length limit of its own: Qt's default of 32,767 would cut a longer pasted text silently.
     txtEnglish->setMaxLength(std::numeric_limits<int>::max());
+    new SteadyCursorForLongText(txtEnglish);
 
     for (const frmMainDesign::Control& design : frmMainDesign::Controls) {
         QWidget* control = mClient->findChild<QWidget*>(QString::fromLatin1(design.name),

@@ -98,6 +98,8 @@ CLASS = ["Cleopatra", "Ptolemy", "Nefertiti", "Ramses", "Hatshepsut", "Akhenaten
 
 
 def pdf_text(path):
+    """The PDF's text; a PDF whose structure qpdf finds at fault fails the run."""
+    subprocess.run(["qpdf", "--check", str(path)], capture_output=True, check=True)
     return subprocess.run(["pdftotext", "-enc", "UTF-8", str(path), "-"], capture_output=True,
                           text=True, check=True).stdout
 

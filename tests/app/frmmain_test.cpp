@@ -10,6 +10,7 @@
 #include "progressdialog.h"
 #include "qtprinters.h"
 #include "runtimeerror.h"
+#include "steadycursor.h"
 
 #include <algorithm>
 #include <exception>
@@ -31,6 +32,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -317,6 +319,28 @@ TEST_F(ConvertingWindowTest, APastedTextOfAnyLengthIsConvertedToItsEnd) {
     QTest::keySequence(edit, QKeySequence::Paste);
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(shownEntries(*window).join(u' '), QStringLiteral("sh i p"));
+}
+
+// The box draws its whole line at every blink of the cursor: with a text that long in the box and
+// the focus on it the cursor holds steady, and it blinks again after.
+TEST_F(ConvertingWindowTest, ALongTextHoldsTheCursorSteadyWhileItIsInTheBox) {
+    const auto window = openShipped();
+    ASSERT_TRUE(window);
+    auto* edit = control<QLineEdit>(*window, "txtEnglish");
+    edit->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([edit] { return edit->hasFocus(); }));
+    const QStyleHints* hints = QGuiApplication::styleHints();
+    const int blink = hints->cursorFlashTime();
+    ASSERT_GT(blink, 0);
+    const QString longText(SteadyCursorForLongText::longText + 1, u'a');
+    edit->setText(longText);
+    EXPECT_EQ(hints->cursorFlashTime(), 0);
+    edit->setText(QStringLiteral("ship"));
+    EXPECT_EQ(hints->cursorFlashTime(), blink);
+    edit->setText(longText);
+    control<QPushButton>(*window, "cmdGo")->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([edit] { return !edit->hasFocus(); }));
+    EXPECT_EQ(hints->cursorFlashTime(), blink);
 }
 
 // Whatever a command throws is shown in the same box, and the next command runs as usual.

@@ -1,5 +1,6 @@
 #include "frmmain.h"
 #include "modmain.h"
+#include "savedialogs.h"
 #include "savepicture.h"
 #include "shippedwindow.h"
 
@@ -70,6 +71,21 @@ TEST_F(SavePictureTest, ProposesTheTextAsTheNameThenTheFolderAndOptionsOfTheLast
     EXPECT_EQ(second.path, output.filePath(u"RaRe.png"_s));
     EXPECT_FALSE(second.options.transparent);
     EXPECT_TRUE(second.options.letters);
+}
+
+// The name proposed for a picture or a document: the text's first words, never a megabyte of it.
+TEST(ProposedFileName, IsTheFirstWordsOfTheTextAsASafeShortName) {
+    const std::pair<QString, QString> cases[] = {
+        {u"Cleopatra and Christopher"_s, u"Cleopatra and Christopher"_s},
+        {u"Ra/Re"_s, u"RaRe"_s},
+        {u"Cleopatra ship Ra "_s.repeated(60000), u"Cleopatra ship Ra Cleopatra ship Ra"_s},
+        {QString(100, u'a'), QString(40, u'a')},
+        {u" \t..hidden\nname: a <b>? "_s, u"hidden name a b"_s},
+        {u"Ends in dots..."_s, u"Ends in dots"_s},
+        {u"*?/"_s, u"glyphs"_s},
+    };
+    for (const auto& [text, name] : cases)
+        EXPECT_EQ(SaveDialogs::fileNameFor(text), name) << text.left(60).toStdString();
 }
 
 TEST_F(SavePictureTest, AFailureIsReportedAndCancelSavesNothing) {

@@ -36,10 +36,10 @@ QString styleSheet(const CardMeasures& m) {
 
 class HtmlWriter {
 public:
-    HtmlWriter(QIODevice& device, const DocumentOptions& options)
+    HtmlWriter(QIODevice& device, const DocumentOptions& options, const std::stop_token& stop)
         : m_xml(&device)
         , m_measures(options)
-        , m_pictures(options.glyphMillimetres)
+        , m_pictures(options, stop)
         , m_letters(options.letters) {}
 
     void write(const QList<GlyphRow>& rows);
@@ -122,10 +122,11 @@ QString HtmlWriter::dataUri(const QString& picture) {
 
 } // namespace
 
-QByteArray htmlDocument(const QList<GlyphRow>& rows, const DocumentOptions& options) {
+QByteArray htmlDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+                        const std::stop_token& stop) {
     QByteArray html;
     QBuffer buffer(&html);
     buffer.open(QIODevice::WriteOnly);
-    HtmlWriter(buffer, options).write(rows);
+    HtmlWriter(buffer, options, stop).write(rows);
     return html;
 }

@@ -1,5 +1,6 @@
 #include "rowpicture.h"
 
+#include "glyphpicturefile.h"
 #include "rowlayout.h"
 #include "runtimeerror.h"
 #include "savefile.h"
@@ -40,17 +41,33 @@ QByteArray pictureOf(const GlyphRow& row, const QString& path, const RowPictureO
 
 } // namespace
 
-QImage glyphPictureFor(const QString& path, qreal scale) {
+namespace {
+
+GlyphPictureFile glyphPictureFileFor(const QString& path, qreal scale) {
     if (path.isEmpty())
-        return {};
+        return {{}, QStringLiteral("no picture")};
     if (scale > 1.0 && path.endsWith(QStringLiteral(".gif"))) {
-        QImage sharp(path.chopped(4) + QStringLiteral("@2x.gif"));
-        if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2.0);
+        GlyphPictureFile sharp = readGlyphPictureFile(path.chopped(4) + QStringLiteral("@2x.gif"));
+        if (!sharp.image.isNull()) {
+            sharp.image.setDevicePixelRatio(2.0);
             return sharp;
         }
     }
-    return QImage(path);
+    return readGlyphPictureFile(path);
+}
+
+} // namespace
+
+QImage glyphPictureFor(const QString& path, qreal scale) {
+    return glyphPictureFileFor(path, scale).image;
+}
+
+QImage checkedGlyphPicture(const QString& path, qreal scale) {
+    const GlyphPictureFile picture = glyphPictureFileFor(path, scale);
+    if (picture.image.isNull())
+        throw RuntimeError(ErrorNumber::InvalidPicture,
+                           QStringLiteral("%1 (%2)").arg(path, picture.refusal));
+    return picture.image;
 }
 
 QImage rowImage(const GlyphRow& row, const RowPictureOptions& options) {

@@ -15,8 +15,13 @@ struct RowPictureOptions {
 
 // A glyph's picture for a screen or picture of the given scale: above 1 its twice-size picture
 // ("sh@2x.gif" beside "sh.gif", with a device pixel ratio of 2) where the alphabet has one, so it
-// stays sharp; else its own. Null for an empty path or one that cannot be read.
+// stays sharp; else its own. Null for an empty path or one that cannot be read or is refused (see
+// glyphpicturefile.h).
 QImage glyphPictureFor(const QString& path, qreal scale);
+
+// glyphPictureFor, but a picture that cannot be read or is refused is RuntimeError 481 naming it
+// and why.
+QImage checkedGlyphPicture(const QString& path, qreal scale);
 
 // The glyph pictures side by side at their natural size (times scale), in row order, a few pixels
 // apart and from the edge, on white or transparent, optionally with each glyph's letters under it.

@@ -1,0 +1,65 @@
+// A PDF of the cards of any texts (one a line, a few at most): whatever the texts, which are
+// written into the PDF as its title and its words, the PDF's structure stays sound and the Unicode
+// map it gains replaces the hieroglyph font's own map, never another object.
+
+#include "clsdatfile.h"
+#include "document.h"
+#include "documentparts.h"
+#include "fuzzsupport.h"
+#include "pdfcheck.h"
+#include "runtimeerror.h"
+
+#include <QGuiApplication>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Long enough for several lines of glyphs and a page break, short enough for many runs a second.
+constexpr qsizetype maxText = 600;
+constexpr qsizetype maxCards = 3;
+
+void startGui() {
+    static int argc = 1;
+    static char name[] = "fuzz_pdfwrite";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static const QGuiApplication application(argc, argv);
+}
+
+const clsDatFile& alphabet() {
+    static clsDatFile file;
+    static const bool loaded = [] {
+        file.setFileName(QStringLiteral(SCARABO_DATA_DIR "/Alphabet.dat"));
+        file.Load();
+        return true;
+    }();
+    (void)loaded;
+    return file;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    startGui();
+    static const AlphabetIndex index(alphabet().Col(0));
+    const QString texts = FuzzSupport::textFrom(data, size).left(maxText);
+    QList<GlyphRow> rows;
+    bool hieroglyphs = false;
+    for (const QString& text : texts.split(u'\n').mid(0, maxCards)) {
+        rows.append(
+            documentRow(alphabet(), index, text, QStringLiteral(SCARABO_DATA_DIR "/Images/")));
+        hieroglyphs = hieroglyphs || !rows.constLast().unicodeText().isEmpty();
+    }
+    QByteArray pdf;
+    try {
+        pdf = pdfDocument(rows, {});
+    } catch (const RuntimeError& error) {
+        FuzzSupport::finding(QStringLiteral("error %1 (%2) for [%3]")
+                                 .arg(error.number())
+                                 .arg(error.description(), FuzzSupport::escaped(texts)));
+    }
+    if (const QString fault = pdfFault(pdf, hieroglyphs); !fault.isEmpty())
+        FuzzSupport::finding(fault + u" for ["_s + FuzzSupport::escaped(texts) + u']');
+    return 0;
+}
