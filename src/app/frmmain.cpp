@@ -455,8 +455,8 @@ void frmMain::mnuHelpContents_Click() {
         mContext.applicationFolder, [window = QPointer<frmMain>(this)](const QString& page) {
             if (window) {
                 ErrorReport::show(window->mContext, window,
-                                  tr("No program opened the help page. Open it in a web browser: "
-                                     "%1")
+                                  tr("No program opened the help page. Open this file in a web "
+                                     "browser:\n\n%1")
                                       .arg(QDir::toNativeSeparators(page)));
             }
         });

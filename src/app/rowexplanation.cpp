@@ -29,9 +29,12 @@ QLabel* newLabel(QWidget* client, const QString& name, Qt::Alignment alignment) 
 }
 
 // The hieroglyph font at the size that draws a tall sign, the seated man (A1), signHeight pixels
-// high, with a little room between the signs so that they never touch.
+// high, with a little room between the signs so that they never touch. Its signs are outlines of
+// hairlines, which on screen fade to grey; drawn bold, their lines show in the full text colour.
 QFont hieroglyphFont(int signHeight) {
     QFont font(QStringLiteral("Aegyptus"));
+    font.setBold(true);
+    font.setStyleStrategy(QFont::NoAntialias);
     font.setPixelSize(signHeight);
     const char32_t seatedMan = 0x13000;
     const int ink = QFontMetrics(font).tightBoundingRect(QString::fromUcs4(&seatedMan, 1)).height();
