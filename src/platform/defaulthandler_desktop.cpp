@@ -1,20 +1,21 @@
 #include "defaulthandler.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QStandardPaths>
 
 namespace {
 
-// xdg-open says by its exit status whether the target was opened; it is watched for that, without a
-// parent that would end it (and the handler it runs) when the program ends first.
+// xdg-open says by its exit status whether the target was opened; it is watched for that. Should
+// the program end first, it ends the waiting xdg-open only: the browser it started runs on.
 bool openWithXdgOpen([[maybe_unused]] const QUrl& url,
                      [[maybe_unused]] const std::function<void()>& onFailure) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (xdgOpen.isEmpty())
         return false;
-    auto* launcher = new QProcess;
+    auto* launcher = new QProcess(QCoreApplication::instance());
     launcher->setProgram(xdgOpen);
     launcher->setArguments({QString::fromLatin1(url.toEncoded())});
     launcher->setStandardInputFile(QProcess::nullDevice());
