@@ -1,12 +1,17 @@
 #include "helpcontents.h"
 
 #include "appinfo.h"
-#include "modbrowseto.h"
+#include "defaulthandler.h"
 
 QString HelpContentsPath(const QString& applicationFolder) {
     return AppInfo::dataPath(applicationFolder, QStringLiteral("Help/index.html"));
 }
 
-void ShowHelpContents(const QString& applicationFolder) {
-    BrowseTo(HelpContentsPath(applicationFolder));
+void ShowHelpContents(const QString& applicationFolder,
+                      const std::function<void(const QString& page)>& cannotOpen) {
+    const QString page = HelpContentsPath(applicationFolder);
+    DefaultHandler::open(page, [page, cannotOpen] {
+        if (cannotOpen)
+            cannotOpen(page);
+    });
 }

@@ -182,6 +182,19 @@ int answer(const CommandLineRequest& request) {
 
 namespace CommandLineRun {
 
+std::optional<QString> windowText(int argc, char** argv) {
+    if (argc <= 1)
+        return QString();
+    QStringList arguments;
+    for (int k = 0; k < argc; ++k)
+        arguments.append(QString::fromLocal8Bit(argv[k]));
+    const CommandLine::Parsed parsed = CommandLine::parse(arguments);
+    if (!parsed.usageError.isEmpty() ||
+        parsed.request.action != CommandLineRequest::Action::OpenWindow)
+        return std::nullopt;
+    return parsed.request.text;
+}
+
 int run(int argc, char** argv) {
     useTheStartingConsole();
     drawOffScreenUnlessTold();

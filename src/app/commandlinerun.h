@@ -1,13 +1,15 @@
 #pragma once
 
+#include <optional>
+#include <QString>
+
 // A start of the program with arguments: it writes or prints what they ask for and ends, without
 // a window and without needing a display.
 namespace CommandLineRun {
 
-// Whether main's arguments make this a command-line start; without any, the window opens.
-inline bool wanted(int argc) {
-    return argc > 1;
-}
+// The text the window opens with when main's arguments ask for the window: empty without any,
+// the text of "scarabo TEXT" alone. Nothing when the arguments are to be carried out by run.
+std::optional<QString> windowText(int argc, char** argv);
 
 // Carries out the command line and answers the exit status (see CommandLine).
 int run(int argc, char** argv);

@@ -9,6 +9,7 @@
 #include "wordprocessor.h"
 
 #include <cstdlib>
+#include <optional>
 #include <QApplication>
 #include <QIcon>
 
@@ -30,7 +31,8 @@ AppContext programContext() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (CommandLineRun::wanted(argc))
+    const std::optional<QString> windowText = CommandLineRun::windowText(argc, argv);
+    if (!windowText)
         return CommandLineRun::run(argc, argv);
     QApplication app(argc, argv);
     modMain::DescribeProgram();
@@ -42,5 +44,7 @@ int main(int argc, char** argv) {
     const auto window = modMain::Main(context);
     if (!window)
         return EXIT_FAILURE;
+    if (!windowText->isEmpty())
+        window->showConverted(*windowText);
     return QApplication::exec();
 }

@@ -132,7 +132,7 @@ def check_documents(program, folder, faults):
 BAD_USAGES = [
     (["--bogus"], "bogus"),
     (["-o", "x.png"], "no text"),
-    (["Cleopatra"], "-o FILE"),
+    (["Cleopatra", "--cartouche"], "-o FILE"),
     (["Cleopatra", "--batch", "names.txt", "-o", "x.png"], "not both"),
     (["Cleopatra", "-o", "x.doc"], "x.doc"),
     (["Cleopatra", "Ptolemy", "-o", "x.png"], "quotes"),

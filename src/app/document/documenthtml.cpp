@@ -27,6 +27,7 @@ QString styleSheet(const CardMeasures& m) {
                           "figure img{width:%7;height:%7;object-fit:contain;display:block}"
                           "figcaption{font-size:%8}"
                           ".unicode{font-size:%9;margin:0 0 %2 0;overflow-wrap:anywhere}"
+                          ".unicode{font-weight:bold;letter-spacing:0.1em}" // signs apart, dark
                           ".english{font-size:%10;margin:0}")
         .arg(millimetres(2 * m.glyph / 3), millimetres(m.gap), millimetres(m.frame),
              millimetres(m.bar), millimetres(m.glyph / 2), millimetres(m.inset),

@@ -48,4 +48,32 @@ TEST(TerminalTextTest, ShowsControlCharactersAsEscapesAndKeepsTheRest) {
         EXPECT_EQ(TerminalText::visible(given), shown) << given.toStdString();
 }
 
+// A text alone opens the window with it; a text with anything of a file still needs the file.
+TEST(CommandLineTest, ATextAloneAsksForTheWindow) {
+    using Action = CommandLineRequest::Action;
+    const struct {
+        QStringList arguments;
+        std::optional<Action> action; // none for bad usage
+    } cases[] = {
+        {{QStringLiteral("Cleopatra")}, Action::OpenWindow},
+        {{QStringLiteral("Cleopatra"), QStringLiteral("--text")}, Action::PrintUnicode},
+        {{QStringLiteral("Cleopatra"), QStringLiteral("-o"), QStringLiteral("c.pdf")},
+         Action::WriteFile},
+        {{QStringLiteral("Cleopatra"), QStringLiteral("--cartouche")}, std::nullopt},
+        {{QStringLiteral("--batch"), QStringLiteral("names.txt")}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const CommandLine::Parsed parsed =
+            CommandLine::parse(QStringList{QStringLiteral("scarabo")} + c.arguments);
+        EXPECT_EQ(parsed.usageError.isEmpty(), c.action.has_value());
+        if (c.action) {
+            EXPECT_EQ(parsed.request.action, *c.action);
+        }
+    }
+    EXPECT_EQ(
+        CommandLine::parse({QStringLiteral("scarabo"), QStringLiteral("Cleopatra")}).request.text,
+        QStringLiteral("Cleopatra"));
+}
+
 } // namespace
