@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <QApplication>
 #include <QIcon>
 
@@ -46,7 +47,8 @@ std::unique_ptr<QApplication> windowApplication(int& argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (CommandLineRun::wanted(argumentsOf(argc, argv)))
+    const std::optional<QString> windowText = CommandLineRun::windowText(argumentsOf(argc, argv));
+    if (!windowText)
         return CommandLineRun::run(argc, argv);
     const std::unique_ptr<QApplication> app = windowApplication(argc, argv);
     modMain::DescribeProgram();
@@ -58,5 +60,7 @@ int main(int argc, char** argv) {
     const auto window = modMain::Main(context);
     if (!window)
         return EXIT_FAILURE;
+    if (!windowText->isEmpty())
+        window->showConverted(*windowText);
     return QApplication::exec();
 }

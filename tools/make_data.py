@@ -582,7 +582,8 @@ Starting it can take a few seconds.</li>
 </ul>
 
 <h2 id="elsewhere">Taking the row elsewhere</h2>
-<p>Copy the row (<kbd>Ctrl</kbd>+<kbd>C</kbd> with the cursor outside the English box) and paste it
+<p>Copy the row (<kbd>Ctrl</kbd>+<kbd>C</kbd>; in the English box it copies the row too, unless
+you have selected some of the English) and paste it
 into a chat, a mail or a document: where the program has a font for hieroglyphs you get them as text,
 elsewhere the pictures. You can also drag the row from the glyph band into another program, or use
 the band's context menu. To keep it, save it as a picture (PNG or SVG) or as a document: a document
@@ -591,8 +592,9 @@ the letters under each glyph if you like, a cartouche around a name, the hierogl
 English it came from.</p>
 
 <h2 id="commandline">The command line</h2>
-<p>Started with arguments, Scarabo writes files without opening a window, also on a machine without
-a display:</p>
+<p>Started with a text alone (<code>scarabo Cleopatra</code>), Scarabo opens its window with the
+text converted. With the options below it writes files without opening a window, also on a machine
+without a display:</p>
 <table>
 <tr><td><code>scarabo "Cleopatra" -o cleopatra.pdf</code></td><td>One name as a document or picture (.pdf, .odt, .docx, .html, .png, .svg)</td></tr>
 <tr><td><code>scarabo --batch names.txt -o cards.pdf</code></td><td>One card per name, one name per line</td></tr>
@@ -606,6 +608,8 @@ a display:</p>
 or damaged in the <span class="ui">Images</span> folder beside the program.</li>
 <li><b>Export to Word shows an error message:</b> the word processor is not installed or could
 not be started; Scarabo names the error and keeps running.</li>
+<li><b>F1 says no program opened the help page:</b> the desktop has no web browser that works;
+the message names this page's file, which any browser opens.</li>
 <li><b>Scarabo does not start and names <span class="ui">Alphabet.dat</span>:</b> the alphabet
 file beside the program is missing or damaged; reinstall the program.</li>
 </ul>

@@ -7,7 +7,7 @@ RUN_PACKAGES=(libreoffice-writer fonts-dejavu-core)
 TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick fonts-ancient-scripts python3 python3-pil
                python3-docx chromium librsvg2-bin desktop-file-utils appstream dpkg-dev file
                gcc-mingw-w64-x86-64 dbus-daemon at-spi2-core python3-pyatspi xclip python3-uno
-               poppler-utils)
+               poppler-utils qpdf)
 
 # ensure_packages NAME...: installs those of the named packages that are not installed yet.
 ensure_packages() {

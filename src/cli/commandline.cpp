@@ -50,7 +50,8 @@ struct Options {
     void addTo(QCommandLineParser& parser) const {
         parser.setApplicationDescription(
             translated("Spells English text in ancient Egyptian hieroglyphs. Without arguments it "
-                       "opens its window."));
+                       "opens its window; with a TEXT alone it opens the window with TEXT "
+                       "converted."));
         parser.addOptions(
             {help, version, output, batch, text, size, letters, noLetters, cartouche, transparent});
         parser.addPositionalArgument(QStringLiteral("text"), translated("The text to spell."),
@@ -98,14 +99,19 @@ QString readWhatToWrite(const QCommandLineParser& parser, const Options& o,
         return request.text.isEmpty() ? translated("no text to spell (give a TEXT or --batch FILE)")
                                       : translated("give a TEXT or --batch FILE, not both");
     request.outputPath = parser.value(o.output);
+    const bool fileOptions = parser.isSet(o.output) || parser.isSet(o.size) ||
+                             parser.isSet(o.letters) || parser.isSet(o.noLetters) ||
+                             parser.isSet(o.cartouche) || parser.isSet(o.transparent);
     if (parser.isSet(o.text)) {
         request.action = CommandLineRequest::Action::PrintUnicode;
-        const bool fileOptions = parser.isSet(o.output) || parser.isSet(o.size) ||
-                                 parser.isSet(o.letters) || parser.isSet(o.noLetters) ||
-                                 parser.isSet(o.cartouche) || parser.isSet(o.transparent);
         return fileOptions ? translated("--text prints the row; the options of a file do not go "
                                         "with it")
                            : QString();
+    }
+    // A text and nothing to do with it, as a desktop passes a name: the window shows it.
+    if (!fileOptions && request.batchFile.isEmpty()) {
+        request.action = CommandLineRequest::Action::OpenWindow;
+        return {};
     }
     request.action = CommandLineRequest::Action::WriteFile;
     if (request.outputPath.isEmpty())

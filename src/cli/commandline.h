@@ -15,7 +15,7 @@ struct OutputOptions {
 
 // What one start of the program with arguments asks for.
 struct CommandLineRequest {
-    enum class Action { ShowHelp, ShowVersion, PrintUnicode, WriteFile };
+    enum class Action { ShowHelp, ShowVersion, PrintUnicode, WriteFile, OpenWindow };
     Action action = Action::ShowHelp;
     QString text;      // the one text, or empty with a batch
     QString batchFile; // the file of names, one a line, or empty

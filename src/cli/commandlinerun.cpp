@@ -207,21 +207,32 @@ QString optionName(const QString& argument) {
     return name.section(u'=', 0, 0);
 }
 
+// The arguments without Qt's own start-up options and their values.
+QStringList withoutQtOptions(const QStringList& arguments) {
+    QStringList ours = arguments.mid(0, 1);
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString name = optionName(arguments.at(i));
+        if (qtOptionsWithValue.contains(name) && !arguments.at(i).contains(u'='))
+            ++i; // its value
+        else if (!qtOptionsWithValue.contains(name) && !qtOptionsAlone.contains(name))
+            ours.append(arguments.at(i));
+    }
+    return ours;
+}
+
 } // namespace
 
 namespace CommandLineRun {
 
-bool wanted(const QStringList& arguments) {
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString name = optionName(arguments.at(i));
-        if (qtOptionsAlone.contains(name))
-            continue;
-        if (!qtOptionsWithValue.contains(name))
-            return true;
-        if (!arguments.at(i).contains(u'='))
-            ++i; // its value
-    }
-    return false;
+std::optional<QString> windowText(const QStringList& arguments) {
+    const QStringList ours = withoutQtOptions(arguments);
+    if (ours.size() <= 1)
+        return QString();
+    const CommandLine::Parsed parsed = CommandLine::parse(ours);
+    if (!parsed.usageError.isEmpty() ||
+        parsed.request.action != CommandLineRequest::Action::OpenWindow)
+        return std::nullopt;
+    return parsed.request.text;
 }
 
 int run(int argc, char** argv) {

@@ -36,12 +36,14 @@ QStringList distinctCharacters(QStringView text, const QList<GlyphMatcher::Conve
 }
 
 // The start of a long text, cut at a whole character.
+// Blanks at either end of the excerpt would only show as gaps inside its quotes.
 QString excerpt(QStringView text) {
     constexpr qsizetype shown = 16;
+    text = text.trimmed();
     if (text.size() <= shown)
         return text.toString();
     const qsizetype cut = text[shown - 1].isHighSurrogate() ? shown - 1 : shown;
-    return text.first(cut).toString() + u'\u2026';
+    return text.first(cut).trimmed().toString() + u'\u2026';
 }
 
 // "U+13219" or several such, blank-separated, as text; empty when any part is malformed or names

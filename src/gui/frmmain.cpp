@@ -4,14 +4,18 @@
 #include "datfile/clsdatfile.h"
 #include "gui/about/frmabout.h"
 #include "gui/about/helpcontents.h"
+#include "gui/accesskeylabel.h"
+#include "gui/copykey.h"
 #include "gui/errorreport.h"
 #include "gui/export/exporttoword.h"
 #include "gui/frmmaindesign.h"
 #include "gui/layout/qtlayoutwindow.h"
+#include "gui/plainfailure.h"
 #include "gui/rowexplanation.h"
 #include "gui/rowtransfer.h"
 #include "gui/savedocument.h"
 #include "gui/savepicture.h"
+#include "gui/steadycursor.h"
 #include "layout/clslayout.h"
 #include "output/rowpicture.h"
 #include "platform/twips.h"
@@ -29,6 +33,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
@@ -112,7 +117,8 @@ void frmMain::createControls() {
     txtEnglish = named(new QLineEdit(mClient), u"txtEnglish");
     cmdExit = named(new QPushButton(tr("Exit"), mClient), u"cmdExit");
     cmdGo = named(new QPushButton(tr("Convert"), mClient), u"cmdGo");
-    Label1 = named(new QLabel(tr("English"), mClient), u"Label1");
+    // Its access key, N, is underlined while its text stays "English" (see createKeys).
+    Label1 = named(new AccessKeyLabel(tr("English"), 1, mClient), u"Label1");
     Label2 = named(new QLabel(tr("Translation"), mClient), u"Label2");
     Label3 = named(new QLabel(mClient), u"Label3");
 
@@ -123,6 +129,7 @@ void frmMain::createControls() {
     cmdGo->setDefault(true);
     // No length limit of its own: Qt's default of 32,767 would cut a longer pasted text silently.
     txtEnglish->setMaxLength(std::numeric_limits<int>::max());
+    new SteadyCursorForLongText(txtEnglish);
 
     for (const frmMainDesign::Control& design : frmMainDesign::Controls) {
         QWidget* control = mClient->findChild<QWidget*>(QString::fromLatin1(design.name),
@@ -140,6 +147,7 @@ void frmMain::createControls() {
     route(cmdGo, &QPushButton::clicked, &frmMain::cmdGo_Click);
     route(cmdExit, &QPushButton::clicked, &frmMain::cmdExit_Click);
     route(txtEnglish, &QLineEdit::textChanged, &frmMain::txtEnglish_Change);
+    new CopyWithoutSelection(txtEnglish);
 }
 
 void frmMain::createMenus() {
@@ -147,16 +155,19 @@ void frmMain::createMenus() {
     mnuFileWord = named(mnuFile->addAction(tr("Export to &Word")), u"mnuFileWord");
     mnuFileSavePicture =
         named(mnuFile->addAction(tr("Save Picture &As...")), u"mnuFileSavePicture");
-    route(mnuFileSavePicture, &QAction::triggered, &frmMain::mnuFileSavePicture_Click);
+    routePlainly(mnuFileSavePicture, tr("The picture was not saved"),
+                 &frmMain::mnuFileSavePicture_Click);
     mnuFileSaveDocument =
         named(mnuFile->addAction(tr("Save As &Document...")), u"mnuFileSaveDocument");
-    route(mnuFileSaveDocument, &QAction::triggered, &frmMain::mnuFileSaveDocument_Click);
+    routePlainly(mnuFileSaveDocument, tr("The document was not saved"),
+                 &frmMain::mnuFileSaveDocument_Click);
     mnuFilePrint = named(mnuFile->addAction(tr("&Print...")), u"mnuFilePrint");
     mnuFilePrint->setShortcut(QKeySequence::Print);
-    route(mnuFilePrint, &QAction::triggered, &frmMain::mnuFilePrint_Click);
+    routePlainly(mnuFilePrint, tr("The row was not printed"), &frmMain::mnuFilePrint_Click);
     mnuFilePrintPreview =
         named(mnuFile->addAction(tr("Print Pre&view...")), u"mnuFilePrintPreview");
-    route(mnuFilePrintPreview, &QAction::triggered, &frmMain::mnuFilePrintPreview_Click);
+    routePlainly(mnuFilePrintPreview, tr("The print preview could not be shown"),
+                 &frmMain::mnuFilePrintPreview_Click);
     mnuFileExit = named(mnuFile->addAction(tr("E&xit")), u"mnuFileExit");
     mnuEdit = named(menuBar()->addMenu(tr("&Edit")), u"mnuEdit");
     mnuEditCopy = named(mnuEdit->addAction(tr("&Copy")), u"mnuEditCopy");
@@ -188,6 +199,12 @@ template <typename Source, typename Signal>
 void frmMain::route(Source* source, Signal signal, void (frmMain::*handler)()) {
     connect(source, signal, this, [this, handler] {
         ErrorReport::run(mContext, this, [this, handler] { (this->*handler)(); });
+    });
+}
+
+void frmMain::routePlainly(QAction* action, const QString& failed, void (frmMain::*handler)()) {
+    connect(action, &QAction::triggered, this, [this, failed, handler] {
+        PlainFailure::run(mContext, this, failed, [this, handler] { (this->*handler)(); });
     });
 }
 
@@ -245,6 +262,11 @@ void frmMain::InitForm() {
     enableRowCommands();
 }
 
+void frmMain::showConverted(const QString& text) {
+    txtEnglish->setText(text);
+    ErrorReport::run(mContext, this, [this] { cmdGo_Click(); });
+}
+
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (mLayout)
@@ -263,6 +285,7 @@ void frmMain::cmdGo_Click() {
     mExplanation->show(mRow);
     showOutOfDate(false);
     enableRowCommands();
+    mConverted = true;
 }
 
 // Each box shows its glyph from the corner at the picture's own size. A picture that cannot be
@@ -291,7 +314,7 @@ void frmMain::txtEnglish_Change() {
     if (mnuOptionsConvertAsYouType->isChecked())
         cmdGo_Click();
     else
-        showOutOfDate(txtEnglish->text() != mRow.text());
+        showOutOfDate(mConverted && txtEnglish->text() != mRow.text());
 }
 
 // The pictures dim with the captions, so a row that no longer shows the text reads as such. A
@@ -393,8 +416,14 @@ void frmMain::mnuFileWord_Click() {
                      word.name);
     } catch (const RuntimeError& error) {
         // Cancel in the progress dialog is the user's own choice, not an error to report.
-        if (error.number() != static_cast<int>(ErrorNumber::UserInterrupt))
+        if (error.number() == static_cast<int>(ErrorNumber::UserInterrupt))
+            return;
+        if (error.number() != static_cast<int>(ErrorNumber::CannotCreateObject) ||
+            word.cannotStart.isEmpty())
             throw;
+        const QString reason = PlainFailure::subject(error);
+        ErrorReport::show(mContext, this,
+                          word.cannotStart.arg(reason.isEmpty() ? error.description() : reason));
     }
 }
 
@@ -415,7 +444,15 @@ void frmMain::mnuFilePrintPreview_Click() {
 }
 
 void frmMain::mnuHelpContents_Click() {
-    ShowHelpContents(mContext.applicationFolder);
+    ShowHelpContents(
+        mContext.applicationFolder, [window = QPointer<frmMain>(this)](const QString& page) {
+            if (window) {
+                ErrorReport::show(window->mContext, window,
+                                  tr("No program opened the help page. Open this file in a web "
+                                     "browser:\n\n%1")
+                                      .arg(QDir::toNativeSeparators(page)));
+            }
+        });
 }
 
 void frmMain::mnuHelpAbout_Click() {

@@ -37,6 +37,9 @@ public:
     // alphabet cannot be loaded.
     void Load();
 
+    // Puts text into the English box and converts it, as a start with a text asks.
+    void showConverted(const QString& text);
+
     const GlyphSlots& glyphFiles() const { return mGlyphFiles; }
     const clsDatFile& alphabet() const { return *mAlphabet; }
     QLabel* picture(int k) const { return mPictures.at(k - 1); }
@@ -53,6 +56,8 @@ private:
     void setTabOrder();
     template <typename Source, typename Signal>
     void route(Source* source, Signal signal, void (frmMain::*handler)());
+    // For the commands that speak plainly when they fail; failed says what could not be done.
+    void routePlainly(QAction* action, const QString& failed, void (frmMain::*handler)());
     void InitForm();
 
     void cmdGo_Click();
@@ -85,6 +90,7 @@ private:
     GlyphSlots mGlyphFiles;
     GlyphRow mRow;
     std::unique_ptr<RowExplanation> mExplanation;
+    bool mConverted = false; // until the first conversion no row can be out of date
 
     QWidget* mClient = nullptr;
     std::vector<QWidget*> mControls; // in the window's control order

@@ -29,6 +29,9 @@ inline constexpr Control Controls[] = {
 // The tag of every control: the group stays centred as the window is resized.
 inline constexpr const char* LayoutTag = "X=1/2 Y=1/2";
 
+// The side of a glyph box.
+inline constexpr int GlyphBoxTwips = 750;
+
 // Controls that explain the row, in the empty space between the glyph band and the Exit button:
 // a caption under each glyph box, a note line and the row as Unicode text.
 inline constexpr Control AddedControls[] = {

@@ -5,6 +5,7 @@
 #include <array>
 #include <QList>
 
+class NoteLabel;
 class QLabel;
 class QWidget;
 
@@ -26,12 +27,12 @@ public:
     void setOutOfDate(bool outOfDate);
 
     QLabel* caption(int k) const { return m_captions.at(k - 1); }
-    QLabel* note() const { return m_note; }
+    NoteLabel* note() const { return m_note; }
     QLabel* unicode() const { return m_unicode; }
 
 private:
     std::array<QLabel*, captionCount> m_captions{};
-    QLabel* m_note = nullptr;
+    NoteLabel* m_note = nullptr;
     QLabel* m_unicode = nullptr;
     QString m_leftOutNote;
 };

@@ -13,6 +13,8 @@
 std::unique_ptr<QMimeData> rowMimeData(const GlyphRow& row, qreal scale) {
     auto data = std::make_unique<QMimeData>();
     data->setText(row.unicodeText());
+    // Named with its encoding too, for the readers that ask for the text by that name only.
+    data->setData(QStringLiteral("text/plain;charset=utf-8"), row.unicodeText().toUtf8());
     data->setHtml(RowHtml::clipboardHtml(row));
     data->setImageData(rowImage(row, {false, false, scale}));
     return data;

@@ -10,13 +10,31 @@
 
 namespace SaveDialogs {
 
-QString fileNameFor(const GlyphRow& row) {
+namespace {
+
+// Enough words to know the file by, short enough for any file system and any file dialog.
+constexpr qsizetype fileNameLength = 40;
+
+} // namespace
+
+QString fileNameFor(const QString& text) {
     QString name;
-    for (const QChar c : row.text()) {
-        if (c.isPrint() && !QStringView(u"\\/:*?\"<>|").contains(c))
+    for (const QChar c : text) {
+        if (c.isSpace())
+            name += u' ';
+        else if (c.isPrint() && !QStringView(u"\\/:*?\"<>|").contains(c))
             name += c;
     }
-    name = name.trimmed();
+    name = name.simplified();
+    if (name.size() > fileNameLength) {
+        const qsizetype wordEnd = name.lastIndexOf(u' ', fileNameLength);
+        name.truncate(wordEnd > 0 ? wordEnd : fileNameLength);
+    }
+    // No hidden file, and nothing a file system drops from a name's ends.
+    while (name.startsWith(u'.') || name.startsWith(u' '))
+        name.remove(0, 1);
+    while (name.endsWith(u'.') || name.endsWith(u' '))
+        name.chop(1);
     return name.isEmpty() ? QStringLiteral("glyphs") : name;
 }
 

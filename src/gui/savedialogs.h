@@ -18,8 +18,10 @@ class QWidget;
 // What the File menu's save commands share in asking where and how.
 namespace SaveDialogs {
 
-// The English text as a file name: what no file system takes is left out.
-QString fileNameFor(const GlyphRow& row);
+// The first words of the English text as a file name of at most 40 characters, cut at a word's
+// end where there is one: what no file system takes is left out, and the name never begins with
+// a dot.
+QString fileNameFor(const QString& text);
 
 // The folder remembered under key, else the given standard one; the home folder where that is
 // gone.

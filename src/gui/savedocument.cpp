@@ -1,6 +1,7 @@
 #include "gui/savedocument.h"
 
 #include "gui/savedialogs.h"
+#include "gui/workwithprogress.h"
 #include "output/outputformats.h"
 
 #include <QCheckBox>
@@ -39,7 +40,7 @@ SaveDocumentRequest proposal(const GlyphRow& row, const QSettings& settings) {
     const QDir folder =
         SaveDialogs::startFolder(settings, folderKey, QStandardPaths::DocumentsLocation);
     const QString suffix = settings.value(suffixKey, QStringLiteral("pdf")).toString();
-    return {folder.filePath(SaveDialogs::fileNameFor(row) + u'.' + suffix),
+    return {folder.filePath(SaveDialogs::fileNameFor(row.text()) + u'.' + suffix),
             rememberedOptions(settings)};
 }
 
@@ -107,7 +108,13 @@ void run(const AppContext& context, QWidget* parent, const GlyphRow& row, QSetti
         },
         [&](const SaveDocumentRequest& chosen) { remember(chosen, settings); },
         [&](const SaveDocumentRequest& chosen) {
-            saveDocument({row}, chosen.path, chosen.options);
+            // A long text makes a document of many pages: the window stays drawn, and Cancel
+            // leaves no file.
+            runWithProgress(parent, translated("Save As Document"),
+                            translated("Saving %1...").arg(QFileInfo(chosen.path).fileName()),
+                            [&row, &chosen](const std::stop_token& stop) {
+                                saveDocument({row}, chosen.path, chosen.options, stop);
+                            });
         });
 }
 

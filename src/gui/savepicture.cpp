@@ -24,7 +24,7 @@ QString translated(const char* text) {
 SavePictureRequest proposal(const GlyphRow& row, const QSettings& settings) {
     const QDir folder =
         SaveDialogs::startFolder(settings, folderKey, QStandardPaths::PicturesLocation);
-    return {folder.filePath(SaveDialogs::fileNameFor(row) + QStringLiteral(".png")),
+    return {folder.filePath(SaveDialogs::fileNameFor(row.text()) + QStringLiteral(".png")),
             {settings.value(transparentKey, false).toBool(),
              settings.value(lettersKey, false).toBool()}};
 }

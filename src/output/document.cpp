@@ -61,18 +61,22 @@ double documentTextWidth() {
     return documentPageLayout().paintRect(QPageLayout::Millimeter).width();
 }
 
-DocumentPictures::DocumentPictures(double glyphMillimetres)
-    : m_minimumPixels(
-          static_cast<int>(std::ceil(glyphMillimetres / millimetresPerInch * pictureDotsPerInch))) {
+void throwIfStopped(const std::stop_token& stop) {
+    if (stop.stop_requested())
+        throw RuntimeError(ErrorNumber::UserInterrupt);
 }
 
+DocumentPictures::DocumentPictures(const DocumentOptions& options, std::stop_token stop)
+    : m_minimumPixels(static_cast<int>(
+          std::ceil(options.glyphMillimetres / millimetresPerInch * pictureDotsPerInch)))
+    , m_stop(std::move(stop)) {}
+
 const QImage& DocumentPictures::image(const QString& path) {
+    throwIfStopped(m_stop);
     auto found = m_images.find(path);
     if (found != m_images.end())
         return *found;
-    QImage picture = glyphPictureFor(path, 2.0);
-    if (picture.isNull())
-        throw RuntimeError(ErrorNumber::InvalidPicture, path);
+    QImage picture = checkedGlyphPicture(path, 2.0);
     picture.setDevicePixelRatio(1.0);
     if (std::min(picture.width(), picture.height()) < m_minimumPixels)
         picture = picture.scaled(m_minimumPixels, m_minimumPixels, Qt::KeepAspectRatioByExpanding,
@@ -81,6 +85,7 @@ const QImage& DocumentPictures::image(const QString& path) {
 }
 
 const QByteArray& DocumentPictures::png(const QString& path) {
+    throwIfStopped(m_stop);
     auto found = m_pngs.find(path);
     if (found != m_pngs.end())
         return *found;
@@ -96,22 +101,23 @@ QPageLayout documentPageLayout() {
                        QPageLayout::Millimeter);
 }
 
-void saveDocument(const QList<GlyphRow>& rows, const QString& path,
-                  const DocumentOptions& options) {
+void saveDocument(const QList<GlyphRow>& rows, const QString& path, const DocumentOptions& options,
+                  const std::stop_token& stop) {
     const QString suffix = suffixOf(path);
     QByteArray bytes;
     if (suffix == u"pdf")
-        bytes = pdfDocument(rows, options);
+        bytes = pdfDocument(rows, options, stop);
     else if (suffix == u"odt")
-        bytes = odtDocument(rows, options);
+        bytes = odtDocument(rows, options, stop);
     else if (suffix == u"docx")
-        bytes = docxDocument(rows, options);
+        bytes = docxDocument(rows, options, stop);
     else if (suffix == u"html" || suffix == u"htm")
-        bytes = htmlDocument(rows, options);
+        bytes = htmlDocument(rows, options, stop);
     else
         throw RuntimeError(ErrorNumber::InvalidProcedureCall,
                            QStringLiteral("%1 (a document is saved as PDF, .pdf; ODT, .odt; DOCX, "
                                           ".docx; or HTML, .html)")
                                .arg(path));
+    throwIfStopped(stop);
     saveFile(path, bytes);
 }

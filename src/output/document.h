@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <stop_token>
 
 class QPagedPaintDevice;
 
@@ -12,10 +13,13 @@ class QPagedPaintDevice;
 bool isDocumentPath(const QString& path);
 
 // Writes the rows (one card per name, in order) as PDF, ODT, DOCX or HTML by the path's suffix.
-// Nothing half-written is left behind. Throws RuntimeError naming the file: 5 for another suffix,
+// Nothing half-written is left behind. Uses no widgets and no pixmaps, so it may run on a thread
+// of its own; a stop requested from another thread ends it at the next glyph with RuntimeError 18
+// (user interrupt), writing nothing. Throws RuntimeError naming the file: 5 for another suffix,
 // 481 for a glyph picture that cannot be read, and the file errors of fileerrors.h when it cannot
 // be written.
-void saveDocument(const QList<GlyphRow>& rows, const QString& path, const DocumentOptions& options);
+void saveDocument(const QList<GlyphRow>& rows, const QString& path, const DocumentOptions& options,
+                  const std::stop_token& stop = {});
 
 // The same pages as the PDF, on any paged device (a QPrinter for Print, the preview's printer), in
 // the device's own page layout.

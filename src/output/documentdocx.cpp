@@ -49,9 +49,9 @@ template <typename Write> QByteArray xmlPart(Write write) {
 
 class DocxBody {
 public:
-    explicit DocxBody(const DocumentOptions& options)
+    DocxBody(const DocumentOptions& options, const std::stop_token& stop)
         : m_measures(options)
-        , m_pictures(options.glyphMillimetres)
+        , m_pictures(options, stop)
         , m_letters(options.letters) {}
 
     QByteArray document(const QList<GlyphRow>& rows);
@@ -350,8 +350,9 @@ void addFile(QuaZip& zip, const QString& name, const QByteArray& bytes) {
 
 } // namespace
 
-QByteArray docxDocument(const QList<GlyphRow>& rows, const DocumentOptions& options) {
-    DocxBody body(options);
+QByteArray docxDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+                        const std::stop_token& stop) {
+    DocxBody body(options, stop);
     const QByteArray document = body.document(rows);
     QByteArray docx;
     QBuffer buffer(&docx);

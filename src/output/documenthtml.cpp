@@ -28,6 +28,7 @@ QString styleSheet(const CardMeasures& m) {
                           "figure img{width:%7;height:%7;object-fit:contain;display:block}"
                           "figcaption{font-size:%8}"
                           ".unicode{font-size:%9;margin:0 0 %2 0;overflow-wrap:anywhere}"
+                          ".unicode{font-weight:bold;letter-spacing:0.1em}" // signs apart, dark
                           ".english{font-size:%10;margin:0}")
         .arg(millimetres(2 * m.glyph / 3), millimetres(m.gap), millimetres(m.frame),
              millimetres(m.bar), millimetres(m.glyph / 2), millimetres(m.inset),
@@ -37,10 +38,10 @@ QString styleSheet(const CardMeasures& m) {
 
 class HtmlWriter {
 public:
-    HtmlWriter(QIODevice& device, const DocumentOptions& options)
+    HtmlWriter(QIODevice& device, const DocumentOptions& options, const std::stop_token& stop)
         : m_xml(&device)
         , m_measures(options)
-        , m_pictures(options.glyphMillimetres)
+        , m_pictures(options, stop)
         , m_letters(options.letters) {}
 
     void write(const QList<GlyphRow>& rows);
@@ -116,10 +117,11 @@ void HtmlWriter::line(const QList<RowGlyph>& glyphs) {
 
 } // namespace
 
-QByteArray htmlDocument(const QList<GlyphRow>& rows, const DocumentOptions& options) {
+QByteArray htmlDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+                        const std::stop_token& stop) {
     QByteArray html;
     QBuffer buffer(&html);
     buffer.open(QIODevice::WriteOnly);
-    HtmlWriter(buffer, options).write(rows);
+    HtmlWriter(buffer, options, stop).write(rows);
     return html;
 }

@@ -25,9 +25,9 @@ double points(double millimetres) {
 
 class OdtBuilder {
 public:
-    explicit OdtBuilder(const DocumentOptions& options)
+    OdtBuilder(const DocumentOptions& options, const std::stop_token& stop)
         : m_measures(options)
-        , m_pictures(options.glyphMillimetres)
+        , m_pictures(options, stop)
         , m_letters(options.letters)
         , m_cursor(&m_document) {}
 
@@ -119,8 +119,9 @@ void OdtBuilder::paragraph(const QString& text, const QString& family, double po
 
 } // namespace
 
-QByteArray odtDocument(const QList<GlyphRow>& rows, const DocumentOptions& options) {
-    OdtBuilder builder(options);
+QByteArray odtDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+                       const std::stop_token& stop) {
+    OdtBuilder builder(options, stop);
     QTextDocument& document = builder.build(rows);
     QByteArray odt;
     QBuffer buffer(&odt);

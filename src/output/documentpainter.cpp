@@ -26,11 +26,13 @@ struct Block {
 
 class CardPainter {
 public:
-    CardPainter(QPagedPaintDevice& device, const DocumentOptions& options)
+    CardPainter(QPagedPaintDevice& device, const DocumentOptions& options,
+                const std::stop_token& stop)
         : m_device(device)
         , m_measures(options)
-        , m_pictures(options.glyphMillimetres)
+        , m_pictures(options, stop)
         , m_letters(options.letters)
+        , m_stop(stop)
         , m_pixelsPerMillimetre(device.logicalDpiX() / 25.4)
         , m_page(device.pageLayout().paintRectPixels(device.logicalDpiX()).size()) {}
 
@@ -48,6 +50,7 @@ private:
     CardMeasures m_measures;
     DocumentPictures m_pictures;
     bool m_letters;
+    std::stop_token m_stop;
     qreal m_pixelsPerMillimetre;
     QSizeF m_page;
 };
@@ -144,6 +147,7 @@ void CardPainter::paint(const QList<GlyphRow>& rows) {
         if (top > 0)
             top += cardGap;
         for (const Block& block : blocksOf(row)) {
+            throwIfStopped(m_stop);
             if (top > 0 && top + block.height > m_page.height()) {
                 m_device.newPage();
                 top = 0;
@@ -170,10 +174,11 @@ QList<char32_t> firstDrawnHieroglyphs(const QList<GlyphRow>& rows) {
 
 void printDocument(const QList<GlyphRow>& rows, QPagedPaintDevice& device,
                    const DocumentOptions& options) {
-    CardPainter(device, options).paint(rows);
+    CardPainter(device, options, {}).paint(rows);
 }
 
-QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& options) {
+QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+                       const std::stop_token& stop) {
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
@@ -184,7 +189,7 @@ QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& optio
         writer.setCreator(QGuiApplication::applicationDisplayName());
         if (!rows.isEmpty())
             writer.setTitle(rows.constFirst().text());
-        printDocument(rows, writer, options);
+        CardPainter(writer, options, stop).paint(rows);
     }
     return withUnicodeMap(pdf, hieroglyphFamily, firstDrawnHieroglyphs(rows));
 }

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <stop_token>
 
 // The measures every format shares, so that the formats look alike: lengths in millimetres, font
 // sizes in points, all in proportion to the glyph.
@@ -42,20 +43,29 @@ double documentTextWidth();
 // that they would fall below 192 dpi; each read once.
 class DocumentPictures {
 public:
-    explicit DocumentPictures(double glyphMillimetres);
+    DocumentPictures(const DocumentOptions& options, std::stop_token stop);
 
-    // Throws RuntimeError 481, naming the picture, when it cannot be read.
+    // Throws RuntimeError 481, naming the picture, when it cannot be read, and 18 once a stop is
+    // requested.
     const QImage& image(const QString& path);
     const QByteArray& png(const QString& path);
 
 private:
     int m_minimumPixels;
+    std::stop_token m_stop;
     QHash<QString, QImage> m_images;
     QHash<QString, QByteArray> m_pngs;
 };
 
+// RuntimeError 18 (user interrupt) once a stop is requested.
+void throwIfStopped(const std::stop_token& stop);
+
 // Each format as the bytes of its file.
-QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& options);
-QByteArray odtDocument(const QList<GlyphRow>& rows, const DocumentOptions& options);
-QByteArray docxDocument(const QList<GlyphRow>& rows, const DocumentOptions& options);
-QByteArray htmlDocument(const QList<GlyphRow>& rows, const DocumentOptions& options);
+QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+                       const std::stop_token& stop = {});
+QByteArray odtDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+                       const std::stop_token& stop);
+QByteArray docxDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+                        const std::stop_token& stop);
+QByteArray htmlDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+                        const std::stop_token& stop);

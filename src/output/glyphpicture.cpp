@@ -1,23 +1,40 @@
 #include "output/glyphpicture.h"
 
 #include "core/alphabet.h"
+#include "output/glyphpicturefile.h"
 #include "platform/runtimeerror.h"
 
 #include <QBuffer>
 #include <QImageWriter>
 
-QImage glyphPictureFor(const QString& path, qreal scale) {
+namespace {
+
+GlyphPictureFile glyphPictureFileFor(const QString& path, qreal scale) {
     if (path.isEmpty())
-        return {};
+        return {{}, QStringLiteral("no picture")};
     if (const QString sharpPath = Alphabet::sharpPicturePath(path);
         scale > 1.0 && !sharpPath.isEmpty()) {
-        QImage sharp(sharpPath);
-        if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2.0);
+        GlyphPictureFile sharp = readGlyphPictureFile(sharpPath);
+        if (!sharp.image.isNull()) {
+            sharp.image.setDevicePixelRatio(2.0);
             return sharp;
         }
     }
-    return QImage(path);
+    return readGlyphPictureFile(path);
+}
+
+} // namespace
+
+QImage glyphPictureFor(const QString& path, qreal scale) {
+    return glyphPictureFileFor(path, scale).image;
+}
+
+QImage checkedGlyphPicture(const QString& path, qreal scale) {
+    const GlyphPictureFile picture = glyphPictureFileFor(path, scale);
+    if (picture.image.isNull())
+        throw RuntimeError(ErrorNumber::InvalidPicture,
+                           QStringLiteral("%1 (%2)").arg(path, picture.refusal));
+    return picture.image;
 }
 
 QByteArray pngData(const QImage& image) {

@@ -13,8 +13,13 @@ struct RowPictureOptions {
 
 // A glyph's picture for a screen or picture of the given scale: above 1 its twice-size picture
 // (Alphabet::sharpPicturePath, with a device pixel ratio of 2) where the alphabet has one, so it
-// stays sharp; else its own. Null for an empty path or one that cannot be read.
+// stays sharp; else its own. Null for an empty path or one that cannot be read or is refused (see
+// glyphpicturefile.h).
 QImage glyphPictureFor(const QString& path, qreal scale);
+
+// glyphPictureFor, but a picture that cannot be read or is refused is RuntimeError 481 naming it
+// and why.
+QImage checkedGlyphPicture(const QString& path, qreal scale);
 
 // A picture as PNG data, at its full resolution.
 QByteArray pngData(const QImage& image);

@@ -1,6 +1,8 @@
 #include "output/pdfunicodemap.h"
 
-#include <QRegularExpression>
+#include "output/pdfstructure.h"
+
+#include <optional>
 #include <QString>
 
 namespace {
@@ -29,76 +31,76 @@ QByteArray toUnicodeCMap(const QList<char32_t>& characters) {
     return cmap + "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
 }
 
-// Where object number begins ("N 0 obj") and ends (after "endobj"), or nothing.
-std::pair<qsizetype, qsizetype> objectSpan(const QByteArray& pdf, const QByteArray& number) {
-    const qsizetype begin = pdf.indexOf('\n' + number + " 0 obj\n");
-    const qsizetype end = begin < 0 ? -1 : pdf.indexOf("endobj", begin);
-    return begin < 0 || end < 0 ? std::pair<qsizetype, qsizetype>{-1, -1}
-                                : std::pair{begin + 1, end + 6};
-}
-
-// The number of glyphs of a CID font from its widths: "first [w w ...]" and "first last w" runs.
-qsizetype glyphCount(const QByteArray& pdf, const QByteArray& cidFont) {
-    const auto [begin, end] = objectSpan(pdf, cidFont);
-    if (begin < 0)
+// The number of glyphs of a CID font from its widths: "first [w w ...]" and "first last w" runs,
+// or -1 when it gives none.
+qsizetype glyphCount(const PdfDictionary& cidFont) {
+    if (!cidFont.value("W").startsWith('['))
         return -1;
-    const QString object = QString::fromLatin1(pdf.mid(begin, end - begin));
-    const qsizetype widths = object.indexOf(QStringLiteral("/W ["));
-    if (widths < 0)
-        return -1;
-    static const QRegularExpression run(
-        QStringLiteral(R"((\d+)\s*\[([^\]]*)\]|(\d+)\s+(\d+)\s+-?[\d.]+)"));
-    qsizetype count = 0;
-    auto match =
-        run.globalMatch(object.mid(widths + 4, object.indexOf(u"\n]", widths) - widths - 4));
-    while (match.hasNext()) {
-        const QRegularExpressionMatch each = match.next();
-        count = each.hasCaptured(1) ? each.captured(1).toLongLong() +
-                                          each.captured(2).split(u' ', Qt::SkipEmptyParts).size()
-                                    : each.captured(4).toLongLong() + 1;
+    const QList<QByteArray> widths = PdfStructure::arrayItems(cidFont.value("W"));
+    qsizetype count = -1;
+    for (qsizetype k = 0; k + 1 < widths.size();) {
+        const qsizetype first = widths.at(k).toLongLong();
+        if (widths.at(k + 1).startsWith('[')) {
+            count = first + PdfStructure::arrayItems(widths.at(k + 1)).size();
+            k += 2;
+        } else {
+            count = widths.at(k + 1).toLongLong() + 1;
+            k += 3;
+        }
     }
     return count;
 }
 
-// Moves every offset of the cross-reference table behind from by delta, and the table's own.
-QByteArray shiftedOffsets(QByteArray pdf, qsizetype from, qsizetype delta) {
-    const qsizetype table = pdf.lastIndexOf("\nxref\n");
-    const qsizetype trailer = pdf.indexOf("trailer", table);
-    static const QRegularExpression entry(QStringLiteral(R"((\d{10}) (\d{5}) n)"));
-    QString entries = QString::fromLatin1(pdf.mid(table, trailer - table));
-    auto match = entry.globalMatch(entries);
-    while (match.hasNext()) {
-        const QRegularExpressionMatch each = match.next();
-        const qsizetype offset = each.captured(1).toLongLong();
-        if (offset > from)
-            entries.replace(each.capturedStart(1), 10,
-                            QString::number(offset + delta).rightJustified(10, u'0'));
+// The object number of the font's character map, if the PDF holds the font (by its name, as
+// Qt's writer names a Type 0 font of one family) once, with as many glyphs as characters.
+std::optional<int> unicodeMapObject(const PdfStructure& pdf, const QByteArray& baseFont,
+                                    qsizetype characters) {
+    QList<PdfDictionary> fonts;
+    for (auto object = pdf.objects().cbegin(); object != pdf.objects().cend(); ++object) {
+        const PdfDictionary font = pdf.dictionary(object.key());
+        if (font.value("Type") == "/Font" && font.value("Subtype") == "/Type0" &&
+            font.value("BaseFont") == '/' + baseFont && font.value("Encoding") == "/Identity-H")
+            fonts.append(font);
     }
-    pdf.replace(table, trailer - table, entries.toLatin1());
-    const qsizetype startxref = pdf.lastIndexOf("startxref\n") + 10;
-    const qsizetype numberEnd = pdf.indexOf('\n', startxref);
-    const qsizetype xrefAt = pdf.mid(startxref, numberEnd - startxref).trimmed().toLongLong();
-    pdf.replace(startxref, numberEnd - startxref, QByteArray::number(xrefAt + delta) + ' ');
-    return pdf;
+    if (fonts.size() != 1 || !fonts.constFirst().contains("ToUnicode"))
+        return std::nullopt;
+    const QList<QByteArray> descendants =
+        PdfStructure::arrayItems(fonts.constFirst().value("DescendantFonts"));
+    if (descendants.size() != 1 ||
+        glyphCount(pdf.dictionary(PdfStructure::referenced(descendants.constFirst()))) !=
+            characters + 1)
+        return std::nullopt;
+    return PdfStructure::referenced(fonts.constFirst().value("ToUnicode"));
+}
+
+QByteArray tableOffset(qsizetype offset) {
+    return QByteArray::number(offset).rightJustified(10, '0');
 }
 
 } // namespace
 
 QByteArray withUnicodeMap(const QByteArray& pdf, const QByteArray& baseFont,
                           const QList<char32_t>& firstDrawn) {
-    const QRegularExpression type0(
-        QStringLiteral(
-            R"(/BaseFont /%1\s*/Encoding /Identity-H\s*/DescendantFonts \[(\d+) 0 R\]\s*/ToUnicode (\d+) 0 R)")
-            .arg(QString::fromLatin1(baseFont)));
-    const QRegularExpressionMatch font = type0.match(QString::fromLatin1(pdf));
-    if (!font.hasMatch() || glyphCount(pdf, font.captured(1).toLatin1()) != firstDrawn.size() + 1)
+    const PdfStructure structure(pdf);
+    const std::optional<int> number = unicodeMapObject(structure, baseFont, firstDrawn.size());
+    if (!number)
         return pdf;
-    const QByteArray number = font.captured(2).toLatin1();
-    const auto [begin, end] = objectSpan(pdf, number);
     const QByteArray cmap = toUnicodeCMap(firstDrawn);
-    const QByteArray object = number + " 0 obj\n<< /Length " + QByteArray::number(cmap.size()) +
-                              " >>\nstream\n" + cmap + "endstream\nendobj";
-    QByteArray patched = pdf;
-    patched.replace(begin, end - begin, object);
-    return shiftedOffsets(patched, begin, object.size() - (end - begin));
+    const QByteArray generation = QByteArray::number(structure.objects().value(*number).generation);
+    QByteArray updated = pdf;
+    if (!updated.endsWith('\n'))
+        updated += '\n';
+    const qsizetype objectAt = updated.size();
+    updated += QByteArray::number(*number) + ' ' + generation + " obj\n<< /Length " +
+               QByteArray::number(cmap.size()) + " >>\nstream\n" + cmap + "endstream\nendobj\n";
+    const qsizetype tableAt = updated.size();
+    updated += "xref\n0 1\n0000000000 65535 f \n" + QByteArray::number(*number) + " 1\n" +
+               tableOffset(objectAt) + ' ' + generation.rightJustified(5, '0') + " n \ntrailer\n<<";
+    const PdfDictionary& trailer = structure.trailer();
+    for (auto entry = trailer.cbegin(); entry != trailer.cend(); ++entry) {
+        if (entry.key() != "Prev")
+            updated += " /" + entry.key() + ' ' + entry.value();
+    }
+    return updated + " /Prev " + QByteArray::number(structure.lastTableOffset()) +
+           " >>\nstartxref\n" + QByteArray::number(tableAt) + "\n%%EOF\n";
 }

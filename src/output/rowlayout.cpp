@@ -13,13 +13,6 @@ namespace {
 constexpr qreal spacing = 4;
 constexpr int lettersPixelSize = 12;
 
-QImage glyphPicture(const QString& path, qreal scale) {
-    QImage picture = glyphPictureFor(path, scale);
-    if (picture.isNull())
-        throw RuntimeError(ErrorNumber::InvalidPicture, path);
-    return picture;
-}
-
 QFont lettersFont() {
     QFont font = QGuiApplication::font();
     font.setPixelSize(lettersPixelSize);
@@ -34,7 +27,7 @@ RowLayout layOutRow(const GlyphRow& row, const RowPictureOptions& options) {
     qreal left = spacing;
     qreal rowHeight = 0;
     for (const RowGlyph& glyph : row.glyphs()) {
-        QImage picture = glyphPicture(glyph.picture, options.scale);
+        QImage picture = checkedGlyphPicture(glyph.picture, options.scale);
         const QRectF box(QPointF(left, spacing), picture.deviceIndependentSize());
         layout.glyphs.append({&glyph, std::move(picture), box, {}});
         left = box.right() + spacing;

@@ -62,29 +62,57 @@ TEST(TerminalTextTest, ShowsControlCharactersAsEscapesAndKeepsTheRest) {
         EXPECT_EQ(TerminalText::visible(given), shown) << given.toStdString();
 }
 
-// main's arguments, and whether they make a command-line start rather than the window's.
+// A text alone opens the window with it; a text with anything of a file still needs the file.
+TEST(CommandLineTest, ATextAloneAsksForTheWindow) {
+    using Action = CommandLineRequest::Action;
+    const struct {
+        QStringList arguments;
+        std::optional<Action> action; // none for bad usage
+    } cases[] = {
+        {{QStringLiteral("Cleopatra")}, Action::OpenWindow},
+        {{QStringLiteral("Cleopatra"), QStringLiteral("--text")}, Action::PrintUnicode},
+        {{QStringLiteral("Cleopatra"), QStringLiteral("-o"), QStringLiteral("c.pdf")},
+         Action::WriteFile},
+        {{QStringLiteral("Cleopatra"), QStringLiteral("--cartouche")}, std::nullopt},
+        {{QStringLiteral("--batch"), QStringLiteral("names.txt")}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const CommandLine::Parsed parsed =
+            CommandLine::parse(QStringList{QStringLiteral("scarabo")} + c.arguments);
+        EXPECT_EQ(parsed.usageError.isEmpty(), c.action.has_value());
+        if (c.action) {
+            EXPECT_EQ(parsed.request.action, *c.action);
+        }
+    }
+    EXPECT_EQ(
+        CommandLine::parse({QStringLiteral("scarabo"), QStringLiteral("Cleopatra")}).request.text,
+        QStringLiteral("Cleopatra"));
+}
+
+// main's arguments, and the text the window opens with, or none for a command-line start.
 struct StartCase {
     QStringList arguments;
-    bool commandLine;
+    std::optional<QString> window;
 };
 
 const StartCase startCases[] = {
-    {{}, false},
-    {{u"-platform"_s, u"xcb"_s}, false},
-    {{u"-style"_s, u"fusion"_s, u"-reverse"_s}, false},
-    {{u"-style=fusion"_s, u"--reverse"_s}, false},
-    {{u"-display"_s, u":1"_s}, false},
-    {{u"-platform"_s, u"offscreen"_s, u"--text"_s, u"ship"_s}, true},
-    {{u"ship"_s}, true},
-    {{u"--help"_s}, true},
-    {{u"-display"_s}, false},
+    {{}, u""_s},
+    {{u"-platform"_s, u"xcb"_s}, u""_s},
+    {{u"-style"_s, u"fusion"_s, u"-reverse"_s}, u""_s},
+    {{u"-style=fusion"_s, u"--reverse"_s}, u""_s},
+    {{u"-display"_s, u":1"_s}, u""_s},
+    {{u"-display"_s}, u""_s},
+    {{u"-style"_s, u"fusion"_s, u"ship"_s}, u"ship"_s},
+    {{u"-platform"_s, u"offscreen"_s, u"--text"_s, u"ship"_s}, std::nullopt},
+    {{u"--help"_s}, std::nullopt},
 };
 
 TEST(CommandLineRunTest, QtsOwnStartOptionsAloneOpenTheWindow) {
     for (const StartCase& c : startCases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        EXPECT_EQ(CommandLineRun::wanted(QStringList{u"/usr/bin/scarabo"_s} + c.arguments),
-                  c.commandLine);
+        EXPECT_EQ(CommandLineRun::windowText(QStringList{u"/usr/bin/scarabo"_s} + c.arguments),
+                  c.window);
     }
 }
 

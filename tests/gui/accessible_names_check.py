@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Starts the program with Qt's accessibility bridge on, converts "ship" through the accessibility
 interface, and checks what a screen reader reads: the text box named after its label "English",
-each filled glyph box named by its letters and sign, and the captions under the boxes.
+each filled glyph box named by its letters and sign, and the captions under the boxes; then a name
+whose note is too long for its line, which the note's description holds whole.
 
 usage: xvfb-run -a dbus-run-session -- accessible_names_check.py PROGRAM
 
@@ -19,6 +20,9 @@ TEXT = "ship"
 BOXES = ["sh: N37, pool", "i: M17, reed", "p: Q3, stool"] + [""] * 7
 CAPTIONS = ["sh", "i", "p"] + [""] * 7
 BOX_SIZE = 50  # pixels; the boxes are the window's only 50 x 50 controls
+LONG = "Mary-Jane O'Neil"
+LONG_NOTE = ("Only 10 glyphs fit: 3 more characters were left out, from \u201ceil\u201d. "
+             "No glyph for \u201c-\u201d, \u201c'\u201d.")
 
 
 def wait_for(what, find, seconds=30):
@@ -99,6 +103,18 @@ def check(program):
             faults.append(f"the glyph boxes are named {boxes}, not {BOXES}")
         if captions != CAPTIONS:
             faults.append(f"the captions read {captions}, not {CAPTIONS}")
+
+        text_box.queryEditableText().setTextContents(LONG)
+        convert.queryAction().doAction(0)
+
+        def notes():
+            for node in controls:
+                node.clear_cache()
+            return [node for node in controls if node.name.startswith("Only 10 glyphs fit")]
+
+        note = only(wait_for(f"note after converting {LONG!r}", notes, 10), "notes")
+        if note.description != LONG_NOTE or not LONG_NOTE.startswith(note.name.rstrip("\u2026")):
+            faults.append(f"the note reads {note.name!r}, described as {note.description!r}")
         if process.poll() is not None:
             faults.append(f"the program ended with status {process.returncode}")
         return faults

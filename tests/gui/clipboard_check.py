@@ -57,10 +57,11 @@ def main(program, facts):
     try:
         app.convert("ship")
         app.copy_row()
-        targets = wait_for_targets([["UTF8_STRING", "text/plain;charset=utf-8"], ["text/html"],
+        targets = wait_for_targets([["UTF8_STRING"], ["text/plain;charset=utf-8"], ["text/html"],
                                     ["image/png"]])
-        text = xclip("UTF8_STRING").decode("utf-8")
-        assert text == UNICODE, f"text {text!r}"
+        for target in ("UTF8_STRING", "text/plain;charset=utf-8"):
+            text = xclip(target).decode("utf-8")
+            assert text == UNICODE, f"text as {target}: {text!r}"
         html = xclip("text/html").decode("utf-8")
         assert all(f'alt="{g}"' in html for g in GLYPHS), "html lacks the letters as alt text"
         row = Image.open(io.BytesIO(xclip("image/png"))).convert("RGBA")

@@ -7,6 +7,7 @@
 #include "gui/export/exporttoword.h"
 #include "gui/frmmain.h"
 #include "gui/modmain.h"
+#include "gui/steadycursor.h"
 #include "platform/runtimeerror.h"
 #include "progressdialog.h"
 #include "qtprinters.h"
@@ -31,6 +32,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -213,6 +215,35 @@ TEST_F(MainWindowTest, TheTextBoxIsNamedEnglishAndAltNFocusesIt) {
     EXPECT_EQ(QApplication::focusWidget(), edit);
 }
 
+// The label's text stays "English" while its access key, the N of Alt+N, shows underlined: the
+// label draws as a plain one but for a line under that letter.
+TEST_F(MainWindowTest, TheLabelUnderlinesItsAccessKeyAndKeepsItsText) {
+    const auto window = open();
+    ASSERT_TRUE(window);
+    auto* label = control<QLabel>(*window, "Label1");
+    EXPECT_EQ(label->text(), QStringLiteral("English"));
+    QLabel plain(label->text());
+    plain.setFont(label->font());
+    plain.setPalette(label->palette());
+    plain.resize(label->size());
+    const QImage drawn = label->grab().toImage();
+    const QImage bare = plain.grab().toImage();
+    ASSERT_EQ(drawn.size(), bare.size());
+    const QFontMetrics metrics = label->fontMetrics();
+    const int nLeft = metrics.horizontalAdvance(QStringLiteral("E"));
+    const int nRight = metrics.horizontalAdvance(QStringLiteral("En"));
+    int changed = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (drawn.pixel(x, y) == bare.pixel(x, y))
+                continue;
+            ++changed;
+            EXPECT_TRUE(x >= nLeft - 1 && x <= nRight + 1) << "changed at " << x << "," << y;
+        }
+    }
+    EXPECT_GT(changed, 0) << "no underline drawn";
+}
+
 TEST_F(MainWindowTest, EscapeAndFileExitCloseTheWindow) {
     auto window = open();
     ASSERT_TRUE(window);
@@ -317,6 +348,28 @@ TEST_F(ConvertingWindowTest, APastedTextOfAnyLengthIsConvertedToItsEnd) {
     QTest::keySequence(edit, QKeySequence::Paste);
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(shownEntries(*window).join(u' '), QStringLiteral("sh i p"));
+}
+
+// The box draws its whole line at every blink of the cursor: with a text that long in the box and
+// the focus on it the cursor holds steady, and it blinks again after.
+TEST_F(ConvertingWindowTest, ALongTextHoldsTheCursorSteadyWhileItIsInTheBox) {
+    const auto window = openShipped();
+    ASSERT_TRUE(window);
+    auto* edit = control<QLineEdit>(*window, "txtEnglish");
+    edit->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([edit] { return edit->hasFocus(); }));
+    const QStyleHints* hints = QGuiApplication::styleHints();
+    const int blink = hints->cursorFlashTime();
+    ASSERT_GT(blink, 0);
+    const QString longText(SteadyCursorForLongText::longText + 1, u'a');
+    edit->setText(longText);
+    EXPECT_EQ(hints->cursorFlashTime(), 0);
+    edit->setText(QStringLiteral("ship"));
+    EXPECT_EQ(hints->cursorFlashTime(), blink);
+    edit->setText(longText);
+    control<QPushButton>(*window, "cmdGo")->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([edit] { return !edit->hasFocus(); }));
+    EXPECT_EQ(hints->cursorFlashTime(), blink);
 }
 
 // Whatever a command throws is shown in the same box, and the next command runs as usual.
@@ -426,6 +479,9 @@ TEST_F(ConvertingWindowTest, TheRowSaysWhichLettersMadeEachGlyphAndWhenItIsOutOf
         return texts.join(u' ').trimmed();
     };
     auto* note = control<QLabel>(*window, "lblNote");
+    QTest::keyClicks(control<QLineEdit>(*window, "txtEnglish"), QStringLiteral("s"));
+    EXPECT_TRUE(note->text().isEmpty()) << "nothing converted yet, so nothing is out of date";
+    EXPECT_TRUE(window->picture(1)->isEnabled());
     convert(*window, QStringLiteral("ship"));
     EXPECT_EQ(captions(), QStringLiteral("sh i p"));
     EXPECT_EQ(window->picture(1)->toolTip(), QStringLiteral("sh: N37, pool"));
@@ -441,6 +497,17 @@ TEST_F(ConvertingWindowTest, TheRowSaysWhichLettersMadeEachGlyphAndWhenItIsOutOf
 
     convert(*window, QStringLiteral("Christopher Columbus"));
     EXPECT_TRUE(note->text().startsWith(QStringLiteral("Only 10 glyphs fit: 9 more characters")));
+
+    // Too long for the window: the note ends at a whole word, and all of it is in its tooltip.
+    convert(*window, QStringLiteral("Mary-Jane O'Neil, 1+2=3 & 4*5 <> 6% ~ 7 # @ ^ $ | 8 9 ship"));
+    const QString whole = note->toolTip();
+    EXPECT_EQ(whole, window->row().leftOutNote());
+    EXPECT_EQ(note->accessibleDescription(), whole);
+    ASSERT_TRUE(note->text().endsWith(u'\u2026')) << note->text().toStdString();
+    const QString shown = note->text().chopped(1);
+    EXPECT_TRUE(whole.startsWith(shown) && whole.at(shown.size()) == u' ')
+        << shown.toStdString() << " | " << whole.toStdString();
+    EXPECT_LE(note->fontMetrics().horizontalAdvance(note->text()), note->contentsRect().width());
     EXPECT_EQ(window->minimumSize(), window->size()) << "the opening size is the least";
 }
 
@@ -494,6 +561,13 @@ TEST_F(ConvertingWindowTest, TheRowIsAlsoUnicodeTextInTheShippedFont) {
     EXPECT_TRUE(unicode->isVisible());
     EXPECT_TRUE(unicode->textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard));
     EXPECT_EQ(unicode->font().family(), QStringLiteral("Aegyptus"));
+    EXPECT_FALSE(unicode->toolTip().isEmpty());
+    // The signs stand about half as tall as a glyph box, in the text colour, and do not touch.
+    const QRect ink =
+        unicode->fontMetrics().tightBoundingRect(QStringLiteral("\U00013000")); // A1, a tall sign
+    EXPECT_NEAR(ink.height(), window->picture(1)->height() / 2, 3);
+    EXPECT_EQ(unicode->foregroundRole(), QPalette::WindowText);
+    EXPECT_GT(unicode->font().letterSpacing(), 0);
 
     const auto plain = open(); // its alphabet has letters only
     ASSERT_TRUE(plain);
@@ -561,6 +635,8 @@ TEST_F(ConvertingWindowTest, CopyOffersTheRowAndATextSelectionStaysTheTextBoxs) 
     EXPECT_EQ(copied->text(), QStringLiteral("\U00013219\U000131CB\U000132AA"));
     EXPECT_TRUE(copied->html().contains(QStringLiteral("alt=\"sh\"")));
     EXPECT_TRUE(copied->hasImage());
+    EXPECT_EQ(QString::fromUtf8(copied->data(QStringLiteral("text/plain;charset=utf-8"))),
+              QStringLiteral("\U00013219\U000131CB\U000132AA"));
 
     control<QAction>(*window, "mnuEditCopyPicture")->trigger();
     EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasImage());
@@ -571,6 +647,52 @@ TEST_F(ConvertingWindowTest, CopyOffersTheRowAndATextSelectionStaysTheTextBoxs) 
     edit->setSelection(1, 2);
     copy->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("hi"));
+
+    // The key itself, where the cursor nearly always is: a selection is copied, else the row.
+    QApplication::clipboard()->clear();
+    edit->setSelection(0, 2);
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("sh"));
+    edit->deselect();
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("\U00013219\U000131CB\U000132AA"));
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasImage());
+}
+
+// Started with a text, the window opens with it converted, and the focus still on Convert.
+TEST_F(ConvertingWindowTest, AStartWithATextOpensTheWindowWithItConverted) {
+    const auto window = openShipped();
+    ASSERT_TRUE(window);
+    window->showConverted(QStringLiteral("ship"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtEnglish")->text(), QStringLiteral("ship"));
+    EXPECT_EQ(shownEntries(*window).join(u' '), QStringLiteral("sh i p"));
+    EXPECT_TRUE(control<QLabel>(*window, "lblNote")->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(*window, "cmdGo"));
+}
+
+// The new commands say in plain words what failed, naming the file and what to do; the export's
+// failure to start the word processor too, when the backend words it.
+TEST_F(ConvertingWindowTest, NewCommandsAndAFailedStartSpeakPlainly) {
+    FakeWord word;
+    word.installed = false;
+    wordProcessor = [&word] { return std::make_unique<FakeWordProcessor>(word); };
+    reported.wordProcessorInfo.cannotStart = QStringLiteral("Test Word could not be started: %1.");
+    const auto window = openShipped();
+    ASSERT_TRUE(window);
+    convert(*window, QStringLiteral("ship"));
+    const QString missing = folder.filePath(QStringLiteral("no such folder/ship.pdf"));
+    reported.saveDocumentAnswer = SaveDocumentRequest{missing, DocumentOptions{}};
+    control<QAction>(*window, "mnuFileSaveDocument")->trigger();
+    control<QAction>(*window, "mnuFileWord")->trigger();
+
+    ASSERT_EQ(reported.texts.size(), 2);
+    EXPECT_EQ(reported.texts.at(0),
+              QStringLiteral("The document was not saved: the folder of \u201c%1\u201d does not "
+                             "exist.\n\nChoose an existing folder and try again.")
+                  .arg(missing));
+    EXPECT_TRUE(
+        reported.texts.at(1).startsWith(QStringLiteral("Test Word could not be started: ")));
+    EXPECT_FALSE(reported.texts.at(1).contains(QStringLiteral("Run-time error")));
 }
 
 } // namespace

@@ -34,8 +34,8 @@ class RealProgram:
         xdotool("key", "Return")
 
     def copy_row(self):
-        # Tab moves the focus on to the Convert button, off the text box.
-        xdotool("key", "Tab", "ctrl+c")
+        # Where the cursor is after typing: in the text box, with nothing selected.
+        xdotool("key", "ctrl+c")
 
     def close(self):
         if self.process.poll() is None:

@@ -1,5 +1,6 @@
 #include "gui/frmmain.h"
 #include "gui/modmain.h"
+#include "progressdialog.h"
 #include "shippedwindow.h"
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -30,7 +33,8 @@ TEST_F(SaveDocumentTest, DocumentCommandsAreEnabledOnlyWhileTheRowHasGlyphs) {
     }
 }
 
-// The whole text goes into the document, read back by poppler's pdftotext.
+// The whole text goes into the document, read back by poppler's pdftotext, in a PDF that qpdf
+// finds sound.
 TEST_F(SaveDocumentTest, SavesTheWholeTextOfTheLastConversion) {
     convert(u"Cleopatra and Christopher"_s);
     const QString path = output.filePath(u"names.pdf"_s);
@@ -41,6 +45,10 @@ TEST_F(SaveDocumentTest, SavesTheWholeTextOfTheLastConversion) {
     EXPECT_TRUE(
         reported.saveDocumentProposals.at(0).path.endsWith(u"/Cleopatra and Christopher.pdf"_s));
 
+    QProcess qpdf;
+    qpdf.start(u"qpdf"_s, {u"--check"_s, path});
+    ASSERT_TRUE(qpdf.waitForFinished());
+    EXPECT_EQ(qpdf.exitCode(), 0) << qpdf.readAllStandardOutput().toStdString();
     QProcess pdftotext;
     pdftotext.start(u"pdftotext"_s, {path, u"-"_s});
     ASSERT_TRUE(pdftotext.waitForFinished());
@@ -51,6 +59,28 @@ TEST_F(SaveDocumentTest, SavesTheWholeTextOfTheLastConversion) {
     EXPECT_GT(std::count_if(characters.begin(), characters.end(),
                             [](uint c) { return c >= 0x13000 && c <= 0x1342F; }),
               10);
+}
+
+// A long document is made off the window's thread behind a progress dialog, whose Cancel stops
+// it and leaves no file.
+TEST_F(SaveDocumentTest, CancellingALongSaveLeavesNoFile) {
+    convert(u"Cleopatra ship Ra "_s.repeated(20000));
+    const QString path = output.filePath(u"long.pdf"_s);
+    reported.saveDocumentAnswer = SaveDocumentRequest{path, {}};
+    bool cancelled = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
+        if (QProgressDialog* dialog = visibleProgressDialog()) {
+            cancelled = true;
+            watch.stop();
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+        }
+    });
+    watch.start(20);
+    command(u"mnuFileSaveDocument"_s)->trigger();
+    EXPECT_TRUE(cancelled);
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(reported.texts.isEmpty()) << reported.texts.join(u'\n').toStdString();
 }
 
 } // namespace

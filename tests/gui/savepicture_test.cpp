@@ -1,5 +1,6 @@
 #include "gui/frmmain.h"
 #include "gui/modmain.h"
+#include "gui/savedialogs.h"
 #include "gui/savepicture.h"
 #include "shippedwindow.h"
 
@@ -72,11 +73,26 @@ TEST_F(SavePictureTest, ProposesTheTextAsTheNameThenTheFolderAndOptionsOfTheLast
     EXPECT_TRUE(second.options.letters);
 }
 
+// The name proposed for a picture or a document: the text's first words, never a megabyte of it.
+TEST(ProposedFileName, IsTheFirstWordsOfTheTextAsASafeShortName) {
+    const std::pair<QString, QString> cases[] = {
+        {u"Cleopatra and Christopher"_s, u"Cleopatra and Christopher"_s},
+        {u"Ra/Re"_s, u"RaRe"_s},
+        {u"Cleopatra ship Ra "_s.repeated(60000), u"Cleopatra ship Ra Cleopatra ship Ra"_s},
+        {QString(100, u'a'), QString(40, u'a')},
+        {u" \t..hidden\nname: a <b>? "_s, u"hidden name a b"_s},
+        {u"Ends in dots..."_s, u"Ends in dots"_s},
+        {u"*?/"_s, u"glyphs"_s},
+    };
+    for (const auto& [text, name] : cases)
+        EXPECT_EQ(SaveDialogs::fileNameFor(text), name) << text.left(60).toStdString();
+}
+
 TEST_F(SavePictureTest, AFailureIsReportedAndCancelSavesNothing) {
     convert(u"ship"_s);
     saveAs(u"ship.bmp"_s);
     ASSERT_EQ(reported.texts.size(), 1);
-    EXPECT_TRUE(reported.texts.at(0).startsWith(u"Run-time error '5':"_s));
+    EXPECT_TRUE(reported.texts.at(0).startsWith(u"The picture was not saved: "_s));
     EXPECT_TRUE(reported.texts.at(0).contains(output.filePath(u"ship.bmp"_s)));
 
     reported.savePictureAnswer.reset();

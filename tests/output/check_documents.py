@@ -4,7 +4,8 @@
 Usage: check_documents.py WRITER APP_FOLDER WORK_FOLDER
 
 WRITER is writedocument; APP_FOLDER holds Alphabet.dat, Images/ and fonts/ as the program's folder
-does. The PDF is read by poppler-utils (pdftotext, pdffonts, pdfimages, pdftoppm), the DOCX by
+does. Every PDF written is checked by qpdf --check, among them those whose titles spell PDF
+structure in their UTF-16 bytes. The PDF is read by poppler-utils (pdftotext, pdffonts, pdfimages, pdftoppm), the DOCX by
 python3-docx, the DOCX and the ODT converted to PDF by a headless LibreOffice, the HTML drawn by a
 headless Chromium. The printed PDF is compared with the saved one, drawn. Exits 0 when every check
 passes, 1 with the failures. The pictures drawn are left in WORK_FOLDER to be looked at.
@@ -38,11 +39,33 @@ def run(*command, **options):
     return subprocess.run([str(part) for part in command], capture_output=True, text=True, **options)
 
 
-def write(writer, app, path, *flags):
-    result = run(writer, app, path, *flags, "--", *NAMES)
+def write(writer, app, path, *flags, texts=NAMES):
+    result = run(writer, app, path, *flags, "--", *texts)
     if result.returncode != 0:
         sys.exit(f"{writer} {path.name}: {result.stderr.strip()}")
+    if path.suffix == ".pdf":
+        qpdf = run("qpdf", "--check", path)
+        check(qpdf.returncode == 0, f"{path.name}: qpdf --check: {qpdf.stdout.strip()} {qpdf.stderr.strip()}")
     return path
+
+
+# English texts whose UTF-16 bytes, as a PDF stores the title, read as a font's entries and as an
+# object's header: neither may change which object the Unicode map replaces.
+HOSTILE_TITLES = [
+    "/BaseFont /Aegyptus /Encoding /Identity-H /DescendantFonts [27 0 R] /ToUnicode 2 0 R"
+    .encode("ascii").decode("utf-16-be"),
+    "Ship \u0a32\u3220\u3020\u6f62\u6a0a",
+]
+
+
+def check_hostile_titles(writer, app, work):
+    for number, title in enumerate(HOSTILE_TITLES):
+        for attempt in range(5):  # objects were numbered differently from run to run
+            pdf = write(writer, app, work / f"hostile{number}-{attempt}.pdf", texts=[title, "ship"])
+            text = run("pdftotext", pdf, "-").stdout
+            check(SHIP_UNICODE in text, f"{pdf.name}: pdftotext does not find the Unicode row of ship")
+            info = run("pdfinfo", pdf)
+            check(info.returncode == 0, f"{pdf.name}: pdfinfo: {info.stderr.strip()}")
 
 
 def pictures_in_pdf(pdf):
@@ -159,6 +182,7 @@ def main():
     odt_path = write(writer, app, work / "names.odt", "letters", "cartouche")
     check_office(docx_path, odt_path, work)
     check_html(writer, app, work)
+    check_hostile_titles(writer, app, work)
     for failure in failures:
         print(failure)
     sys.exit(1 if failures else 0)

@@ -1,12 +1,16 @@
 #include "core/converter.h"
 #include "datfile/clsdatfile.h"
 #include "output/document.h"
+#include "output/documentparts.h"
+#include "output/pdfunicodemap.h"
+#include "pdfcheck.h"
 #include "permissionsenforced.h"
 #include "platform/runtimeerror.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -83,6 +87,40 @@ TEST(SaveDocument, FailsWithAMessageAndLeavesNothingBehind) {
         }
         EXPECT_TRUE(QDir(folder.path()).isEmpty());
         QFile(folder.path()).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}
+
+// Titles whose UTF-16 bytes spell a font's entries or an object's header, written again and
+// again as objects were numbered differently from run to run: the Unicode map replaces the font's
+// own map and nothing else.
+TEST(PdfDocument, NoTextChangesWhichObjectTheUnicodeMapReplaces) {
+    const QString fontEntries = QStringDecoder(QStringDecoder::Utf16BE)(
+        "/BaseFont /Aegyptus /Encoding /Identity-H /DescendantFonts [27 0 R] /ToUnicode 2 0 R");
+    const QString titles[] = {fontEntries, u"Ship \u0a32\u3220\u3020\u6f62\u6a0a"_s,
+                              u"ship ) ( \\ endobj xref trailer startxref %%EOF"_s};
+    for (const QString& title : titles) {
+        for (int run = 0; run < 4; ++run) {
+            const QByteArray pdf = pdfDocument({rowOf(title), rowOf(u"ship"_s)}, {});
+            const QString fault = pdfFault(pdf, true);
+            EXPECT_TRUE(fault.isEmpty()) << fault.toStdString();
+        }
+    }
+}
+
+// A PDF that is not as Qt writes it is an error, never a file changed at a guess.
+TEST(PdfDocument, AMapIsNotAddedToAPdfOfUnexpectedStructure) {
+    const QByteArray pdf = pdfDocument({rowOf(u"ship"_s)}, {});
+    const qsizetype table = pdf.lastIndexOf("startxref");
+    const QByteArray broken[] = {pdf.left(pdf.size() / 2),
+                                 pdf.left(table) + "startxref\n12\n%%EOF\n",
+                                 QByteArray(pdf).replace("\nxref\n", "\nxref\n0 9999999\n")};
+    for (const QByteArray& each : broken) {
+        try {
+            withUnicodeMap(each, hieroglyphFamily, {U'\U00013219'});
+            ADD_FAILURE() << "a map was added";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number(), 51);
+        }
     }
 }
 

@@ -1,4 +1,5 @@
 #include "errornumber.h"
+#include "output/glyphpicturefile.h"
 #include "output/rowpicture.h"
 #include "permissionsenforced.h"
 #include "platform/runtimeerror.h"
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -143,3 +145,45 @@ TEST_F(TwiceSizePictures, AtScaleTwoTheyAreUsedAndTheOthersDrawnTwiceTheirSize) 
 }
 
 } // namespace
+
+// A picture is read only from a regular file inside Images/, links resolved, and only within
+// maxGlyphPixels, which is checked before the picture is decoded.
+TEST(GlyphPictureFile, OnlyRegularFilesInsideImagesWithinTheSizeLimitAreRead) {
+    const QTemporaryDir folder;
+    const QDir root(folder.path());
+    ASSERT_TRUE(root.mkpath(u"Images/inner"_s) && root.mkdir(u"outside"_s) &&
+                root.mkpath(u"Images/folder.gif"_s));
+    const QString plain = dataFolder + u"/Images/a.gif"_s;
+    for (const QString& copy : {u"Images/a.gif"_s, u"Images/inner/a.gif"_s, u"outside/a.gif"_s})
+        ASSERT_TRUE(QFile::copy(plain, root.filePath(copy)));
+    ASSERT_TRUE(QFile::link(u"a.gif"_s, root.filePath(u"Images/linkin.gif"_s)));
+    ASSERT_TRUE(QFile::link(u"../outside/a.gif"_s, root.filePath(u"Images/linkout.gif"_s)));
+    ASSERT_TRUE(QFile::link(u"../outside"_s, root.filePath(u"Images/out"_s)));
+    ASSERT_EQ(mkfifo(root.filePath(u"Images/fifo.gif"_s).toLocal8Bit().constData(), 0600), 0);
+    QImage huge(4097, 4096, QImage::Format_Mono); // a small file of many pixels
+    huge.fill(0);
+    ASSERT_TRUE(huge.save(root.filePath(u"Images/huge.gif"_s), "PNG"));
+    QImage wide(4096 * 4, 1, QImage::Format_Mono);
+    wide.fill(0);
+    ASSERT_TRUE(wide.save(root.filePath(u"Images/wide.gif"_s), "PNG"));
+
+    const std::pair<QString, QString> cases[] = {
+        {u"Images/a.gif"_s, {}},
+        {u"Images/inner/a.gif"_s, {}},
+        {u"Images/linkin.gif"_s, {}},
+        {u"Images/wide.gif"_s, {}},
+        {u"Images/linkout.gif"_s, u"outside its pictures folder"_s},
+        {u"Images/out/a.gif"_s, u"outside its pictures folder"_s},
+        {u"Images/../outside/a.gif"_s, u"a path through \"..\""_s},
+        {u"Images/fifo.gif"_s, u"not a regular file"_s},
+        {u"Images/folder.gif"_s, u"not a regular file"_s},
+        {u"Images/none.gif"_s, u"not found"_s},
+        {u"Images/huge.gif"_s, u"4097 x 4096 pixels, more than a glyph may have"_s},
+    };
+    for (const auto& [name, refusal] : cases) {
+        const GlyphPictureFile picture = readGlyphPictureFile(root.filePath(name));
+        EXPECT_EQ(picture.image.isNull(), !refusal.isEmpty()) << name.toStdString();
+        EXPECT_TRUE(picture.refusal.startsWith(refusal))
+            << name.toStdString() << ": " << picture.refusal.toStdString();
+    }
+}

@@ -36,7 +36,7 @@ public:
     QStringList titles;
     QStringList texts;
     QTemporaryDir settings; // the options a test sets stay in the test
-    WordProcessorInfo wordProcessorInfo{QStringLiteral("Test Word"), QString()};
+    WordProcessorInfo wordProcessorInfo{QStringLiteral("Test Word"), QString(), QString()};
     // File > Save Picture As: what the window proposed, and the answer it gets (nothing: cancel).
     QList<SavePictureRequest> savePictureProposals;
     std::optional<SavePictureRequest> savePictureAnswer;

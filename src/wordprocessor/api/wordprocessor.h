@@ -63,10 +63,13 @@ std::unique_ptr<WordProcessor> createWordProcessor();
 using WordProcessorFactory = std::function<std::unique_ptr<WordProcessor>()>;
 
 // What the window tells people of the word processor of this build: its name, and, when it is
-// not installed, what to do about it in plain words (empty when it is installed or unknown).
+// not installed, what to do about it in plain words (empty when it is installed or unknown); and
+// what to say in plain words when it cannot be started (429, ErrorNumber::CannotCreateObject),
+// with %1 for the reason, or empty to report that as the run-time error it is.
 struct WordProcessorInfo {
     QString name;
     QString notInstalled;
+    QString cannotStart;
 };
 
 // Of the backend this build has. Looks only at what is installed; starts nothing.

@@ -63,5 +63,5 @@ std::unique_ptr<WordProcessor> createWordProcessor() {
 
 // Word's own error says when it is missing, in the words Windows users know.
 WordProcessorInfo wordProcessorInfo() {
-    return {QStringLiteral("Microsoft Word"), QString()};
+    return {QStringLiteral("Microsoft Word"), QString(), QString()};
 }

@@ -34,5 +34,6 @@ WordProcessorInfo wordProcessorInfo() {
     return {QCoreApplication::translate("WordProcessor", "a word processor"),
             QCoreApplication::translate("WordProcessor",
                                         "This copy of Scarabo was built without a word processor "
-                                        "to export to.")};
+                                        "to export to."),
+            QString()};
 }

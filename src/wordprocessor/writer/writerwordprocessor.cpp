@@ -107,7 +107,12 @@ WordProcessorInfo wordProcessorInfo() {
                       "WordProcessor",
                       "LibreOffice Writer is not installed, so there is nothing to export to. "
                       "Install the package \"libreoffice-writer\" (for example with "
-                      "\"sudo apt install libreoffice-writer\") and export again.")};
+                      "\"sudo apt install libreoffice-writer\") and export again."),
+            QCoreApplication::translate(
+                "WordProcessor",
+                "LibreOffice Writer could not be started: %1.\n\nClose any LibreOffice window "
+                "that no longer answers, or start LibreOffice once from the desktop to see what it "
+                "says, then export again.")};
 }
 
 WriterWordProcessor::WriterWordProcessor(WriterSettings settings)

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QFileInfo>
+#include <QTest>
 #include <QWidget>
 
 namespace {
@@ -73,16 +74,26 @@ TEST_F(DefaultHandlerLaunch, TargetReachesTheHandlerWhole) {
     }
 }
 
-TEST_F(DefaultHandlerLaunch, HelpContentsWithoutHelpFolderOpensThePathAndShowsNothing) {
+// The page is handed over whether it exists or not; only when the handler says it opened nothing
+// is the caller told, with the page's path.
+TEST_F(DefaultHandlerLaunch, HelpContentsOpensThePathAndTellsOnlyWhenNothingOpenedIt) {
     const QString folder = QCoreApplication::applicationDirPath();
     ASSERT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Help")));
-    EXPECT_EQ(HelpContentsPath(folder), folder + QStringLiteral("/Help/index.html"));
+    const QString page = folder + QStringLiteral("/Help/index.html");
+    EXPECT_EQ(HelpContentsPath(folder), page);
+    QStringList told;
+    const auto tell = [&told](const QString& path) { told.append(path); };
 
-    ShowHelpContents(folder);
-
-    const QString expected =
-        encoded(QUrl::fromLocalFile(folder + QStringLiteral("/Help/index.html")));
-    EXPECT_EQ(xdgOpen.waitForArguments(1), QStringList{expected});
+    ShowHelpContents(folder, tell);
+    EXPECT_EQ(xdgOpen.waitForArguments(1), QStringList{encoded(QUrl::fromLocalFile(page))});
+    QTest::qWait(300); // time for the handler's exit status to arrive
+    EXPECT_TRUE(told.isEmpty());
     EXPECT_FALSE(anyWindowShown());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    xdgOpen.clear();
+    xdgOpen.failWith(4);
+    ShowHelpContents(folder, tell);
+    EXPECT_TRUE(QTest::qWaitFor([&told] { return !told.isEmpty(); }, 10000));
+    EXPECT_EQ(told, QStringList{page});
 }

@@ -11,10 +11,12 @@ FakeXdgOpen& FakeXdgOpen::installed() {
 }
 
 FakeXdgOpen::FakeXdgOpen()
-    : m_recordFile(m_folder.filePath(QStringLiteral("calls.txt"))) {
+    : m_recordFile(m_folder.filePath(QStringLiteral("calls.txt")))
+    , m_statusFile(m_folder.filePath(QStringLiteral("status.txt"))) {
     QFile script(m_folder.filePath(QStringLiteral("xdg-open")));
-    const QString body =
-        QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1'\n").arg(m_recordFile);
+    const QString body = QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1'\n"
+                                        "exit \"$(cat '%2' 2>/dev/null || echo 0)\"\n")
+                             .arg(m_recordFile, m_statusFile);
     if (!m_folder.isValid() || !script.open(QIODevice::WriteOnly) ||
         script.write(body.toUtf8()) != body.toUtf8().size() ||
         !script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
@@ -26,6 +28,13 @@ FakeXdgOpen::FakeXdgOpen()
 
 void FakeXdgOpen::clear() {
     QFile::remove(m_recordFile);
+    QFile::remove(m_statusFile);
+}
+
+void FakeXdgOpen::failWith(int status) {
+    QFile file(m_statusFile);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray::number(status)) < 1)
+        throw std::runtime_error("cannot set the stand-in xdg-open's exit status");
 }
 
 QStringList FakeXdgOpen::waitForArguments(int count, int timeoutMs) const {

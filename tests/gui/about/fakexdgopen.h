@@ -10,8 +10,10 @@ class FakeXdgOpen {
 public:
     static FakeXdgOpen& installed();
 
-    // Forgets earlier calls.
+    // Forgets earlier calls, and answers with success again.
     void clear();
+    // From now on ends with this exit status, as xdg-open does when nothing opens the target.
+    void failWith(int status);
 
     // The arguments recorded so far, one per line, once at least `count` have arrived; what has
     // arrived when the time runs out otherwise.
@@ -23,4 +25,5 @@ private:
 
     QTemporaryDir m_folder;
     QString m_recordFile;
+    QString m_statusFile;
 };
