@@ -1,13 +1,19 @@
 #include "core/converter.h"
 
+#include "core/egyptiannumerals.h"
 #include "core/glyphmatcher.h"
+#include "core/textreading.h"
 
 GlyphRow Converter::row(const QString& text, qsizetype limit) const {
     const AlphabetIndex& index = m_alphabet.index();
-    const GlyphMatcher::Conversion conversion = GlyphMatcher::convert(index, text, limit);
+    const TextReading reading(index, m_options);
+    const GlyphMatcher::Conversion conversion = GlyphMatcher::convert(index, text, limit, &reading);
     QStringList pictures;
-    for (const GlyphMatcher::Conversion::Glyph& glyph : conversion.glyphs)
+    for (const GlyphMatcher::Conversion::Glyph& glyph : conversion.glyphs) {
         pictures.append(
-            Alphabet::picturePath(m_alphabet.imagesFolder(), index.alphabet()[glyph.entry]));
+            glyph.numeral != 0
+                ? EgyptianNumerals::picturePath(m_alphabet.imagesFolder(), glyph.numeral)
+                : Alphabet::picturePath(m_alphabet.imagesFolder(), index.alphabet()[glyph.entry]));
+    }
     return GlyphRow(m_alphabet.table(), conversion, text, pictures);
 }

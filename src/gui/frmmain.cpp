@@ -32,16 +32,19 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
+#include <QTimer>
 #include <utility>
 
 namespace {
 
 const QString convertAsYouTypeKey = QStringLiteral("convertAsYouType");
+const QString numeralsKey = QStringLiteral("numerals");
 
 // Glyph boxes and the band behind them are painted in the system's window colours.
 void paintAsWindowSurface(QWidget* widget) {
@@ -178,6 +181,10 @@ void frmMain::createMenus() {
         named(mnuOptions->addAction(tr("Convert as You &Type")), u"mnuOptionsConvertAsYouType");
     mnuOptionsConvertAsYouType->setCheckable(true);
     mnuOptionsConvertAsYouType->setChecked(settings()->value(convertAsYouTypeKey, false).toBool());
+    mnuOptionsNumerals =
+        named(mnuOptions->addAction(tr("Egyptian &Numerals")), u"mnuOptionsNumerals");
+    mnuOptionsNumerals->setCheckable(true);
+    mnuOptionsNumerals->setChecked(settings()->value(numeralsKey, true).toBool());
     mnuHelp = named(menuBar()->addMenu(tr("&Help")), u"mnuHelp");
     mnuHelpContents = named(mnuHelp->addAction(tr("&Contents")), u"mnuHelpContents");
     mnuHelpContents->setShortcut(QKeySequence(Qt::Key_F1));
@@ -189,6 +196,7 @@ void frmMain::createMenus() {
     route(mnuHelpAbout, &QAction::triggered, &frmMain::mnuHelpAbout_Click);
     route(mnuOptionsConvertAsYouType, &QAction::triggered,
           &frmMain::mnuOptionsConvertAsYouType_Click);
+    route(mnuOptionsNumerals, &QAction::triggered, &frmMain::mnuOptionsNumerals_Click);
     route(mnuEditCopy, &QAction::triggered, &frmMain::mnuEditCopy_Click);
     route(mnuEditCopyPicture, &QAction::triggered, &frmMain::mnuEditCopyPicture_Click);
     makeRowTransferable();
@@ -254,7 +262,9 @@ void frmMain::InitForm() {
     mAlphabet = std::make_shared<clsDatFile>();
     mAlphabet->setFileName(Alphabet::tablePath(mContext.applicationFolder));
     mAlphabet->Load();
-    mConverter.emplace(Alphabet(mAlphabet, Alphabet::imagesFolder(mContext.applicationFolder)));
+    mConverter.emplace(Alphabet(mAlphabet, Alphabet::imagesFolder(mContext.applicationFolder)),
+                       ReadingOptions{mnuOptionsNumerals->isChecked()});
+    tellOfDamagedAlphabet();
     // The empty row of this alphabet, so the lines under the row show what it offers from the
     // start.
     mRow = mConverter->row(QString());
@@ -391,6 +401,27 @@ void frmMain::mnuEditCopyPicture_Click() {
 void frmMain::mnuOptionsConvertAsYouType_Click() {
     settings()->setValue(convertAsYouTypeKey, mnuOptionsConvertAsYouType->isChecked());
     txtEnglish_Change();
+}
+
+void frmMain::mnuOptionsNumerals_Click() {
+    settings()->setValue(numeralsKey, mnuOptionsNumerals->isChecked());
+    mConverter->setOptions(ReadingOptions{mnuOptionsNumerals->isChecked()});
+    if (mConverted)
+        cmdGo_Click();
+}
+
+// Once, over the window as it opens; the window goes on with the rows the table did read.
+void frmMain::tellOfDamagedAlphabet() {
+    const QString damage = Alphabet::damage(*mAlphabet);
+    if (damage.isEmpty())
+        return;
+    QTimer::singleShot(0, this, [this, damage] {
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, mContext.title, damage, QMessageBox::Ok, this);
+        box->setObjectName(QStringLiteral("msgDamagedAlphabet"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
 }
 
 std::unique_ptr<QSettings> frmMain::settings() const {

@@ -70,6 +70,8 @@ private:
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void mnuOptionsConvertAsYouType_Click();
+    void mnuOptionsNumerals_Click();
+    void tellOfDamagedAlphabet();
     void mnuEditCopy_Click();
     void mnuEditCopyPicture_Click();
     void showRowMenu(QWidget* source, const QPoint& position);
@@ -114,6 +116,7 @@ private:
     QAction* mnuEditCopyPicture = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuOptionsConvertAsYouType = nullptr;
+    QAction* mnuOptionsNumerals = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpContents = nullptr;
     QAction* mnuHelpAbout = nullptr;

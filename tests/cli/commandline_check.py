@@ -48,6 +48,32 @@ def check_answers(program, version, faults):
         faults.append(f"--text ship: status {text_run.returncode}, {text_run.stdout!r}")
 
 
+# Texts that spell as another, and what --text says of each on standard error.
+SAME_SPELLING = [("Jos\u00e9", "Jose"), ("Zo\u00eb", "Zoe"), ("Stra\u00dfe", "Strasse"),
+                 ("Mary-Jane O'Neil", "MaryJaneONeil")]
+
+
+def check_readings(program, folder, faults):
+    for text, plain in SAME_SPELLING:
+        spelled, expected = run(program, "--text", text), run(program, "--text", plain)
+        if (spelled.stdout, spelled.stderr) != (expected.stdout, expected.stderr):
+            faults.append(f"--text {text!r}: {spelled.stdout!r} {spelled.stderr!r}, "
+                          f"not as {plain!r}: {expected.stdout!r}")
+    year = run(program, "--text", "1990").stdout
+    if year != "\U000131BC" + "\U00013362" * 9 + "\U00013386" * 9 + "\n":
+        faults.append(f"--text 1990: {year!r}")
+    without = run(program, "--text", "ra 1990", "--no-numerals")
+    if without.stdout.count("\n") != 1 or len(without.stdout) != 3 or "1990" not in without.stderr:
+        faults.append(f"--text --no-numerals: {without.stdout!r}, {without.stderr!r}")
+    damaged = folder / "damaged"
+    damaged.mkdir()
+    shutil.copy(program, damaged)
+    (damaged / "Alphabet.dat").write_bytes(b'3,2\r\n"Letters","Sign"\r\n"s","x","y"\r\n"a","b"\r\n')
+    result = run(str(damaged / Path(program).name), "--text", "sa")
+    if result.returncode != 0 or "Alphabet.dat, line 3" not in result.stderr:
+        faults.append(f"a damaged alphabet: status {result.returncode}, {result.stderr!r}")
+
+
 def check_pictures(program, folder, faults):
     glyphs = len(run(program, "--text", "Cleopatra").stdout.strip())
     png = folder / "cleopatra.png"
@@ -204,6 +230,7 @@ def main(program, version):
     with tempfile.TemporaryDirectory() as scratch:
         folder = Path(scratch)
         check_answers(program, version, faults)
+        check_readings(program, folder, faults)
         check_pictures(program, folder, faults)
         check_batch_of_names(program, folder, faults)
         check_documents(program, folder, faults)
