@@ -3,6 +3,7 @@
 
 Writes, from the Aegyptus font of Debian's fonts-ancient-scripts:
   Alphabet.dat           the alphabet table (counts line, header row, one row per entry)
+  Sounds.dat             the rules of spelling by sound (letters, spelled as, where)
   Images/<entry>.gif     one 48x48 glyph picture per entry
   Images/<entry>@2x.gif  the same drawn at 96x96, for screens of two device pixels per pixel
   Images/Numerals/       the signs of the Egyptian numerals, named by their Gardiner code
@@ -124,6 +125,21 @@ NUMERALS = (
     (1000000, Sign("Numerals/C11", "C11", (0x13068,), "god Heh")),
 )
 
+# Spelling by sound: the letters, how they sound, and where the rule applies ("anywhere", "start"
+# of a word, "before:" one of the letters given). The first rule that fits at a place wins.
+SOUND_HEADER = ("Letters", "Spelled as", "Where")
+SOUND_RULES = (
+    ("ph", "f", "anywhere"),
+    ("ck", "k", "anywhere"),
+    ("qu", "kw", "anywhere"),
+    ("x", "z", "start"),
+    ("x", "ks", "anywhere"),
+    ("kn", "n", "start"),
+    ("wr", "r", "start"),
+    ("wh", "w", "start"),
+    ("c", "s", "before:eiy"),
+)
+
 ICON_SIGN = Sign("scarabo", "L1", (0x131A3,), "scarab beetle")
 HELP_EXAMPLES = ("Ship", "Kethra", "Cat")
 
@@ -234,6 +250,23 @@ def write_alphabet(out: Path) -> None:
     lines = [f"{len(rows)},{len(HEADER)}"]
     lines += [",".join(quote_field(field) for field in row) for row in rows]
     (out / "Alphabet.dat").write_bytes("".join(line + "\r\n" for line in lines).encode("ascii"))
+
+
+def write_sounds(out: Path) -> None:
+    rows = [SOUND_HEADER, *SOUND_RULES]
+    lines = [f"{len(rows)},{len(SOUND_HEADER)}"]
+    lines += [",".join(quote_field(field) for field in row) for row in rows]
+    (out / "Sounds.dat").write_bytes("".join(line + "\r\n" for line in lines).encode("ascii"))
+
+
+def sound_rules_html() -> str:
+    places = {"anywhere": "anywhere", "start": "at the start of a word"}
+    rows = "\n".join(
+        f"<tr><td class=\"letters\">{html.escape(letters)}</td><td>{html.escape(spelled)}</td>"
+        f"<td>{html.escape(places.get(where, 'before ' + ', '.join(where[len('before:'):])))}</td></tr>"
+        for letters, spelled, where in SOUND_RULES)
+    return (f"<table>\n<thead><tr><th>Letters</th><th>Spelled as</th><th>Where</th></tr></thead>\n"
+            f"<tbody>\n{rows}\n</tbody>\n</table>")
 
 
 def split_fields(line: str) -> list[str]:
@@ -566,6 +599,14 @@ first, so <i>1990</i> is one lotus, nine coils and nine hobbles. Numbers from 1 
 numerals; 0 and larger numbers are reported as missing.
 {numerals_html()}</li>
 <li><b>Other characters without an entry are dropped</b> and named in the line under the row.</li>
+<li><b>Spelling by sound</b> (<span class="ui">Options &rsaquo; Spell by Sound</span>, remembered;
+<code>--spelling sound</code> on the command line) first rewrites the letters by how they sound,
+so <i>Philip</i> is spelled as <i>Filip</i> and <i>Max</i> as <i>Maks</i>. The rules are the table
+<span class="ui">Sounds.dat</span> beside the program, which you may edit: one rule a row, the
+letters, what they are spelled as, and where the rule applies (<code>anywhere</code>,
+<code>start</code> of a word, or <code>before:</code> and the letters one of which must follow). The
+first rule that fits at a place wins. The captions still show the letters as you typed them.
+{sound_rules_html()}</li>
 <li><b>Some letters share a sign,</b> because the Egyptians wrote sounds, not our letters:
 {shared_signs_html(table)}</li>
 </ul>
@@ -594,6 +635,7 @@ numerals; 0 and larger numbers are reported as missing.
 <tr><td><span class="ui">Edit &gt; Copy as Picture</span></td><td>Copies the row as one picture only</td></tr>
 <tr><td><span class="ui">Options &gt; Convert as You Type</span></td><td>Converts on every change of the text</td></tr>
 <tr><td><span class="ui">Options &gt; Egyptian Numerals</span></td><td>Writes numbers as Egyptian numerals; remembered, like Convert as You Type</td></tr>
+<tr><td><span class="ui">Options &gt; Spell by Sound</span></td><td>Spells the letters by their sound, by the rules of Sounds.dat; remembered</td></tr>
 <tr><td><span class="ui">File &gt; Exit</span></td><td>Closes Scarabo</td></tr>
 <tr><td><span class="ui">Help &gt; Contents</span> <kbd>F1</kbd></td><td>Opens this page in your web browser</td></tr>
 <tr><td><span class="ui">Help &gt; About</span></td><td>Shows the program's version, description and copyright; click the copyright line to visit the maker's home page</td></tr>
@@ -631,6 +673,7 @@ without a display:</p>
 <tr><td><code>scarabo --batch names.txt -o cards.pdf</code></td><td>One card per name, one name per line</td></tr>
 <tr><td><code>scarabo --text "ship"</code></td><td>Prints the hieroglyphs of the whole text as text; what was left out is said on the error output</td></tr>
 <tr><td><code>--no-numerals</code></td><td>Leaves numbers out instead of writing them as numerals</td></tr>
+<tr><td><code>--spelling sound</code></td><td>Spells by sound (<code>letters</code>, the default, spells the letters as typed)</td></tr>
 <tr><td><code>scarabo --help</code></td><td>Lists every option: glyph size, letters, cartouche, transparent background</td></tr>
 </table>
 
@@ -716,6 +759,7 @@ def generate(out: Path) -> None:
         shutil.rmtree(out / name, ignore_errors=True)
     out.mkdir(parents=True, exist_ok=True)
     write_alphabet(out)
+    write_sounds(out)
     write_glyphs(out, font)
     write_icons(out, font)
     write_help(out)

@@ -50,6 +50,10 @@ struct Options {
                                 translated("Write numbers as Egyptian numerals (the default).")};
     QCommandLineOption noNumerals{QStringLiteral("no-numerals"),
                                   translated("Leave numbers out, as characters without a glyph.")};
+    QCommandLineOption spelling{QStringLiteral("spelling"),
+                                translated("Spell the letters as typed (letters, the default) or "
+                                           "by their sound (sound), by the rules of Sounds.dat."),
+                                QStringLiteral("letters|sound")};
 
     void addTo(QCommandLineParser& parser) const {
         parser.setApplicationDescription(
@@ -57,7 +61,7 @@ struct Options {
                        "opens its window; with a TEXT alone it opens the window with TEXT "
                        "converted."));
         parser.addOptions({help, version, output, batch, text, size, letters, noLetters, cartouche,
-                           transparent, numerals, noNumerals});
+                           transparent, numerals, noNumerals, spelling});
         parser.addPositionalArgument(QStringLiteral("text"), translated("The text to spell."),
                                      QStringLiteral("[TEXT]"));
     }
@@ -93,17 +97,21 @@ QString readOutputOptions(const QCommandLineParser& parser, const Options& o,
 
 // How the text is read, or why the options make no sense.
 QString readReadingOptions(const QCommandLineParser& parser, const Options& o,
-                           ReadingOptions& options) {
+                           CommandLineRequest& request) {
     if (parser.isSet(o.numerals) && parser.isSet(o.noNumerals))
         return translated("--numerals and --no-numerals contradict each other");
-    options.numerals = !parser.isSet(o.noNumerals);
+    request.reading.numerals = !parser.isSet(o.noNumerals);
+    const QString spelling = parser.value(o.spelling);
+    if (parser.isSet(o.spelling) && spelling != u"letters" && spelling != u"sound")
+        return translated("--spelling takes letters or sound, not \"%1\"").arg(spelling);
+    request.spellBySound = spelling == u"sound";
     return {};
 }
 
 // What to write and where, or why the arguments make no sense.
 QString readWhatToWrite(const QCommandLineParser& parser, const Options& o,
                         CommandLineRequest& request) {
-    const QString readingMisuse = readReadingOptions(parser, o, request.reading);
+    const QString readingMisuse = readReadingOptions(parser, o, request);
     if (!readingMisuse.isEmpty())
         return readingMisuse;
     const QStringList texts = parser.positionalArguments();

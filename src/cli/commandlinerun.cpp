@@ -129,7 +129,8 @@ Alphabet loadAlphabet(const QString& folder) {
 // The files a run reads, none of which it may write: the names, the alphabet, its pictures and
 // the hieroglyph font.
 QStringList inputsOf(const CommandLineRequest& request, const QString& folder) {
-    QStringList inputs{request.batchFile, Alphabet::tablePath(folder)};
+    QStringList inputs{request.batchFile, Alphabet::tablePath(folder),
+                       SoundSpelling::tablePath(folder)};
     for (const QString& dataFolder :
          {Alphabet::imagesFolder(folder), AppInfo::dataPath(folder, QStringLiteral("fonts"))}) {
         const QDir data(dataFolder);
@@ -146,9 +147,14 @@ int carryOut(const CommandLineRequest& request) {
         if (!clash.isEmpty())
             throw RuntimeError(int(ErrorNumber::PermissionDenied), clash);
     }
-    const Converter converter(onFile(PlainMessage::cannotRead, Alphabet::tablePath(folder),
-                                     [&] { return loadAlphabet(folder); }),
-                              request.reading);
+    Converter converter(onFile(PlainMessage::cannotRead, Alphabet::tablePath(folder),
+                               [&] { return loadAlphabet(folder); }),
+                        request.reading);
+    if (request.spellBySound) {
+        const QString rules = SoundSpelling::tablePath(folder);
+        converter.setSoundSpelling(std::make_shared<const SoundSpelling>(
+            onFile(PlainMessage::cannotRead, rules, [&] { return SoundSpelling::load(rules); })));
+    }
     const QStringList texts = request.batchFile.isEmpty()
                                   ? QStringList{request.text}
                                   : onFile(PlainMessage::cannotRead, request.batchFile,

@@ -2,9 +2,11 @@
 
 #include "core/alphabet.h"
 #include "core/glyphrow.h"
+#include "core/soundspelling.h"
 #include "core/textreading.h"
 
 #include <limits>
+#include <memory>
 #include <QString>
 
 // English text into a row of glyphs by the matching rule (GlyphMatcher), what it drops read as
@@ -21,6 +23,10 @@ public:
 
     const Alphabet& alphabet() const { return m_alphabet; }
     void setOptions(ReadingOptions options) { m_options = options; }
+    // Spelling by sound with these rules; none spells the letters as typed.
+    void setSoundSpelling(std::shared_ptr<const SoundSpelling> rules) {
+        m_sound = std::move(rules);
+    }
 
     // The row of text, of at most limit glyphs: the window shows ten, a document the whole text.
     GlyphRow row(const QString& text, qsizetype limit = GlyphMatcher::MaxGlyphs) const;
@@ -28,4 +34,5 @@ public:
 private:
     Alphabet m_alphabet;
     ReadingOptions m_options;
+    std::shared_ptr<const SoundSpelling> m_sound;
 };

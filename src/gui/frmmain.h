@@ -71,6 +71,8 @@ private:
     void mnuHelpAbout_Click();
     void mnuOptionsConvertAsYouType_Click();
     void mnuOptionsNumerals_Click();
+    void mnuOptionsSpellBySound_Click();
+    void applySpelling();
     void tellOfDamagedAlphabet();
     void mnuEditCopy_Click();
     void mnuEditCopyPicture_Click();
@@ -117,6 +119,7 @@ private:
     QMenu* mnuOptions = nullptr;
     QAction* mnuOptionsConvertAsYouType = nullptr;
     QAction* mnuOptionsNumerals = nullptr;
+    QAction* mnuOptionsSpellBySound = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpContents = nullptr;
     QAction* mnuHelpAbout = nullptr;

@@ -59,6 +59,13 @@ def check_readings(program, folder, faults):
         if (spelled.stdout, spelled.stderr) != (expected.stdout, expected.stderr):
             faults.append(f"--text {text!r}: {spelled.stdout!r} {spelled.stderr!r}, "
                           f"not as {plain!r}: {expected.stdout!r}")
+    for text, sound in (("Philip", "Filip"), ("Max", "Maks")):
+        spelled = run(program, "--text", text, "--spelling", "sound").stdout
+        as_typed = run(program, "--text", text, "--spelling", "letters").stdout
+        # The alphabet's x is already basket + folded cloth, so only Philip differs as typed.
+        differs = as_typed != spelled
+        if spelled != run(program, "--text", sound).stdout or differs != (text == "Philip"):
+            faults.append(f"--spelling: {text!r} gives {spelled!r} by sound, {as_typed!r} as typed")
     year = run(program, "--text", "1990").stdout
     if year != "\U000131BC" + "\U00013362" * 9 + "\U00013386" * 9 + "\n":
         faults.append(f"--text 1990: {year!r}")

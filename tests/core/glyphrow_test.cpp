@@ -122,6 +122,34 @@ TEST(GlyphRow, ReadingsSpellLikeThePlainText) {
                                                 u"Z1"_s, u"Z1"_s, u"Z1"_s, u"Z1"_s}));
 }
 
+// Spelling by sound rewrites the letters by the shipped rules before matching; the captions keep
+// the letters as typed and the labels say what was read.
+TEST(GlyphRow, SpellingBySoundFollowsTheRulesWhereTheyApply) {
+    Converter bySound(Alphabet(std::make_shared<clsDatFile>(shippedAlphabet()), u"/"_s));
+    bySound.setSoundSpelling(std::make_shared<const SoundSpelling>(
+        SoundSpelling::load(QStringLiteral(SCARABO_DATA_DIR "/Sounds.dat"))));
+    const auto signs = [&bySound](const QString& text) {
+        return signsOf(bySound.row(text, Converter::WholeText));
+    };
+    const std::pair<QString, QString> same[] = {
+        {u"Philip"_s, u"Filip"_s},           {u"Max"_s, u"Maks"_s},
+        {u"Cecily"_s, u"Sesily"_s},          {u"Xena Cox"_s, u"Zena Koks"_s},
+        {u"Knox Wright"_s, u"Noks Right"_s}, {u"Jack Quinn"_s, u"Jak Kwinn"_s},
+    };
+    for (const auto& [text, sound] : same)
+        EXPECT_EQ(signs(text), signs(sound)) << text.toStdString();
+    const GlyphRow max = bySound.row(u"Max"_s);
+    QStringList labels;
+    for (const RowGlyph& glyph : max.glyphs())
+        labels.append(glyph.label());
+    EXPECT_EQ(labels,
+              (QStringList{u"M: G17, owl"_s, u"a: G1, vulture"_s, u"x, read as k: V31, basket"_s,
+                           u"x, read as s: S29, folded cloth"_s}));
+    const GlyphRow asTyped = rowOf(shippedAlphabet(), u"Philip"_s);
+    EXPECT_EQ(asTyped.glyphs().first().letters, u"P"_s);
+    EXPECT_NE(signsOf(asTyped), signs(u"Philip"_s));
+}
+
 // The alphabet's own entries win over every reading.
 TEST(GlyphRow, AnEntryForTheLetterWinsOverItsReading) {
     const clsDatFile table = tableOf({{u"Letters"_s, u"Gardiner"_s},

@@ -527,10 +527,14 @@ TEST_F(ConvertingWindowTest, AnAccentedNameAndANumberAreSpelled) {
         EXPECT_EQ(shownEntries(*window).join(u' '), QStringLiteral("V20 V20 Z1"));
         control<QAction>(*window, "mnuOptionsNumerals")->trigger();
         EXPECT_TRUE(shownEntries(*window).isEmpty());
+        control<QAction>(*window, "mnuOptionsSpellBySound")->trigger();
+        convert(*window, QStringLiteral("Max"));
+        EXPECT_EQ(shownEntries(*window).join(u' '), QStringLiteral("m a k s"));
     }
     const auto reopened = openShipped();
     ASSERT_TRUE(reopened);
     EXPECT_FALSE(control<QAction>(*reopened, "mnuOptionsNumerals")->isChecked());
+    EXPECT_TRUE(control<QAction>(*reopened, "mnuOptionsSpellBySound")->isChecked());
 }
 
 TEST_F(ConvertingWindowTest, ConvertAsYouTypeConvertsOnEveryEditAndIsRemembered) {
