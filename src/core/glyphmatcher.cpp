@@ -142,7 +142,9 @@ Conversion convert(const AlphabetIndex& index, QStringView text, qsizetype maxGl
             continue;
         }
         dropped.endRun(result.unmatched);
-        if (result.glyphs.size() > maxGlyphs) { // a reading of several signs that do not all fit
+        // A reading of several signs that do not all fit: those that fit are kept, and the text
+        // they read counts as left over.
+        if (result.glyphs.size() > maxGlyphs) {
             result.glyphs.resize(maxGlyphs);
             break;
         }
