@@ -91,6 +91,16 @@ TEST_P(SavingFails, NamesTheFileAndLeavesNoFile) {
 INSTANTIATE_TEST_SUITE_P(Cases, SavingFails, testing::ValuesIn(failureCases),
                          [](const auto& param) { return "Case" + std::to_string(param.index); });
 
+// Where a word ends the row leaves a gap; a character without a glyph leaves none.
+TEST(RowImage, WordsOfANameStandApart) {
+    const auto width = [](const QString& text) {
+        return rowImage(rowOfText(dataFolder, text)).width();
+    };
+    EXPECT_GT(width(u"Al-Bo"_s), width(u"AlBo"_s));
+    EXPECT_EQ(width(u"Al-Bo"_s), width(u"Al Bo"_s));
+    EXPECT_EQ(width(u"Al+Bo"_s), width(u"AlBo"_s));
+}
+
 TEST(RowImage, APictureThatCannotBeReadIsAnInvalidPictureNamingIt) {
     const QTemporaryDir folder;
     ASSERT_TRUE(QFile::copy(dataFolder + u"/Alphabet.dat"_s, folder.filePath(u"Alphabet.dat"_s)));
