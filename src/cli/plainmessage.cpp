@@ -17,13 +17,11 @@ QString quoted(const QString& text) {
 // What the description says beyond its standard wording and the file's name ("(Permission
 // denied)" becomes "Permission denied"); empty when it says nothing more.
 QString detailOf(const RuntimeError& error, const QString& file) {
-    QString detail = error.description();
     const QString standard =
         RuntimeError::standardDescription(static_cast<ErrorNumber>(error.number()));
-    if (detail == standard)
+    if (error.description() == standard)
         return {};
-    if (detail.startsWith(standard + QStringLiteral(": ")))
-        detail.remove(0, standard.size() + 2);
+    QString detail = error.detail().isEmpty() ? error.description() : error.detail();
     for (const QString& lead : {file + QStringLiteral(": "), file + u' ', file})
         if (detail.startsWith(lead)) {
             detail.remove(0, lead.size());

@@ -481,7 +481,7 @@ void frmMain::mnuFileWord_Click() {
         if (error.number() != static_cast<int>(ErrorNumber::CannotCreateObject) ||
             word.cannotStart.isEmpty())
             throw;
-        const QString reason = PlainFailure::subject(error);
+        const QString reason = error.detail();
         ErrorReport::show(mContext, this,
                           word.cannotStart.arg(reason.isEmpty() ? error.description() : reason));
     }

@@ -42,16 +42,8 @@ Explanation explanationOf(int number) {
 
 } // namespace
 
-QString subject(const RuntimeError& error) {
-    const QString standard =
-        RuntimeError::standardDescription(static_cast<ErrorNumber>(error.number())) +
-        QStringLiteral(": ");
-    const QString& description = error.description();
-    return description.startsWith(standard) ? description.mid(standard.size()) : QString();
-}
-
 QString message(const QString& failed, const RuntimeError& error) {
-    const QString named = subject(error);
+    const QString named = error.detail();
     const Explanation explanation = explanationOf(error.number());
     if (named.isEmpty() || !explanation.why)
         return QStringLiteral("%1: %2.").arg(failed, named.isEmpty() ? error.description() : named);

@@ -12,10 +12,6 @@ class RuntimeError;
 // wrong in plain words, naming the file and what to do, instead of a run-time error number.
 namespace PlainFailure {
 
-// What the error names, most often a file: its description less the standard words before it;
-// empty when it names nothing.
-QString subject(const RuntimeError& error);
-
 // "<failed>: <why>" and, where something can be done about it, what.
 QString message(const QString& failed, const RuntimeError& error);
 

@@ -16,6 +16,12 @@ RuntimeError::RuntimeError(ErrorNumber number, const QString& detail)
                                     : standardDescription(number) + QStringLiteral(": ") + detail) {
 }
 
+QString RuntimeError::detail() const {
+    const QString standard =
+        standardDescription(static_cast<ErrorNumber>(m_number)) + QStringLiteral(": ");
+    return m_description.startsWith(standard) ? m_description.mid(standard.size()) : QString();
+}
+
 QString RuntimeError::message() const {
     return QStringLiteral("Run-time error '%1':\n\n%2").arg(m_number).arg(m_description);
 }

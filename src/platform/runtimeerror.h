@@ -40,6 +40,9 @@ public:
 
     int number() const noexcept { return m_number; }
     const QString& description() const noexcept { return m_description; }
+    // The description less the standard words before it: what the error names, most often a file;
+    // empty when the description does not begin with them.
+    QString detail() const;
     // The text of the message box that reports the error: "Run-time error 'N':" and the
     // description.
     QString message() const;

@@ -1,6 +1,5 @@
 #include "gui/about/helpcontents.h"
 
-#include "gui/about/modbrowseto.h"
 #include "platform/appinfo.h"
 #include "platform/defaulthandler.h"
 
