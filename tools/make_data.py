@@ -3,8 +3,10 @@
 
 Writes, from the Aegyptus font of Debian's fonts-ancient-scripts:
   Alphabet.dat           the alphabet table (counts line, header row, one row per entry)
+  Sounds.dat             the rules of spelling by sound (letters, spelled as, where)
   Images/<entry>.gif     one 48x48 glyph picture per entry
   Images/<entry>@2x.gif  the same drawn at 96x96, for screens of two device pixels per pixel
+  Images/Numerals/       the signs of the Egyptian numerals, named by their Gardiner code
   icons/                 the application icon (scarabo.ico, scarabo.png, hicolor PNGs)
   Help/index.html        the help page, its alphabet table built from the files above
   LICENSES.md            where the pictures come from and under which terms
@@ -112,6 +114,32 @@ ALPHABET = (
     Sign("z", "O34", (0x13283,), "door bolt"),
 )
 
+# The numeral signs, one per power of ten; the program writes a number with them, largest first.
+NUMERALS = (
+    (1, Sign("Numerals/Z1", "Z1", (0x133E4,), "stroke")),
+    (10, Sign("Numerals/V20", "V20", (0x13386,), "hobble")),
+    (100, Sign("Numerals/V1", "V1", (0x13362,), "coil of rope")),
+    (1000, Sign("Numerals/M12", "M12", (0x131BC,), "lotus")),
+    (10000, Sign("Numerals/D50", "D50", (0x130AD,), "finger")),
+    (100000, Sign("Numerals/I8", "I8", (0x13190,), "tadpole")),
+    (1000000, Sign("Numerals/C11", "C11", (0x13068,), "god Heh")),
+)
+
+# Spelling by sound: the letters, how they sound, and where the rule applies ("anywhere", "start"
+# of a word, "before:" one of the letters given). The first rule that fits at a place wins.
+SOUND_HEADER = ("Letters", "Spelled as", "Where")
+SOUND_RULES = (
+    ("ph", "f", "anywhere"),
+    ("ck", "k", "anywhere"),
+    ("qu", "kw", "anywhere"),
+    ("x", "z", "start"),
+    ("x", "ks", "anywhere"),
+    ("kn", "n", "start"),
+    ("wr", "r", "start"),
+    ("wh", "w", "start"),
+    ("c", "s", "before:eiy"),
+)
+
 ICON_SIGN = Sign("scarabo", "L1", (0x131A3,), "scarab beetle")
 HELP_EXAMPLES = ("Ship", "Kethra", "Cat")
 
@@ -197,8 +225,8 @@ def glyph_file_name(entry: str, scale: int) -> str:
 
 def write_glyphs(out: Path, font: ImageFont.FreeTypeFont) -> None:
     folder = out / "Images"
-    folder.mkdir(parents=True, exist_ok=True)
-    for sign in ALPHABET:
+    (folder / "Numerals").mkdir(parents=True, exist_ok=True)
+    for sign in (*ALPHABET, *(sign for _, sign in NUMERALS)):
         for scale in GLYPH_SCALES:
             glyph_picture(font, sign, scale).save(folder / glyph_file_name(sign.entry, scale),
                                                   format="GIF")
@@ -222,6 +250,23 @@ def write_alphabet(out: Path) -> None:
     lines = [f"{len(rows)},{len(HEADER)}"]
     lines += [",".join(quote_field(field) for field in row) for row in rows]
     (out / "Alphabet.dat").write_bytes("".join(line + "\r\n" for line in lines).encode("ascii"))
+
+
+def write_sounds(out: Path) -> None:
+    rows = [SOUND_HEADER, *SOUND_RULES]
+    lines = [f"{len(rows)},{len(SOUND_HEADER)}"]
+    lines += [",".join(quote_field(field) for field in row) for row in rows]
+    (out / "Sounds.dat").write_bytes("".join(line + "\r\n" for line in lines).encode("ascii"))
+
+
+def sound_rules_html() -> str:
+    places = {"anywhere": "anywhere", "start": "at the start of a word"}
+    rows = "\n".join(
+        f"<tr><td class=\"letters\">{html.escape(letters)}</td><td>{html.escape(spelled)}</td>"
+        f"<td>{html.escape(places.get(where, 'before ' + ', '.join(where[len('before:'):])))}</td></tr>"
+        for letters, spelled, where in SOUND_RULES)
+    return (f"<table>\n<thead><tr><th>Letters</th><th>Spelled as</th><th>Where</th></tr></thead>\n"
+            f"<tbody>\n{rows}\n</tbody>\n</table>")
 
 
 def split_fields(line: str) -> list[str]:
@@ -432,6 +477,12 @@ def shared_signs_html(table: list[list[str]]) -> str:
     return "<ul>\n" + "\n".join(items) + "\n</ul>"
 
 
+def numerals_html() -> str:
+    cells = "".join(f'<figure>{picture(sign.entry)}<figcaption>{value:,} {html.escape(sign.gardiner)}'
+                    f'</figcaption></figure>' for value, sign in NUMERALS)
+    return f'<div class="row">{cells}</div>'
+
+
 HELP_CSS = """
 :root { --ink: #2b1d0e; --sand: #f6e7c1; --sand-deep: #dcae5c; --rim: #96622a; --paper: #fffdf7; }
 * { box-sizing: border-box; }
@@ -534,8 +585,28 @@ first, so &ldquo;sh&rdquo; beats &ldquo;s&rdquo;: <i>ship</i> becomes sh&nbsp;+&
 not s&nbsp;+&nbsp;h&nbsp;+&nbsp;i&nbsp;+&nbsp;p.</li>
 <li><b>Upper and lower case do not matter.</b> <i>SHIP</i>, <i>Ship</i> and <i>ship</i> give the same signs.</li>
 <li><b>At most ten glyphs.</b> Once ten signs are shown, the rest of the text is ignored.</li>
-<li><b>Characters without an entry are dropped.</b> Spaces, digits, punctuation and accented
-letters have no sign, so they are skipped without a gap: <i>Ka-Ra 2</i> gives the same row as <i>kara</i>.</li>
+<li><b>Spaces, hyphens, apostrophes and punctuation separate words.</b> They have no sign and
+are never reported as missing: <i>Mary-Jane O'Neil</i> spells Mary, Jane, O and Neil.</li>
+<li><b>Letters with accents are spelled as their plain letter</b> when the alphabet has no entry
+for them: <i>Jos&eacute;</i> gives the same signs as <i>Jose</i>, <i>Zo&euml;</i> as <i>Zoe</i>.
+A few letters have their own reading: &szlig; as ss, &aelig; as ae, &oelig; as oe, &oslash; as o,
+&#322; as l, &eth; and &#273; as d, &thorn; as th. The caption under the glyph shows the letter as
+you typed it; point at the glyph to see how it was read. An entry of the alphabet for the accented
+letter itself always wins.</li>
+<li><b>Numbers are written as Egyptian numerals</b> (<span class="ui">Options &rsaquo; Egyptian
+Numerals</span>, on unless you turn it off): one sign for each unit of a power of ten, the largest
+first, so <i>1990</i> is one lotus, nine coils and nine hobbles. Numbers from 1 to 9,999,999 have
+numerals; 0 and larger numbers are reported as missing.
+{numerals_html()}</li>
+<li><b>Other characters without an entry are dropped</b> and named in the line under the row.</li>
+<li><b>Spelling by sound</b> (<span class="ui">Options &rsaquo; Spell by Sound</span>, remembered;
+<code>--spelling sound</code> on the command line) first rewrites the letters by how they sound,
+so <i>Philip</i> is spelled as <i>Filip</i> and <i>Max</i> as <i>Maks</i>. The rules are the table
+<span class="ui">Sounds.dat</span> beside the program, which you may edit: one rule a row, the
+letters, what they are spelled as, and where the rule applies (<code>anywhere</code>,
+<code>start</code> of a word, or <code>before:</code> and the letters one of which must follow). The
+first rule that fits at a place wins. The captions still show the letters as you typed them.
+{sound_rules_html()}</li>
 <li><b>Some letters share a sign,</b> because the Egyptians wrote sounds, not our letters:
 {shared_signs_html(table)}</li>
 </ul>
@@ -563,6 +634,8 @@ letters have no sign, so they are skipped without a gap: <i>Ka-Ra 2</i> gives th
 <tr><td><span class="ui">Edit &gt; Copy</span> <kbd>Ctrl</kbd>+<kbd>C</kbd></td><td>Copies the row as hieroglyph text, as pictures and as one picture, for any program to paste</td></tr>
 <tr><td><span class="ui">Edit &gt; Copy as Picture</span></td><td>Copies the row as one picture only</td></tr>
 <tr><td><span class="ui">Options &gt; Convert as You Type</span></td><td>Converts on every change of the text</td></tr>
+<tr><td><span class="ui">Options &gt; Egyptian Numerals</span></td><td>Writes numbers as Egyptian numerals; remembered, like Convert as You Type</td></tr>
+<tr><td><span class="ui">Options &gt; Spell by Sound</span></td><td>Spells the letters by their sound, by the rules of Sounds.dat; remembered</td></tr>
 <tr><td><span class="ui">File &gt; Exit</span></td><td>Closes Scarabo</td></tr>
 <tr><td><span class="ui">Help &gt; Contents</span> <kbd>F1</kbd></td><td>Opens this page in your web browser</td></tr>
 <tr><td><span class="ui">Help &gt; About</span></td><td>Shows the program's version, description and copyright; click the copyright line to visit the maker's home page</td></tr>
@@ -598,7 +671,9 @@ without a display:</p>
 <table>
 <tr><td><code>scarabo "Cleopatra" -o cleopatra.pdf</code></td><td>One name as a document or picture (.pdf, .odt, .docx, .html, .png, .svg)</td></tr>
 <tr><td><code>scarabo --batch names.txt -o cards.pdf</code></td><td>One card per name, one name per line</td></tr>
-<tr><td><code>scarabo --text "ship"</code></td><td>Prints the hieroglyphs as text</td></tr>
+<tr><td><code>scarabo --text "ship"</code></td><td>Prints the hieroglyphs of the whole text as text; what was left out is said on the error output</td></tr>
+<tr><td><code>--no-numerals</code></td><td>Leaves numbers out instead of writing them as numerals</td></tr>
+<tr><td><code>--spelling sound</code></td><td>Spells by sound (<code>letters</code>, the default, spells the letters as typed)</td></tr>
 <tr><td><code>scarabo --help</code></td><td>Lists every option: glyph size, letters, cartouche, transparent background</td></tr>
 </table>
 
@@ -610,6 +685,9 @@ or damaged in the <span class="ui">Images</span> folder beside the program.</li>
 not be started; Scarabo names the error and keeps running.</li>
 <li><b>F1 says no program opened the help page:</b> the desktop has no web browser that works;
 the message names this page's file, which any browser opens.</li>
+<li><b>A message names a line of <span class="ui">Alphabet.dat</span>:</b> that row of the
+alphabet file has the wrong number of fields, so it and every row after it were not read. Scarabo
+goes on with the entries before it; repair the line or reinstall the program.</li>
 <li><b>Scarabo does not start and names <span class="ui">Alphabet.dat</span>:</b> the alphabet
 file beside the program is missing or damaged; reinstall the program.</li>
 </ul>
@@ -674,13 +752,14 @@ have no hieroglyph font; the program loads it for its own use only.
 
 def generate(out: Path) -> None:
     font = load_font()
-    for sign in (*ALPHABET, ICON_SIGN):
+    for sign in (*ALPHABET, *(sign for _, sign in NUMERALS), ICON_SIGN):
         verify_code_points(sign)
         verify_font_has(font, sign)
     for name in OWNED_DIRS:
         shutil.rmtree(out / name, ignore_errors=True)
     out.mkdir(parents=True, exist_ok=True)
     write_alphabet(out)
+    write_sounds(out)
     write_glyphs(out, font)
     write_icons(out, font)
     write_help(out)

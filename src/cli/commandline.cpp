@@ -46,14 +46,22 @@ struct Options {
     QCommandLineOption transparent{QStringLiteral("transparent"),
                                    translated("Give a picture a transparent background instead of "
                                               "white.")};
+    QCommandLineOption numerals{QStringLiteral("numerals"),
+                                translated("Write numbers as Egyptian numerals (the default).")};
+    QCommandLineOption noNumerals{QStringLiteral("no-numerals"),
+                                  translated("Leave numbers out, as characters without a glyph.")};
+    QCommandLineOption spelling{QStringLiteral("spelling"),
+                                translated("Spell the letters as typed (letters, the default) or "
+                                           "by their sound (sound), by the rules of Sounds.dat."),
+                                QStringLiteral("letters|sound")};
 
     void addTo(QCommandLineParser& parser) const {
         parser.setApplicationDescription(
             translated("Spells English text in ancient Egyptian hieroglyphs. Without arguments it "
                        "opens its window; with a TEXT alone it opens the window with TEXT "
                        "converted."));
-        parser.addOptions(
-            {help, version, output, batch, text, size, letters, noLetters, cartouche, transparent});
+        parser.addOptions({help, version, output, batch, text, size, letters, noLetters, cartouche,
+                           transparent, numerals, noNumerals, spelling});
         parser.addPositionalArgument(QStringLiteral("text"), translated("The text to spell."),
                                      QStringLiteral("[TEXT]"));
     }
@@ -87,9 +95,25 @@ QString readOutputOptions(const QCommandLineParser& parser, const Options& o,
     return {};
 }
 
+// How the text is read, or why the options make no sense.
+QString readReadingOptions(const QCommandLineParser& parser, const Options& o,
+                           CommandLineRequest& request) {
+    if (parser.isSet(o.numerals) && parser.isSet(o.noNumerals))
+        return translated("--numerals and --no-numerals contradict each other");
+    request.reading.numerals = !parser.isSet(o.noNumerals);
+    const QString spelling = parser.value(o.spelling);
+    if (parser.isSet(o.spelling) && spelling != u"letters" && spelling != u"sound")
+        return translated("--spelling takes letters or sound, not \"%1\"").arg(spelling);
+    request.spellBySound = spelling == u"sound";
+    return {};
+}
+
 // What to write and where, or why the arguments make no sense.
 QString readWhatToWrite(const QCommandLineParser& parser, const Options& o,
                         CommandLineRequest& request) {
+    const QString readingMisuse = readReadingOptions(parser, o, request);
+    if (!readingMisuse.isEmpty())
+        return readingMisuse;
     const QStringList texts = parser.positionalArguments();
     if (texts.size() > 1)
         return translated("one text at a time; put quotes around a text of several words");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/textreading.h"
+
 #include <optional>
 #include <QString>
 #include <QStringList>
@@ -21,6 +23,8 @@ struct CommandLineRequest {
     QString batchFile; // the file of names, one a line, or empty
     QString outputPath;
     OutputOptions options;
+    ReadingOptions reading;    // --numerals, --no-numerals
+    bool spellBySound = false; // --spelling sound
 };
 
 // The program's command line, parsed without an application object, so that the program can

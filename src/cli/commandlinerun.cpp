@@ -108,15 +108,29 @@ void tellWhatWasLeftOut(const QList<GlyphRow>& rows) {
 }
 
 int printUnicode(const Converter& converter, const QStringList& texts) {
-    for (const QString& text : texts)
-        print(stdout, TerminalText::visible(converter.row(text).unicodeText()) + u'\n');
+    QList<GlyphRow> rows;
+    for (const QString& text : texts) {
+        rows.append(converter.row(text, Converter::WholeText));
+        print(stdout, TerminalText::visible(rows.last().unicodeText()) + u'\n');
+    }
+    tellWhatWasLeftOut(rows);
     return CommandLine::Success;
+}
+
+// The program goes on with the rows the alphabet's table did read.
+Alphabet loadAlphabet(const QString& folder) {
+    Alphabet alphabet = Alphabet::load(folder);
+    const QString damage = Alphabet::damage(alphabet.table());
+    if (!damage.isEmpty())
+        complain(damage);
+    return alphabet;
 }
 
 // The files a run reads, none of which it may write: the names, the alphabet, its pictures and
 // the hieroglyph font.
 QStringList inputsOf(const CommandLineRequest& request, const QString& folder) {
-    QStringList inputs{request.batchFile, Alphabet::tablePath(folder)};
+    QStringList inputs{request.batchFile, Alphabet::tablePath(folder),
+                       SoundSpelling::tablePath(folder)};
     for (const QString& dataFolder :
          {Alphabet::imagesFolder(folder), AppInfo::dataPath(folder, QStringLiteral("fonts"))}) {
         const QDir data(dataFolder);
@@ -133,8 +147,14 @@ int carryOut(const CommandLineRequest& request) {
         if (!clash.isEmpty())
             throw RuntimeError(int(ErrorNumber::PermissionDenied), clash);
     }
-    const Converter converter(onFile(PlainMessage::cannotRead, Alphabet::tablePath(folder),
-                                     [&] { return Alphabet::load(folder); }));
+    Converter converter(onFile(PlainMessage::cannotRead, Alphabet::tablePath(folder),
+                               [&] { return loadAlphabet(folder); }),
+                        request.reading);
+    if (request.spellBySound) {
+        const QString rules = SoundSpelling::tablePath(folder);
+        converter.setSoundSpelling(std::make_shared<const SoundSpelling>(
+            onFile(PlainMessage::cannotRead, rules, [&] { return SoundSpelling::load(rules); })));
+    }
     const QStringList texts = request.batchFile.isEmpty()
                                   ? QStringList{request.text}
                                   : onFile(PlainMessage::cannotRead, request.batchFile,

@@ -1,8 +1,13 @@
 #include "core/alphabet.h"
 
 #include "datfile/clsdatfile.h"
+#include "datfile/datlinereader.h"
+#include "datfile/getwords.h"
 #include "platform/appinfo.h"
 #include "platform/runtimeerror.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
 
 namespace {
 
@@ -41,6 +46,26 @@ QString Alphabet::sharpPicturePath(const QString& picturePath) {
 Alphabet::SignColumns Alphabet::signColumns(const clsDatFile& table) {
     return {columnNamed(table, u"Gardiner"), columnNamed(table, u"Sign"),
             columnNamed(table, u"Unicode")};
+}
+
+QString Alphabet::damage(const clsDatFile& table) {
+    DatLineReader reader(table.FileName());
+    reader.readLineBytes(); // the counts
+    for (qint16 row = 0; row < table.Rows() && !reader.atEnd(); ++row) {
+        const qsizetype fields = splitFields(reader.readLineBytes()).size();
+        if (fields == table.Cols())
+            continue;
+        return QCoreApplication::translate(
+                   "Alphabet",
+                   "%1, line %2: %3 fields where the table has %4; the %5 rows from there on "
+                   "were not read.")
+            .arg(QFileInfo(table.FileName()).fileName())
+            .arg(row + 2)
+            .arg(fields)
+            .arg(table.Cols())
+            .arg(table.Rows() - row);
+    }
+    return {};
 }
 
 Alphabet Alphabet::load(const QString& applicationFolder) {

@@ -27,6 +27,11 @@ public:
     // The twice-size picture beside a glyph's picture, or empty for a path that is none.
     static QString sharpPicturePath(const QString& picturePath);
     static SignColumns signColumns(const clsDatFile& table);
+    // What a loaded table's file holds that the table could not read: the row, named with its
+    // line, where reading stopped because its number of fields differs from the table's, and
+    // every row after it left empty. Empty for a sound file. Reads the file again; throws
+    // RuntimeError when it cannot.
+    static QString damage(const clsDatFile& table);
 
     // Loads the folder's table. Throws RuntimeError, its description naming the file, when it
     // cannot.

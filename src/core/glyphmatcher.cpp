@@ -110,11 +110,13 @@ private:
 
 namespace GlyphMatcher {
 
-Conversion convert(const AlphabetIndex& index, QStringView text, qsizetype maxGlyphs) {
+Conversion convert(const AlphabetIndex& index, QStringView text, qsizetype maxGlyphs,
+                   const Fallback* fallback) {
     const EntryTrie& trie = index.trie();
     const std::optional<QString> ascii = loweredAscii(text);
     Conversion result;
     DroppedRuns dropped;
+    bool wordStart = false;
     qsizetype position = 0;
     while (position < text.size() && result.glyphs.size() < maxGlyphs) {
         qsizetype entry = EntryTrie::NoEntry;
@@ -122,18 +124,45 @@ Conversion convert(const AlphabetIndex& index, QStringView text, qsizetype maxGl
             entry = ascii ? firstEntryInAscii(trie, *ascii, position)
                           : PositionMatch(trie, text, position).firstEntry();
         }
-        if (entry == EntryTrie::NoEntry) {
-            dropped.drop(position++);
+        if (entry != EntryTrie::NoEntry) {
+            dropped.endRun(result.unmatched);
+            const qsizetype length =
+                std::min(index.alphabet()[entry].size(), text.size() - position);
+            result.glyphs.append({entry, position, length, {}, 0, wordStart});
+            wordStart = false;
+            position += length;
+            continue;
+        }
+        const qsizetype before = result.glyphs.size();
+        const Fallback::Reading reading =
+            fallback ? fallback->read(text, position, result.glyphs) : Fallback::Reading{};
+        if (reading.length == 0 || reading.missing) {
+            for (qsizetype k = 0; k < std::max<qsizetype>(reading.length, 1); ++k)
+                dropped.drop(position++);
             continue;
         }
         dropped.endRun(result.unmatched);
-        const qsizetype length = std::min(index.alphabet()[entry].size(), text.size() - position);
-        result.glyphs.append({entry, position, length});
-        position += length;
+        // A reading of several signs that do not all fit: those that fit are kept, and the text
+        // they read counts as left over.
+        if (result.glyphs.size() > maxGlyphs) {
+            result.glyphs.resize(maxGlyphs);
+            break;
+        }
+        if (result.glyphs.size() > before) {
+            result.glyphs[before].wordStart = wordStart;
+            wordStart = false;
+        }
+        wordStart = wordStart || (reading.separator && !result.glyphs.isEmpty());
+        position += reading.length;
     }
     dropped.endRun(result.unmatched);
     result.scanEnd = position;
     return result;
+}
+
+bool matchesAt(const AlphabetIndex& index, QStringView text, qsizetype position) {
+    return index.trie().mayMatchAt(text, position) &&
+           PositionMatch(index.trie(), text, position).firstEntry() != EntryTrie::NoEntry;
 }
 
 QList<qsizetype> matchGlyphs(const AlphabetIndex& index, QStringView text) {

@@ -1,6 +1,7 @@
 #include "core/glyphrow.h"
 
 #include "core/alphabet.h"
+#include "core/egyptiannumerals.h"
 #include "datfile/clsdatfile.h"
 
 #include <algorithm>
@@ -75,7 +76,9 @@ QString RowGlyph::label() const {
         if (!part.isEmpty())
             about.append(part);
     }
-    return about.isEmpty() ? letters : letters + QStringLiteral(": ") + about.join(u", ");
+    const QString read =
+        reading.isEmpty() ? letters : translated("%1, read as %2").arg(letters, reading);
+    return about.isEmpty() ? read : read + QStringLiteral(": ") + about.join(u", ");
 }
 
 GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& conversion,
@@ -90,9 +93,21 @@ GlyphRow::GlyphRow(const clsDatFile& alphabet, const GlyphMatcher::Conversion& c
     };
     qsizetype k = 0;
     for (const GlyphMatcher::Conversion::Glyph& glyph : conversion.glyphs) {
+        if (glyph.numeral != 0) { // its caption says the value of the sign
+            const EgyptianNumerals::Sign sign = EgyptianNumerals::signOf(glyph.numeral);
+            m_glyphs.append({QString::number(glyph.numeral),
+                             pictures.value(k++),
+                             sign.gardiner,
+                             sign.name,
+                             QString::fromUcs4(&sign.codePoint, 1),
+                             {},
+                             glyph.wordStart});
+            continue;
+        }
         m_glyphs.append({m_text.sliced(glyph.position, glyph.length), pictures.value(k++),
                          cell(glyph.entry, columns.gardiner), cell(glyph.entry, columns.name),
-                         unicodeOf(cell(glyph.entry, columns.unicode))});
+                         unicodeOf(cell(glyph.entry, columns.unicode)), glyph.reading,
+                         glyph.wordStart});
     }
 }
 

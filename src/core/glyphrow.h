@@ -15,8 +15,11 @@ struct RowGlyph {
     QString sign;     // the sign's code (Gardiner's list), or empty
     QString signName; // what the sign shows, or empty
     QString unicode;  // the sign as Unicode text (one or more hieroglyphs), or empty
+    QString reading;  // how the letters were read ("e" for "é", the number of a numeral), or empty
+    bool wordStart = false; // a word separator comes before it
 
-    // "sh: N37, pool"; just the letters when the alphabet says nothing more of the sign.
+    // "sh: N37, pool"; just the letters when the alphabet says nothing more of the sign;
+    // "é, read as e: M17, reed" for letters read otherwise than typed.
     QString label() const;
 };
 

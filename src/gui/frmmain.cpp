@@ -32,16 +32,21 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
+#include <QTimer>
 #include <utility>
 
 namespace {
 
 const QString convertAsYouTypeKey = QStringLiteral("convertAsYouType");
+const QString numeralsKey = QStringLiteral("numerals");
+const QString spellingKey = QStringLiteral("spelling"); // "letters" or "sound"
+const QString bySound = QStringLiteral("sound");
 
 // Glyph boxes and the band behind them are painted in the system's window colours.
 void paintAsWindowSurface(QWidget* widget) {
@@ -178,6 +183,14 @@ void frmMain::createMenus() {
         named(mnuOptions->addAction(tr("Convert as You &Type")), u"mnuOptionsConvertAsYouType");
     mnuOptionsConvertAsYouType->setCheckable(true);
     mnuOptionsConvertAsYouType->setChecked(settings()->value(convertAsYouTypeKey, false).toBool());
+    mnuOptionsNumerals =
+        named(mnuOptions->addAction(tr("Egyptian &Numerals")), u"mnuOptionsNumerals");
+    mnuOptionsNumerals->setCheckable(true);
+    mnuOptionsNumerals->setChecked(settings()->value(numeralsKey, true).toBool());
+    mnuOptionsSpellBySound =
+        named(mnuOptions->addAction(tr("Spell by &Sound")), u"mnuOptionsSpellBySound");
+    mnuOptionsSpellBySound->setCheckable(true);
+    mnuOptionsSpellBySound->setChecked(settings()->value(spellingKey).toString() == bySound);
     mnuHelp = named(menuBar()->addMenu(tr("&Help")), u"mnuHelp");
     mnuHelpContents = named(mnuHelp->addAction(tr("&Contents")), u"mnuHelpContents");
     mnuHelpContents->setShortcut(QKeySequence(Qt::Key_F1));
@@ -189,6 +202,8 @@ void frmMain::createMenus() {
     route(mnuHelpAbout, &QAction::triggered, &frmMain::mnuHelpAbout_Click);
     route(mnuOptionsConvertAsYouType, &QAction::triggered,
           &frmMain::mnuOptionsConvertAsYouType_Click);
+    route(mnuOptionsNumerals, &QAction::triggered, &frmMain::mnuOptionsNumerals_Click);
+    route(mnuOptionsSpellBySound, &QAction::triggered, &frmMain::mnuOptionsSpellBySound_Click);
     route(mnuEditCopy, &QAction::triggered, &frmMain::mnuEditCopy_Click);
     route(mnuEditCopyPicture, &QAction::triggered, &frmMain::mnuEditCopyPicture_Click);
     makeRowTransferable();
@@ -254,7 +269,10 @@ void frmMain::InitForm() {
     mAlphabet = std::make_shared<clsDatFile>();
     mAlphabet->setFileName(Alphabet::tablePath(mContext.applicationFolder));
     mAlphabet->Load();
-    mConverter.emplace(Alphabet(mAlphabet, Alphabet::imagesFolder(mContext.applicationFolder)));
+    mConverter.emplace(Alphabet(mAlphabet, Alphabet::imagesFolder(mContext.applicationFolder)),
+                       ReadingOptions{mnuOptionsNumerals->isChecked()});
+    tellOfDamagedAlphabet();
+    ErrorReport::run(mContext, this, [this] { applySpelling(); });
     // The empty row of this alphabet, so the lines under the row show what it offers from the
     // start.
     mRow = mConverter->row(QString());
@@ -391,6 +409,48 @@ void frmMain::mnuEditCopyPicture_Click() {
 void frmMain::mnuOptionsConvertAsYouType_Click() {
     settings()->setValue(convertAsYouTypeKey, mnuOptionsConvertAsYouType->isChecked());
     txtEnglish_Change();
+}
+
+void frmMain::mnuOptionsNumerals_Click() {
+    settings()->setValue(numeralsKey, mnuOptionsNumerals->isChecked());
+    mConverter->setOptions(ReadingOptions{mnuOptionsNumerals->isChecked()});
+    if (mConverted)
+        cmdGo_Click();
+}
+
+void frmMain::mnuOptionsSpellBySound_Click() {
+    applySpelling();
+    settings()->setValue(spellingKey,
+                         mnuOptionsSpellBySound->isChecked() ? bySound : QStringLiteral("letters"));
+    if (mConverted)
+        cmdGo_Click();
+}
+
+// The rules are read each time spelling by sound is chosen, so an edited table takes effect; one
+// that cannot be read leaves the letters spelled as typed.
+void frmMain::applySpelling() {
+    const bool sound = mnuOptionsSpellBySound->isChecked();
+    mnuOptionsSpellBySound->setChecked(false);
+    mConverter->setSoundSpelling(nullptr);
+    if (!sound)
+        return;
+    mConverter->setSoundSpelling(std::make_shared<const SoundSpelling>(
+        SoundSpelling::load(SoundSpelling::tablePath(mContext.applicationFolder))));
+    mnuOptionsSpellBySound->setChecked(true);
+}
+
+// Once, over the window as it opens; the window goes on with the rows the table did read.
+void frmMain::tellOfDamagedAlphabet() {
+    const QString damage = Alphabet::damage(*mAlphabet);
+    if (damage.isEmpty())
+        return;
+    QTimer::singleShot(0, this, [this, damage] {
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, mContext.title, damage, QMessageBox::Ok, this);
+        box->setObjectName(QStringLiteral("msgDamagedAlphabet"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
 }
 
 std::unique_ptr<QSettings> frmMain::settings() const {

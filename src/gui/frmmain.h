@@ -70,6 +70,10 @@ private:
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void mnuOptionsConvertAsYouType_Click();
+    void mnuOptionsNumerals_Click();
+    void mnuOptionsSpellBySound_Click();
+    void applySpelling();
+    void tellOfDamagedAlphabet();
     void mnuEditCopy_Click();
     void mnuEditCopyPicture_Click();
     void showRowMenu(QWidget* source, const QPoint& position);
@@ -114,6 +118,8 @@ private:
     QAction* mnuEditCopyPicture = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuOptionsConvertAsYouType = nullptr;
+    QAction* mnuOptionsNumerals = nullptr;
+    QAction* mnuOptionsSpellBySound = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpContents = nullptr;
     QAction* mnuHelpAbout = nullptr;

@@ -11,6 +11,8 @@ namespace {
 
 // The room between the pictures and around them, so a transparent background shows as such.
 constexpr qreal spacing = 4;
+// The extra room where a word ends, so the words of a name read apart.
+constexpr qreal wordGap = 12;
 constexpr int lettersPixelSize = 12;
 
 QFont lettersFont() {
@@ -28,6 +30,8 @@ RowLayout layOutRow(const GlyphRow& row, const RowPictureOptions& options) {
     qreal rowHeight = 0;
     for (const RowGlyph& glyph : row.glyphs()) {
         QImage picture = checkedGlyphPicture(glyph.picture, options.scale);
+        if (glyph.wordStart)
+            left += wordGap;
         const QRectF box(QPointF(left, spacing), picture.deviceIndependentSize());
         layout.glyphs.append({&glyph, std::move(picture), box, {}});
         left = box.right() + spacing;

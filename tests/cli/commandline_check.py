@@ -48,6 +48,39 @@ def check_answers(program, version, faults):
         faults.append(f"--text ship: status {text_run.returncode}, {text_run.stdout!r}")
 
 
+# Texts that spell as another, and what --text says of each on standard error.
+SAME_SPELLING = [("Jos\u00e9", "Jose"), ("Zo\u00eb", "Zoe"), ("Stra\u00dfe", "Strasse"),
+                 ("Mary-Jane O'Neil", "MaryJaneONeil")]
+
+
+def check_readings(program, folder, faults):
+    for text, plain in SAME_SPELLING:
+        spelled, expected = run(program, "--text", text), run(program, "--text", plain)
+        if (spelled.stdout, spelled.stderr) != (expected.stdout, expected.stderr):
+            faults.append(f"--text {text!r}: {spelled.stdout!r} {spelled.stderr!r}, "
+                          f"not as {plain!r}: {expected.stdout!r}")
+    for text, sound in (("Philip", "Filip"), ("Max", "Maks")):
+        spelled = run(program, "--text", text, "--spelling", "sound").stdout
+        as_typed = run(program, "--text", text, "--spelling", "letters").stdout
+        # The alphabet's x is already basket + folded cloth, so only Philip differs as typed.
+        differs = as_typed != spelled
+        if spelled != run(program, "--text", sound).stdout or differs != (text == "Philip"):
+            faults.append(f"--spelling: {text!r} gives {spelled!r} by sound, {as_typed!r} as typed")
+    year = run(program, "--text", "1990").stdout
+    if year != "\U000131BC" + "\U00013362" * 9 + "\U00013386" * 9 + "\n":
+        faults.append(f"--text 1990: {year!r}")
+    without = run(program, "--text", "ra 1990", "--no-numerals")
+    if without.stdout.count("\n") != 1 or len(without.stdout) != 3 or "1990" not in without.stderr:
+        faults.append(f"--text --no-numerals: {without.stdout!r}, {without.stderr!r}")
+    damaged = folder / "damaged"
+    damaged.mkdir()
+    shutil.copy(program, damaged)
+    (damaged / "Alphabet.dat").write_bytes(b'3,2\r\n"Letters","Sign"\r\n"s","x","y"\r\n"a","b"\r\n')
+    result = run(str(damaged / Path(program).name), "--text", "sa")
+    if result.returncode != 0 or "Alphabet.dat, line 3" not in result.stderr:
+        faults.append(f"a damaged alphabet: status {result.returncode}, {result.stderr!r}")
+
+
 def check_pictures(program, folder, faults):
     glyphs = len(run(program, "--text", "Cleopatra").stdout.strip())
     png = folder / "cleopatra.png"
@@ -204,6 +237,7 @@ def main(program, version):
     with tempfile.TemporaryDirectory() as scratch:
         folder = Path(scratch)
         check_answers(program, version, faults)
+        check_readings(program, folder, faults)
         check_pictures(program, folder, faults)
         check_batch_of_names(program, folder, faults)
         check_documents(program, folder, faults)

@@ -20,9 +20,9 @@ TEXT = "ship"
 BOXES = ["sh: N37, pool", "i: M17, reed", "p: Q3, stool"] + [""] * 7
 CAPTIONS = ["sh", "i", "p"] + [""] * 7
 BOX_SIZE = 50  # pixels; the boxes are the window's only 50 x 50 controls
-LONG = "Mary-Jane O'Neil"
+LONG = "Mary+Jane O'Neil"
 LONG_NOTE = ("Only 10 glyphs fit: 3 more characters were left out, from \u201ceil\u201d. "
-             "No glyph for \u201c-\u201d, \u201c'\u201d.")
+             "No glyph for \u201c+\u201d.")
 
 
 def wait_for(what, find, seconds=30):

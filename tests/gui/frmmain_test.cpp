@@ -329,7 +329,7 @@ TEST_F(ConvertingWindowTest, EnterConvertsTheTextIntoPicturesAndASecondShorterRe
     EXPECT_EQ(window->glyphFiles().at(1),
               QStringLiteral(SCARABO_DATA_DIR) + QStringLiteral("/Images/sh.gif"));
 
-    convert(*window, QStringLiteral("a 1!"));
+    convert(*window, QStringLiteral("a +="));
     EXPECT_EQ(shownEntries(*window), QStringList{QStringLiteral("a")});
 
     convert(*window, QStringLiteral("abcdefghijklmnop"));
@@ -499,7 +499,7 @@ TEST_F(ConvertingWindowTest, TheRowSaysWhichLettersMadeEachGlyphAndWhenItIsOutOf
     EXPECT_TRUE(note->text().startsWith(QStringLiteral("Only 10 glyphs fit: 9 more characters")));
 
     // Too long for the window: the note ends at a whole word, and all of it is in its tooltip.
-    convert(*window, QStringLiteral("Mary-Jane O'Neil, 1+2=3 & 4*5 <> 6% ~ 7 # @ ^ $ | 8 9 ship"));
+    convert(*window, QStringLiteral("Ra+=<>~^$|` shipwrights and more"));
     const QString whole = note->toolTip();
     EXPECT_EQ(whole, window->row().leftOutNote());
     EXPECT_EQ(note->accessibleDescription(), whole);
@@ -509,6 +509,32 @@ TEST_F(ConvertingWindowTest, TheRowSaysWhichLettersMadeEachGlyphAndWhenItIsOutOf
         << shown.toStdString() << " | " << whole.toStdString();
     EXPECT_LE(note->fontMetrics().horizontalAdvance(note->text()), note->contentsRect().width());
     EXPECT_EQ(window->minimumSize(), window->size()) << "the opening size is the least";
+}
+
+// A letter with marks is spelled as its plain letter, shown as typed; numerals follow their option.
+TEST_F(ConvertingWindowTest, AnAccentedNameAndANumberAreSpelled) {
+    {
+        const auto window = openShipped();
+        ASSERT_TRUE(window);
+        // Typed keys are ASCII only; the name arrives as from an input method.
+        control<QLineEdit>(*window, "txtEnglish")->setText(QStringLiteral("Jos\u00e9"));
+        control<QPushButton>(*window, "cmdGo")->click();
+        EXPECT_EQ(shownEntries(*window).join(u' '), QStringLiteral("j o s e"));
+        EXPECT_EQ(control<QLabel>(*window, "lblCaption4")->text(), QStringLiteral("\u00e9"));
+        EXPECT_EQ(window->picture(4)->toolTip(), QStringLiteral("\u00e9, read as e: M17, reed"));
+        EXPECT_TRUE(control<QLabel>(*window, "lblNote")->text().isEmpty());
+        convert(*window, QStringLiteral("21"));
+        EXPECT_EQ(shownEntries(*window).join(u' '), QStringLiteral("V20 V20 Z1"));
+        control<QAction>(*window, "mnuOptionsNumerals")->trigger();
+        EXPECT_TRUE(shownEntries(*window).isEmpty());
+        control<QAction>(*window, "mnuOptionsSpellBySound")->trigger();
+        convert(*window, QStringLiteral("Max"));
+        EXPECT_EQ(shownEntries(*window).join(u' '), QStringLiteral("m a k s"));
+    }
+    const auto reopened = openShipped();
+    ASSERT_TRUE(reopened);
+    EXPECT_FALSE(control<QAction>(*reopened, "mnuOptionsNumerals")->isChecked());
+    EXPECT_TRUE(control<QAction>(*reopened, "mnuOptionsSpellBySound")->isChecked());
 }
 
 TEST_F(ConvertingWindowTest, ConvertAsYouTypeConvertsOnEveryEditAndIsRemembered) {

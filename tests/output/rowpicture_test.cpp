@@ -51,7 +51,7 @@ const FailureCase failureCases[] = {
     {"over a file in such a folder", "ship", u"locked/old.svg"_s, 75, u"ermission denied"_s},
     {"a folder that is not there", "ship", u"missing/ship.svg"_s, 76, u""_s},
     {"neither PNG nor SVG", "ship", u"ship.bmp"_s, 5, u".svg"_s},
-    {"a row without glyphs", "123", u"ship.png"_s, 5, u"no glyphs"_s},
+    {"a row without glyphs", "+=", u"ship.png"_s, 5, u"no glyphs"_s},
 };
 
 class SavingFails : public testing::TestWithParam<FailureCase> {};
@@ -90,6 +90,16 @@ TEST_P(SavingFails, NamesTheFileAndLeavesNoFile) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SavingFails, testing::ValuesIn(failureCases),
                          [](const auto& param) { return "Case" + std::to_string(param.index); });
+
+// Where a word ends the row leaves a gap; a character without a glyph leaves none.
+TEST(RowImage, WordsOfANameStandApart) {
+    const auto width = [](const QString& text) {
+        return rowImage(rowOfText(dataFolder, text)).width();
+    };
+    EXPECT_GT(width(u"Al-Bo"_s), width(u"AlBo"_s));
+    EXPECT_EQ(width(u"Al-Bo"_s), width(u"Al Bo"_s));
+    EXPECT_EQ(width(u"Al+Bo"_s), width(u"AlBo"_s));
+}
 
 TEST(RowImage, APictureThatCannotBeReadIsAnInvalidPictureNamingIt) {
     const QTemporaryDir folder;
