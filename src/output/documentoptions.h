@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/outputformats.h"
+#include "output/writingoptions.h"
 
 #include <QPageLayout>
 
@@ -10,6 +11,7 @@ struct DocumentOptions {
     double glyphMillimetres = OutputFormats::DefaultGlyph;
     bool letters = true;    // the letters under each glyph
     bool cartouche = false; // a cartouche (rounded frame with a bar) around each line of a name
+    WritingOptions writing; // how the signs are arranged
 };
 
 // The page of every saved document: A4 upright with margins of 20 mm.
