@@ -41,9 +41,8 @@ void paintSign(QPainter& painter, const WrittenLayout::Sign& sign, const Scale& 
     painter.setTransform(signTransform(sign, scale), true);
     const QRectF box(QPointF(), scale.rect(sign.box).size());
     if (sign.shape.isOutline())
-        painter.fillPath(QTransform::fromScale(scale.length(1), scale.length(1))
-                             .map(sign.shape.outline),
-                         ink);
+        painter.fillPath(
+            QTransform::fromScale(scale.length(1), scale.length(1)).map(sign.shape.outline), ink);
     else
         painter.drawImage(box, sign.shape.picture);
     painter.restore();

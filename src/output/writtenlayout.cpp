@@ -22,11 +22,11 @@
 namespace {
 
 constexpr qreal tallSign = 0.6;
-constexpr qreal signGap = 0.06;    // between the signs of a quadrat
-constexpr qreal quadratGap = 0.14; // between quadrats
-constexpr qreal wordGap = 0.4;     // added where a word begins
-constexpr qreal lineGap = 0.4;     // between lines or columns
-constexpr qreal margin = 0.12;     // all round
+constexpr qreal signGap = 0.06;     // between the signs of a quadrat
+constexpr qreal quadratGap = 0.14;  // between quadrats
+constexpr qreal wordGap = 0.4;      // added where a word begins
+constexpr qreal lineGap = 0.4;      // between lines or columns
+constexpr qreal margin = 0.12;      // all round
 constexpr qreal ringPadding = 0.16; // from a cartouche's ring to the signs
 constexpr qreal ringWidth = 0.05;
 constexpr qreal barWidth = 0.09;
@@ -65,15 +65,15 @@ void addToGroups(QList<Group>& groups, qsizetype index, QSizeF size, bool wordSt
         Group& open = groups.last();
         const QSizeF stack = open.size();
         QSizeF& last = open.rowSizes.last();
-        const qreal besideHeight = stack.height() - last.height() +
-                                   std::max(last.height(), size.height());
+        const qreal besideHeight =
+            stack.height() - last.height() + std::max(last.height(), size.height());
         if (last.width() + signGap + size.width() <= 1 && besideHeight <= 1) {
             open.rows.last().append(index);
             last = {last.width() + signGap + size.width(), std::max(last.height(), size.height())};
             return;
         }
         if (stack.height() + signGap + size.height() <= 1) {
-            open.rows.append({index});
+            open.rows.append(QList<qsizetype>{index});
             open.rowSizes.append(size);
             return;
         }
@@ -111,10 +111,13 @@ private:
     void collectSigns() {
         const QList<RowGlyph>& glyphs = m_row.glyphs();
         for (qsizetype k = 0; k < glyphs.size(); ++k)
-            m_layout.signs.append({m_shapes.shape(glyphs.at(k)), {}, false, k,
-                                   glyphs.at(k).unicode});
+            m_layout.signs.append(
+                {m_shapes.shape(glyphs.at(k)), {}, false, k, glyphs.at(k).unicode});
         if (m_options.determinative != Options::Determinative::None)
-            m_layout.signs.append({m_shapes.determinative(m_options.determinative), {}, false, -1,
+            m_layout.signs.append({m_shapes.determinative(m_options.determinative),
+                                   {},
+                                   false,
+                                   -1,
                                    SignShapes::determinativeText(m_options.determinative)});
     }
 
@@ -187,13 +190,13 @@ private:
         for (qsizetype first = 0; first < m_layout.quadrats.size();) {
             const qsizetype end = endOfWord(first);
             if (!lines.last().isEmpty() && passes(used + wordExtent(first, end, false))) {
-                lines.append({});
+                lines.append(QList<qsizetype>());
                 used = 0;
             }
             for (qsizetype q = first; q < end; ++q) {
                 qreal step = leadingGap(q, lines.last().isEmpty()) + extent(q);
                 if (!lines.last().isEmpty() && passes(used + step)) {
-                    lines.append({});
+                    lines.append(QList<qsizetype>());
                     used = 0;
                     step = extent(q);
                 }
@@ -237,15 +240,14 @@ private:
             along += leadingGap(q, k == 0);
             const QSizeF size = m_layout.quadrats.at(q).box.size();
             const qreal room = extent(q);
-            const QPointF at = horizontal
-                                   ? start + QPointF(along + (room - size.width()) / 2,
-                                                     (depth - size.height()) / 2)
-                                   : start + QPointF((depth - size.width()) / 2, along);
+            const QPointF at = horizontal ? start + QPointF(along + (room - size.width()) / 2,
+                                                            (depth - size.height()) / 2)
+                                          : start + QPointF((depth - size.width()) / 2, along);
             moveQuadrat(q, at);
             along += room;
         }
-        line.box = horizontal ? QRectF(start, QSizeF(along, depth))
-                              : QRectF(start, QSizeF(depth, along));
+        line.box =
+            horizontal ? QRectF(start, QSizeF(along, depth)) : QRectF(start, QSizeF(depth, along));
         if (m_options.cartouche)
             addCartouche(line.box, horizontal);
         qreal end = horizontal ? line.box.bottom() + frame : line.box.right() + frame;
@@ -287,18 +289,17 @@ private:
 
     // An oval ring round the signs, with the tie bar across its end where the reading ends.
     void addCartouche(const QRectF& signs, bool horizontal) {
-        const QRectF centre = signs.adjusted(-ringPadding - ringWidth / 2,
-                                             -ringPadding - ringWidth / 2,
-                                             ringPadding + ringWidth / 2,
-                                             ringPadding + ringWidth / 2);
+        const QRectF centre =
+            signs.adjusted(-ringPadding - ringWidth / 2, -ringPadding - ringWidth / 2,
+                           ringPadding + ringWidth / 2, ringPadding + ringWidth / 2);
         const qreal radius = std::min(centre.width(), centre.height()) / 2;
         QPainterPath ring;
         ring.addRoundedRect(centre, radius, radius);
         QPainterPathStroker stroker;
         stroker.setWidth(ringWidth);
         m_layout.cartouches.addPath(stroker.createStroke(ring));
-        const QRectF outer = centre.adjusted(-ringWidth / 2, -ringWidth / 2, ringWidth / 2,
-                                             ringWidth / 2);
+        const QRectF outer =
+            centre.adjusted(-ringWidth / 2, -ringWidth / 2, ringWidth / 2, ringWidth / 2);
         m_layout.cartouches.addRect(
             horizontal ? QRectF(outer.right(), outer.top(), barWidth, outer.height())
                        : QRectF(outer.left(), outer.bottom(), outer.width(), barWidth));
@@ -320,9 +321,7 @@ private:
     // Right to left is the mirror image of left to right: every sign faces the line's start.
     void mirror() {
         const qreal width = m_layout.size.width();
-        const auto flip = [width](QRectF& box) {
-            box.moveLeft(width - box.right());
-        };
+        const auto flip = [width](QRectF& box) { box.moveLeft(width - box.right()); };
         for (Layout::Sign& sign : m_layout.signs) {
             flip(sign.box);
             sign.mirrored = true;
@@ -371,8 +370,8 @@ QString quadratWithControls(const WrittenLayout& layout, const WrittenLayout::Qu
         QStringList signs;
         for (const qsizetype index : row) {
             if (!layout.signs.at(index).unicode.isEmpty())
-                signs.append(signWithControls(layout.signs.at(index).unicode,
-                                              row.size() > 1 || stacked));
+                signs.append(
+                    signWithControls(layout.signs.at(index).unicode, row.size() > 1 || stacked));
         }
         if (!signs.isEmpty())
             rows.append(segment(signs.join(horizontalJoiner), signs.size(), stacked));
