@@ -80,13 +80,15 @@ bool SignShapes::hasOutline(const QString& unicode) {
 }
 
 SignShape SignShapes::shape(const RowGlyph& glyph) {
-    const bool outline = hasOutline(glyph.unicode);
-    const QString& key = outline ? glyph.unicode : glyph.picture;
+    // A sign is found by its Unicode text first, its picture only when the font cannot draw it.
     QMutexLocker lock(&m_mutex);
-    if (const auto found = m_shapes.constFind(key); found != m_shapes.cend())
-        return *found;
+    for (const QString& key : {glyph.unicode, glyph.picture}) {
+        if (const auto found = m_shapes.constFind(key); found != m_shapes.cend())
+            return *found;
+    }
+    const bool outline = hasOutline(glyph.unicode);
     SignShape shape = outline ? outlineOf(glyph.unicode) : pictureOf(glyph.picture);
-    m_shapes.insert(key, shape);
+    m_shapes.insert(outline ? glyph.unicode : glyph.picture, shape);
     return shape;
 }
 

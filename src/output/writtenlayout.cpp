@@ -100,6 +100,7 @@ public:
         if (m_layout.signs.isEmpty())
             return m_layout;
         groupSigns();
+        measureLabels();
         placeQuadrats();
         for (const QList<qsizetype>& line : breakLines())
             placeLine(line);
@@ -155,11 +156,16 @@ private:
         }
     }
 
-    qreal labelWidth(qsizetype quadrat) const {
-        const QString& text = m_groups.at(quadrat).letters;
-        if (!m_options.letters || text.isEmpty())
-            return 0;
-        return m_metrics->horizontalAdvance(text) / measurePixels * labelSize;
+    qreal labelWidth(qsizetype quadrat) const { return m_labelWidths.at(quadrat); }
+
+    // Measured once: text shaping is the slowest part of the layout.
+    void measureLabels() {
+        for (const Group& group : std::as_const(m_groups)) {
+            const bool shown = m_options.letters && !group.letters.isEmpty();
+            m_labelWidths.append(shown ? m_metrics->horizontalAdvance(group.letters) /
+                                             measurePixels * labelSize
+                                       : 0);
+        }
     }
 
     // The room a quadrat takes along the line, its letters included where they go under it.
@@ -340,6 +346,7 @@ private:
     SignShapes& m_shapes;
     Layout m_layout;
     QList<Group> m_groups;
+    QList<qreal> m_labelWidths; // of each quadrat's letters
     std::optional<QFontMetricsF> m_metrics;
     qreal m_next = margin; // where the next line or column begins across the reading
 };
