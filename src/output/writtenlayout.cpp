@@ -293,22 +293,43 @@ private:
         return end;
     }
 
-    // An oval ring round the signs, with the tie bar across its end where the reading ends.
+    // An oval ring round the signs, with the tie bar across its end where the reading ends. The
+    // ring is drawn for a line read left to right, then turned for a column; it is joined to its
+    // bar at a thousand times its size, since joining paths flattens their curves to pixel-sized
+    // steps.
     void addCartouche(const QRectF& signs, bool horizontal) {
-        const QRectF centre =
-            signs.adjusted(-ringPadding - ringWidth / 2, -ringPadding - ringWidth / 2,
-                           ringPadding + ringWidth / 2, ringPadding + ringWidth / 2);
-        const qreal radius = std::min(centre.width(), centre.height()) / 2;
-        QPainterPath ring;
-        ring.addRoundedRect(centre, radius, radius);
+        constexpr qreal fine = 1000;
+        const qreal reach = ringPadding + ringWidth / 2;
+        const QRectF centre = signs.adjusted(-reach, -reach, reach, reach);
+        const QSizeF along = (horizontal ? centre.size() : centre.size().transposed()) * fine;
         QPainterPathStroker stroker;
-        stroker.setWidth(ringWidth);
-        m_layout.cartouches.addPath(stroker.createStroke(ring));
-        const QRectF outer =
-            centre.adjusted(-ringWidth / 2, -ringWidth / 2, ringWidth / 2, ringWidth / 2);
-        m_layout.cartouches.addRect(
-            horizontal ? QRectF(outer.right(), outer.top(), barWidth, outer.height())
-                       : QRectF(outer.left(), outer.bottom(), outer.width(), barWidth));
+        stroker.setWidth(ringWidth * fine);
+        QPainterPath bar;
+        bar.addRect(QRectF(along.width(), -ringWidth * fine / 2, (ringWidth / 2 + barWidth) * fine,
+                           along.height() + ringWidth * fine));
+        const QPainterPath shape = stroker.createStroke(ringPath(along)).united(bar);
+        QTransform place = horizontal ? QTransform::fromTranslate(centre.left(), centre.top())
+                                      : QTransform(0, 1, 1, 0, centre.left(), centre.top());
+        m_layout.cartouches.addPath((QTransform::fromScale(1 / fine, 1 / fine) * place).map(shape));
+    }
+
+    // Round at the start, flatter at the end, so the tie bar lies along it.
+    static QPainterPath ringPath(QSizeF size) {
+        const qreal start = std::min(size.width(), size.height()) / 2;
+        const qreal end = start / 2;
+        const qreal right = size.width();
+        const qreal bottom = size.height();
+        QPainterPath ring(QPointF(start, 0));
+        ring.lineTo(right - end, 0);
+        ring.arcTo(QRectF(right - 2 * end, 0, 2 * end, 2 * end), 90, -90);
+        ring.lineTo(right, bottom - end);
+        ring.arcTo(QRectF(right - 2 * end, bottom - 2 * end, 2 * end, 2 * end), 0, -90);
+        ring.lineTo(start, bottom);
+        ring.arcTo(QRectF(0, bottom - 2 * start, 2 * start, 2 * start), 270, -90);
+        ring.lineTo(0, start);
+        ring.arcTo(QRectF(0, 0, 2 * start, 2 * start), 180, -90);
+        ring.closeSubpath();
+        return ring;
     }
 
     void finish() {
