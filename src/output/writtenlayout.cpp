@@ -16,7 +16,6 @@
 #include <numeric>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QPainterPathStroker>
 #include <QTransform>
 
 namespace {
@@ -294,40 +293,33 @@ private:
     }
 
     // An oval ring round the signs, with the tie bar across its end where the reading ends. The
-    // ring is drawn for a line read left to right, then turned for a column; it is joined to its
-    // bar at a thousand times its size, since joining paths flattens their curves to pixel-sized
-    // steps.
+    // ring is drawn for a line read left to right, then turned for a column: its outer and inner
+    // edges, filled even-odd, with the bar against it, not overlapping it.
     void addCartouche(const QRectF& signs, bool horizontal) {
-        constexpr qreal fine = 1000;
         const qreal reach = ringPadding + ringWidth / 2;
         const QRectF centre = signs.adjusted(-reach, -reach, reach, reach);
-        const QSizeF along = (horizontal ? centre.size() : centre.size().transposed()) * fine;
-        QPainterPathStroker stroker;
-        stroker.setWidth(ringWidth * fine);
-        QPainterPath bar;
-        bar.addRect(QRectF(along.width(), -ringWidth * fine / 2, (ringWidth / 2 + barWidth) * fine,
-                           along.height() + ringWidth * fine));
-        const QPainterPath shape = stroker.createStroke(ringPath(along)).united(bar);
-        QTransform place = horizontal ? QTransform::fromTranslate(centre.left(), centre.top())
-                                      : QTransform(0, 1, 1, 0, centre.left(), centre.top());
-        m_layout.cartouches.addPath((QTransform::fromScale(1 / fine, 1 / fine) * place).map(shape));
+        const QSizeF along = horizontal ? centre.size() : centre.size().transposed();
+        const qreal start = std::min(along.width(), along.height()) / 2;
+        const qreal end = start / 2; // flatter at the end, so the bar lies along it
+        const qreal half = ringWidth / 2;
+        const QRectF line(QPointF(), along);
+        QPainterPath shape =
+            ringPath(line.adjusted(-half, -half, half, half), start + half, end + half);
+        shape.addPath(ringPath(line.adjusted(half, half, -half, -half), start - half,
+                               std::max<qreal>(0, end - half)));
+        shape.addRect(QRectF(along.width() + half, -half, barWidth, along.height() + ringWidth));
+        const QTransform place = horizontal ? QTransform::fromTranslate(centre.left(), centre.top())
+                                            : QTransform(0, 1, 1, 0, centre.left(), centre.top());
+        m_layout.cartouches.addPath(place.map(shape));
     }
 
-    // Round at the start, flatter at the end, so the tie bar lies along it.
-    static QPainterPath ringPath(QSizeF size) {
-        const qreal start = std::min(size.width(), size.height()) / 2;
-        const qreal end = start / 2;
-        const qreal right = size.width();
-        const qreal bottom = size.height();
-        QPainterPath ring(QPointF(start, 0));
-        ring.lineTo(right - end, 0);
-        ring.arcTo(QRectF(right - 2 * end, 0, 2 * end, 2 * end), 90, -90);
-        ring.lineTo(right, bottom - end);
-        ring.arcTo(QRectF(right - 2 * end, bottom - 2 * end, 2 * end, 2 * end), 0, -90);
-        ring.lineTo(start, bottom);
-        ring.arcTo(QRectF(0, bottom - 2 * start, 2 * start, 2 * start), 270, -90);
-        ring.lineTo(0, start);
-        ring.arcTo(QRectF(0, 0, 2 * start, 2 * start), 180, -90);
+    // A rounded rectangle whose left corners have the radius start and right corners end.
+    static QPainterPath ringPath(const QRectF& box, qreal start, qreal end) {
+        QPainterPath ring(QPointF(box.left() + start, box.top()));
+        ring.arcTo(QRectF(box.right() - 2 * end, box.top(), 2 * end, 2 * end), 90, -90);
+        ring.arcTo(QRectF(box.right() - 2 * end, box.bottom() - 2 * end, 2 * end, 2 * end), 0, -90);
+        ring.arcTo(QRectF(box.left(), box.bottom() - 2 * start, 2 * start, 2 * start), 270, -90);
+        ring.arcTo(QRectF(box.left(), box.top(), 2 * start, 2 * start), 180, -90);
         ring.closeSubpath();
         return ring;
     }
@@ -340,7 +332,7 @@ private:
             all |= label.box;
         all |= m_layout.cartouches.boundingRect();
         m_layout.size = QSizeF(all.right() + margin, all.bottom() + margin);
-        m_layout.cartouches.setFillRule(Qt::WindingFill);
+        m_layout.cartouches.setFillRule(Qt::OddEvenFill);
         if (m_options.direction == Options::Direction::RightToLeft)
             mirror();
     }
