@@ -55,6 +55,19 @@ QString xmlText(const QString& text) {
     return QString::fromUcs4(kept.constData(), kept.size());
 }
 
+// Qt writes an SVG's size in millimetres to six digits, a hair more than its pixels, which a viewer
+// rounds up to one more; in CSS pixels, 96 to the inch, the same size is exact.
+void writeSizeInPixels(QByteArray& svg, QSize size) {
+    const qsizetype start = svg.indexOf("<svg width=");
+    const qsizetype end = svg.indexOf('\n', start);
+    if (start >= 0 && end > start)
+        svg.replace(start, end - start,
+                    QStringLiteral("<svg width=\"%1\" height=\"%2\"")
+                        .arg(size.width())
+                        .arg(size.height())
+                        .toUtf8());
+}
+
 QImage blankImage(QSize size, bool transparent) {
     if (qint64(size.width()) * size.height() > MostPixels)
         throw RuntimeError(ErrorNumber::OutOfMemory,
@@ -115,8 +128,9 @@ QByteArray rowSvg(const GlyphRow& row, const RowPictureOptions& options) {
     generator.setResolution(SvgDpi);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(), size));
-    generator.setTitle(xmlText(row.text()));
-    generator.setDescription(xmlText(writtenUnicode(layout, false)));
+    // Qt writes these as they are given, so they are given as XML.
+    generator.setTitle(xmlText(row.text()).toHtmlEscaped());
+    generator.setDescription(xmlText(writtenUnicode(layout, false)).toHtmlEscaped());
     QPainter painter(&generator);
     if (!options.transparent)
         painter.fillRect(QRect(QPoint(), size), Qt::white);
@@ -125,6 +139,7 @@ QByteArray rowSvg(const GlyphRow& row, const RowPictureOptions& options) {
     paint.englishText = xmlText(row.text());
     paintWriting(painter, layout, paint);
     painter.end();
+    writeSizeInPixels(svg, size);
     return svg;
 }
 
