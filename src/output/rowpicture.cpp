@@ -68,6 +68,26 @@ void writeSizeInPixels(QByteArray& svg, QSize size) {
                         .toUtf8());
 }
 
+// The opaque picture in one grey channel, null where it has colour: black ink on white needs no
+// more, and a third of the data is written three times as fast. (Qt's own conversion goes through
+// colour management, which takes longer than the drawing.)
+QImage greyCopy(const QImage& image) {
+    QImage grey(image.size(), QImage::Format_Grayscale8);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        uchar* greyLine = grey.scanLine(y);
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = line[x];
+            if (qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel))
+                return {};
+            greyLine[x] = uchar(qRed(pixel));
+        }
+    }
+    grey.setDotsPerMeterX(image.dotsPerMeterX());
+    grey.setDotsPerMeterY(image.dotsPerMeterY());
+    return grey;
+}
+
 QImage blankImage(QSize size, bool transparent) {
     if (qint64(size.width()) * size.height() > MostPixels)
         throw RuntimeError(ErrorNumber::OutOfMemory,
@@ -112,7 +132,10 @@ QImage rowImage(const GlyphRow& row, const RowPictureOptions& options) {
 
 QByteArray rowPng(const GlyphRow& row, const RowPictureOptions& options) {
     const QImage image = rowImage(row, options);
-    return image.isNull() ? QByteArray() : pngData(image);
+    if (image.isNull())
+        return {};
+    const QImage grey = image.hasAlphaChannel() ? QImage() : greyCopy(image);
+    return pngData(grey.isNull() ? image : grey);
 }
 
 QByteArray rowSvg(const GlyphRow& row, const RowPictureOptions& options) {
