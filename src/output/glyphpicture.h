@@ -1,17 +1,17 @@
 #pragma once
 
+#include "output/writingoptions.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
-
-#include "output/writingoptions.h"
 
 // How a row is drawn as a picture.
 struct RowPictureOptions {
     bool transparent = false; // transparent background instead of white
     bool letters = false;     // the letters under each glyph
     qreal scale = 1.0;        // 2.0: use the twice-size pictures where the alphabet has them
-    WritingOptions writing;   // how the signs are arranged
+    WritingOptions writing{}; // how the signs are arranged
 };
 
 // A glyph's picture for a screen or picture of the given scale: above 1 its twice-size picture
