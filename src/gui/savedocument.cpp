@@ -70,7 +70,7 @@ std::optional<DocumentOptions> askOptions(QWidget* parent, DocumentOptions optio
     controls->addRow(cartouche);
     if (!SaveDialogs::askOptions(dialog, translated("Save As Document"), controls))
         return std::nullopt;
-    return DocumentOptions{size->value(), letters->isChecked(), cartouche->isChecked()};
+    return DocumentOptions{size->value(), letters->isChecked(), cartouche->isChecked(), {}};
 }
 
 // Errors inside the preview's paint requests cannot leave through its event loop: the first one
