@@ -218,8 +218,11 @@ void DocxBody::paragraph(QXmlStreamWriter& xml, const QString& text, const QStri
         for (const char* script : {"ascii", "hAnsi", "cs", "eastAsia"})
             xml.writeAttribute(wNs, QString::fromLatin1(script), font);
     }
-    xml.writeEmptyElement(wNs, QStringLiteral("sz"));
-    xml.writeAttribute(wNs, QStringLiteral("val"), halfPoints(points));
+    // The size of complex scripts too, which is where a reader may count the hieroglyphs.
+    for (const char* size : {"sz", "szCs"}) {
+        xml.writeEmptyElement(wNs, QString::fromLatin1(size));
+        xml.writeAttribute(wNs, QStringLiteral("val"), halfPoints(points));
+    }
     xml.writeEndElement();
     xml.writeStartElement(wNs, QStringLiteral("t"));
     xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
