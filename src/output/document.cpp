@@ -71,6 +71,8 @@ QString writingDescription(const GlyphRow& row) {
     QStringList labels;
     for (const RowGlyph& glyph : row.glyphs())
         labels.append(glyph.label());
+    if (labels.isEmpty())
+        return row.text();
     return row.text() + QStringLiteral(": ") + labels.join(QStringLiteral("; "));
 }
 
@@ -90,9 +92,12 @@ QByteArray zipped(const QList<ZipMember>& members) {
     if (!zip.open(QuaZip::mdCreate))
         throwZipError(zip.getZipError());
     for (const ZipMember& member : members) {
+        QuaZipNewInfo info(member.name);
+        // Readable by everyone once unpacked, as a file saved by the program is.
+        info.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                            QFile::ReadOther);
         QuaZipFile file(&zip);
-        if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(member.name), nullptr, 0,
-                       member.stored ? 0 : Z_DEFLATED) ||
+        if (!file.open(QIODevice::WriteOnly, info, nullptr, 0, member.stored ? 0 : Z_DEFLATED) ||
             file.write(member.bytes) != member.bytes.size())
             throw RuntimeError(
                 ErrorNumber::InternalError,
