@@ -311,6 +311,6 @@ QByteArray docxDocument(const QList<GlyphRow>& rows, const DocumentOptions& opti
         {QStringLiteral("word/document.xml"), body.document(rows)},
         {QStringLiteral("word/_rels/document.xml.rels"), body.relationships()}};
     for (const auto& [name, bytes] : body.media())
-        members.append({QStringLiteral("word/") + name, bytes});
+        members.append({QStringLiteral("word/") + name, bytes, name.endsWith(u".png")});
     return zipped(members);
 }

@@ -254,7 +254,7 @@ QByteArray odtDocument(const QList<GlyphRow>& rows, const DocumentOptions& optio
     members.append({QStringLiteral("META-INF/manifest.xml"), manifest(pictures)});
     for (qsizetype k = 0; k < pictures.count(); ++k) {
         members.append({svgPath(k), pictures.svg(k)});
-        members.append({pngPath(k), pictures.png(k)});
+        members.append({pngPath(k), pictures.png(k), true});
     }
     return zipped(members);
 }

@@ -24,5 +24,5 @@ QImage glyphPictureFor(const QString& path, qreal scale);
 // and why.
 QImage checkedGlyphPicture(const QString& path, qreal scale);
 
-// A picture as PNG data, at its full resolution.
-QByteArray pngData(const QImage& image);
+// A picture as PNG data, at its full resolution; quickly packed (a little larger) when fast.
+QByteArray pngData(const QImage& image, bool fast = false);

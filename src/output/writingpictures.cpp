@@ -38,20 +38,20 @@ QByteArray svgOf(const DocumentWriting& writing) {
     return svg;
 }
 
+// Grey on white, a quarter of the colour picture's bytes: the ink is black and the page white.
 QByteArray pngOf(const DocumentWriting& writing) {
     const QSizeF millimetres = writing.millimetres();
     const double dots = std::min(
         pngDotsPerMillimetre, largestPngSide / std::max(millimetres.width(), millimetres.height()));
-    QImage image((millimetres * dots).toSize().expandedTo(QSize(1, 1)),
-                 QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image((millimetres * dots).toSize().expandedTo(QSize(1, 1)), QImage::Format_Grayscale8);
+    image.fill(Qt::white);
     image.setDotsPerMeterX(qRound(dots * 1000));
     image.setDotsPerMeterY(qRound(dots * 1000));
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     paintWriting(painter, writing.layout, paintAt(writing.quadrat * dots));
     painter.end();
-    return pngData(image);
+    return pngData(image, true);
 }
 
 } // namespace
