@@ -12,7 +12,7 @@ struct RowPictureOptions {
     bool transparent = false; // nothing behind the signs: no background, no tile
     bool letters = false;     // the letters under the signs (rather than writing.letters)
     qreal scale = 1.0;        // the PNG's pixels per pixel, 2.0 for a high-resolution screen
-    WritingOptions writing;   // how the signs are arranged
+    WritingOptions writing{}; // how the signs are arranged
     // The height of a full-height sign, and the PNG's resolution: 12.7 mm at 96 dpi is a sign of
     // 48 pixels. The SVG keeps the size in millimetres.
     double signMillimetres = OutputFormats::DefaultGlyph;
@@ -29,5 +29,5 @@ QImage glyphPictureFor(const QString& path, qreal scale);
 // and why.
 QImage checkedGlyphPicture(const QString& path, qreal scale);
 
-// A picture as PNG data, at its full resolution.
-QByteArray pngData(const QImage& image);
+// A picture as PNG data, at its full resolution; quickly packed (a little larger) when fast.
+QByteArray pngData(const QImage& image, bool fast = false);
