@@ -49,8 +49,11 @@ public:
         , m_page(device.pageLayout().paintRectPixels(device.logicalDpiX()).size()) {}
 
     void paint(const QList<GlyphRow>& rows);
+    // The hieroglyphs in the order they were first drawn as the font's glyphs.
+    const QList<char32_t>& drawnHieroglyphs() const { return m_drawn; }
 
 private:
+    void noteDrawn(const QString& hieroglyphs);
     qreal px(double millimetres) const { return millimetres * m_pixelsPerMillimetre; }
     QFont font(const QString& family, double points) const;
     QList<Block> blocksOf(const GlyphRow& row);
@@ -63,7 +66,15 @@ private:
     std::stop_token m_stop;
     qreal m_pixelsPerMillimetre;
     QSizeF m_page;
+    QList<char32_t> m_drawn;
 };
+
+void CardPainter::noteDrawn(const QString& hieroglyphs) {
+    for (const char32_t character : hieroglyphs.toUcs4()) {
+        if (!m_drawn.contains(character))
+            m_drawn.append(character);
+    }
+}
 
 QFont CardPainter::font(const QString& family, double points) const {
     QFont font(family);
@@ -76,6 +87,10 @@ QList<Block> CardPainter::writingBlocks(const GlyphRow& row) {
     const DocumentWriting writing(row, m_options, m_page / px(1));
     if (writing.layout.isEmpty())
         return {};
+    for (const WrittenLayout::Sign& sign : writing.layout.signs) {
+        if (!sign.shape.glyphs.isEmpty())
+            noteDrawn(sign.unicode);
+    }
     const qreal quadrat = px(writing.quadrat);
     const QList<qreal> cuts = pageCuts(writing.layout, m_page.height() / quadrat);
     QList<Block> blocks;
@@ -86,6 +101,7 @@ QList<Block> CardPainter::writingBlocks(const GlyphRow& row) {
                            WritingPaint paint;
                            paint.quadrat = quadrat;
                            paint.origin = QPointF(0, top - from);
+                           paint.signsAsGlyphs = true;
                            painter.save();
                            painter.setClipRect(QRectF(0, top, m_page.width(), height));
                            paintWriting(painter, writing.layout, paint);
@@ -107,6 +123,7 @@ Block CardPainter::textBlock(const QString& text, const QFont& font, int wrap) {
 
 QList<Block> CardPainter::blocksOf(const GlyphRow& row) {
     QList<Block> blocks = writingBlocks(row);
+    noteDrawn(row.unicodeText());
     if (!row.unicodeText().isEmpty())
         blocks.append(
             textBlock(row.unicodeText(),
@@ -141,19 +158,6 @@ void CardPainter::paint(const QList<GlyphRow>& rows) {
     }
 }
 
-// The hieroglyphs in the order the cards draw them first as text: the signs themselves are
-// outlines, so only the Unicode rows use the font.
-QList<char32_t> firstDrawnHieroglyphs(const QList<GlyphRow>& rows) {
-    QList<char32_t> characters;
-    for (const GlyphRow& row : rows) {
-        for (const char32_t character : row.unicodeText().toUcs4()) {
-            if (!characters.contains(character))
-                characters.append(character);
-        }
-    }
-    return characters;
-}
-
 } // namespace
 
 void printDocument(const QList<GlyphRow>& rows, QPagedPaintDevice& device,
@@ -164,6 +168,7 @@ void printDocument(const QList<GlyphRow>& rows, QPagedPaintDevice& device,
 QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
                        const std::stop_token& stop) {
     QByteArray pdf;
+    QList<char32_t> drawn;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
     {
@@ -173,7 +178,9 @@ QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& optio
         writer.setCreator(QGuiApplication::applicationDisplayName());
         if (!rows.isEmpty())
             writer.setTitle(rows.constFirst().text());
-        CardPainter(writer, options, stop).paint(rows);
+        CardPainter painter(writer, options, stop);
+        painter.paint(rows);
+        drawn = painter.drawnHieroglyphs();
     }
-    return withUnicodeMap(pdf, hieroglyphFamily, firstDrawnHieroglyphs(rows));
+    return withUnicodeMap(pdf, hieroglyphFamily, drawn);
 }

@@ -27,16 +27,33 @@ QRawFont bundledFont() {
     return QRawFont::fromFont(font);
 }
 
-QPainterPath outlineOfText(const QRawFont& font, const QString& text) {
+// The text's glyphs side by side on the baseline, from the origin.
+QGlyphRun glyphRunOf(const QRawFont& font, const QString& text) {
     const QList<quint32> glyphs = font.glyphIndexesForString(text);
     const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
-    QPainterPath path;
+    QList<QPointF> positions;
     QPointF pen;
-    for (qsizetype k = 0; k < glyphs.size(); ++k) {
-        path.addPath(font.pathForGlyph(glyphs.at(k)).translated(pen));
-        pen += advances.at(k);
+    for (const QPointF& advance : advances) {
+        positions.append(pen);
+        pen += advance;
     }
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    return run;
+}
+
+QPainterPath outlineOfRun(const QGlyphRun& run) {
+    QPainterPath path;
+    const QList<quint32> glyphs = run.glyphIndexes();
+    for (qsizetype k = 0; k < glyphs.size(); ++k)
+        path.addPath(run.rawFont().pathForGlyph(glyphs.at(k)).translated(run.positions().at(k)));
     return path;
+}
+
+QPainterPath outlineOfText(const QRawFont& font, const QString& text) {
+    return outlineOfRun(glyphRunOf(font, text));
 }
 
 bool isInk(QRgb pixel) {
@@ -111,13 +128,13 @@ QString SignShapes::determinativeText(WritingOptions::Determinative kind) {
 }
 
 SignShape SignShapes::outlineOf(const QString& unicode) {
-    const QPainterPath path = outlineOfText(m_font, unicode);
-    const QRectF ink = path.boundingRect();
-    QTransform toQuadrats;
-    toQuadrats.scale(1 / m_quadrat, 1 / m_quadrat);
-    toQuadrats.translate(-ink.left(), -ink.top());
     SignShape shape;
-    shape.outline = toQuadrats.map(path);
+    shape.glyphs = glyphRunOf(m_font, unicode);
+    const QPainterPath path = outlineOfRun(shape.glyphs);
+    const QRectF ink = path.boundingRect();
+    shape.glyphsToOutline.scale(1 / m_quadrat, 1 / m_quadrat);
+    shape.glyphsToOutline.translate(-ink.left(), -ink.top());
+    shape.outline = shape.glyphsToOutline.map(path);
     shape.size = ink.size() / m_quadrat;
     return shape;
 }

@@ -3,6 +3,7 @@
 #include "core/glyphrow.h"
 #include "output/writingoptions.h"
 
+#include <QGlyphRun>
 #include <QHash>
 #include <QImage>
 #include <QMutex>
@@ -10,6 +11,7 @@
 #include <QRawFont>
 #include <QSizeF>
 #include <QString>
+#include <QTransform>
 
 // What a sign looks like, measured once: its outline from the bundled hieroglyph font, or, for an
 // entry the font cannot draw, its picture cut to the ink. Lengths are in quadrats: a full-height
@@ -18,6 +20,10 @@ struct SignShape {
     QPainterPath outline; // the ink's top-left at (0, 0); empty when the picture draws the sign
     QImage picture;       // the picture cut to its ink, when there is no outline
     QSizeF size;          // the ink's size
+    // The outline as the font's own glyphs, and how their coordinates map to the outline's, for a
+    // PDF, which then holds each sign once in its font rather than a path at every use.
+    QGlyphRun glyphs;
+    QTransform glyphsToOutline;
 
     bool isOutline() const { return !outline.isEmpty(); }
 };

@@ -2,7 +2,9 @@
 
 #include "output/documentparts.h"
 
+#include <QCoreApplication>
 #include <QFont>
+#include <QThread>
 
 namespace {
 
@@ -26,6 +28,12 @@ private:
     qreal m_quadrat;
 };
 
+// Qt's font engines belong to the application's thread: drawn elsewhere, glyphs of the shared font
+// hang the text shaping that follows, so another thread draws the signs as paths.
+bool onFontsThread() {
+    return QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
 // The sign's box as the painter's transform, facing right when mirrored.
 QTransform signTransform(const WrittenLayout::Sign& sign, const Scale& scale) {
     const QRectF box = scale.rect(sign.box);
@@ -36,15 +44,19 @@ QTransform signTransform(const WrittenLayout::Sign& sign, const Scale& scale) {
 }
 
 void paintSign(QPainter& painter, const WrittenLayout::Sign& sign, const Scale& scale,
-               const QColor& ink) {
+               const WritingPaint& paint) {
     painter.save();
     painter.setTransform(signTransform(sign, scale), true);
-    const QRectF box(QPointF(), scale.rect(sign.box).size());
-    if (sign.shape.isOutline())
-        painter.fillPath(
-            QTransform::fromScale(scale.length(1), scale.length(1)).map(sign.shape.outline), ink);
-    else
-        painter.drawImage(box, sign.shape.picture);
+    const QTransform toPainter = QTransform::fromScale(scale.length(1), scale.length(1));
+    if (paint.signsAsGlyphs && onFontsThread() && !sign.shape.glyphs.isEmpty()) {
+        painter.setTransform(sign.shape.glyphsToOutline * toPainter, true);
+        painter.setPen(paint.ink);
+        painter.drawGlyphRun(QPointF(), sign.shape.glyphs);
+    } else if (sign.shape.isOutline()) {
+        painter.fillPath(toPainter.map(sign.shape.outline), paint.ink);
+    } else {
+        painter.drawImage(QRectF(QPointF(), scale.rect(sign.box).size()), sign.shape.picture);
+    }
     painter.restore();
 }
 
@@ -92,7 +104,7 @@ void paintWriting(QPainter& painter, const WrittenLayout& layout, const WritingP
     if (!layout.cartouches.isEmpty())
         painter.fillPath(scale.transform().map(layout.cartouches), paint.ink);
     for (const WrittenLayout::Sign& sign : layout.signs)
-        paintSign(painter, sign, scale, paint.ink);
+        paintSign(painter, sign, scale, paint);
     paintLabels(painter, layout, scale, paint.ink);
     if (paint.textLayer)
         paintTextLayer(painter, layout, scale, paint.englishText);

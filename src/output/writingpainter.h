@@ -17,6 +17,8 @@ struct WritingPaint {
     // SVG can be searched and read aloud.
     bool textLayer = false;
     QString englishText; // for the text layer
+    // Signs as the font's glyphs rather than paths: a PDF then holds each sign once, in its font.
+    bool signsAsGlyphs = false;
 };
 
 void paintWriting(QPainter& painter, const WrittenLayout& layout, const WritingPaint& paint);
