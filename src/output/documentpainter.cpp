@@ -30,8 +30,11 @@ QList<qreal> pageCuts(const WrittenLayout& layout, qreal pageQuadrats) {
     QList<qreal> cuts{0};
     if (layout.size.height() > pageQuadrats &&
         layout.options.direction != WritingOptions::Direction::Columns) {
-        for (qsizetype k = 1; k < layout.lines.size(); ++k)
-            cuts.append(layout.lines.at(k).box.top());
+        for (qsizetype k = 1; k < layout.lines.size(); ++k) {
+            const WrittenLayout::Line& line = layout.lines.at(k);
+            cuts.append(line.cartouche.isEmpty() ? line.box.top()
+                                                 : line.cartouche.boundingRect().top());
+        }
     }
     cuts.append(layout.size.height());
     return cuts;
@@ -102,6 +105,8 @@ QList<Block> CardPainter::writingBlocks(const GlyphRow& row) {
                            paint.quadrat = quadrat;
                            paint.origin = QPointF(0, top - from);
                            paint.signsAsGlyphs = true;
+                           paint.visible = QRectF(0, from / quadrat, writing.layout.size.width(),
+                                                  height / quadrat);
                            painter.save();
                            painter.setClipRect(QRectF(0, top, m_page.width(), height));
                            paintWriting(painter, writing.layout, paint);
@@ -148,6 +153,7 @@ void CardPainter::paint(const QList<GlyphRow>& rows) {
         if (top > 0)
             top += cardGap;
         for (const Block& block : blocksOf(row)) {
+            throwIfStopped(m_stop);
             if (top > 0 && top + block.height > m_page.height()) {
                 m_device.newPage();
                 top = 0;

@@ -65,14 +65,20 @@ QFont sizedFont(QFont font, qreal pixels) {
     return font;
 }
 
+bool isVisible(const QRectF& box, const WritingPaint& paint) {
+    return paint.visible.isNull() || paint.visible.intersects(box);
+}
+
 void paintLabels(QPainter& painter, const WrittenLayout& layout, const Scale& scale,
-                 const QColor& ink) {
+                 const WritingPaint& paint) {
     if (layout.labels.isEmpty())
         return;
     painter.setFont(sizedFont(layout.labelFont, scale.length(layout.labelSize)));
-    painter.setPen(ink);
-    for (const WrittenLayout::Label& label : layout.labels)
-        painter.drawText(scale.rect(label.box), Qt::AlignCenter | Qt::TextDontClip, label.text);
+    painter.setPen(paint.ink);
+    for (const WrittenLayout::Label& label : layout.labels) {
+        if (isVisible(label.box, paint))
+            painter.drawText(scale.rect(label.box), Qt::AlignCenter | Qt::TextDontClip, label.text);
+    }
 }
 
 // The text under the drawing, invisible, where a reader of the file finds it.
@@ -101,11 +107,15 @@ void paintWriting(QPainter& painter, const WrittenLayout& layout, const WritingP
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                            QPainter::TextAntialiasing);
     painter.setPen(Qt::NoPen);
-    if (!layout.cartouches.isEmpty())
-        painter.fillPath(scale.transform().map(layout.cartouches), paint.ink);
-    for (const WrittenLayout::Sign& sign : layout.signs)
-        paintSign(painter, sign, scale, paint);
-    paintLabels(painter, layout, scale, paint.ink);
+    for (const WrittenLayout::Line& line : layout.lines) {
+        if (!line.cartouche.isEmpty() && isVisible(line.cartouche.boundingRect(), paint))
+            painter.fillPath(scale.transform().map(line.cartouche), paint.ink);
+    }
+    for (const WrittenLayout::Sign& sign : layout.signs) {
+        if (isVisible(sign.box, paint))
+            paintSign(painter, sign, scale, paint);
+    }
+    paintLabels(painter, layout, scale, paint);
     if (paint.textLayer)
         paintTextLayer(painter, layout, scale, paint.englishText);
     painter.restore();

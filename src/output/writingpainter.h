@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QPainter>
 #include <QPointF>
+#include <QRectF>
 
 // Draws a written layout in vector: signs as outlines (pictures only for signs without one), the
 // cartouche as one filled shape, the letters as text. Every output of a written text goes
@@ -19,6 +20,9 @@ struct WritingPaint {
     QString englishText; // for the text layer
     // Signs as the font's glyphs rather than paths: a PDF then holds each sign once, in its font.
     bool signsAsGlyphs = false;
+    // Only what meets this rectangle (in quadrats) is drawn, as for one page of a long text; a
+    // null rectangle draws everything.
+    QRectF visible;
 };
 
 void paintWriting(QPainter& painter, const WrittenLayout& layout, const WritingPaint& paint);

@@ -228,7 +228,7 @@ private:
     }
 
     void placeLine(const QList<qsizetype>& quadrats) {
-        Layout::Line line{quadrats, {}};
+        Layout::Line line{quadrats, {}, {}};
         const qreal frame = m_options.cartouche ? ringPadding + ringWidth : 0;
         const bool horizontal = isHorizontal(m_options);
         // The line's depth across its reading: at least one quadrat.
@@ -254,7 +254,7 @@ private:
         line.box =
             horizontal ? QRectF(start, QSizeF(along, depth)) : QRectF(start, QSizeF(depth, along));
         if (m_options.cartouche)
-            addCartouche(line.box, horizontal);
+            line.cartouche = cartoucheAround(line.box, horizontal);
         qreal end = horizontal ? line.box.bottom() + frame : line.box.right() + frame;
         end = std::max(end, addLabels(line, horizontal, end));
         m_layout.lines.append(line);
@@ -295,7 +295,7 @@ private:
     // An oval ring round the signs, with the tie bar across its end where the reading ends. The
     // ring is drawn for a line read left to right, then turned for a column: its outer and inner
     // edges, filled even-odd, with the bar against it, not overlapping it.
-    void addCartouche(const QRectF& signs, bool horizontal) {
+    static QPainterPath cartoucheAround(const QRectF& signs, bool horizontal) {
         const qreal reach = ringPadding + ringWidth / 2;
         const QRectF centre = signs.adjusted(-reach, -reach, reach, reach);
         const QSizeF along = horizontal ? centre.size() : centre.size().transposed();
@@ -310,7 +310,7 @@ private:
         shape.addRect(QRectF(along.width() + half, -half, barWidth, along.height() + ringWidth));
         const QTransform place = horizontal ? QTransform::fromTranslate(centre.left(), centre.top())
                                             : QTransform(0, 1, 1, 0, centre.left(), centre.top());
-        m_layout.cartouches.addPath(place.map(shape));
+        return place.map(shape);
     }
 
     // A rounded rectangle whose left corners have the radius start and right corners end.
@@ -330,9 +330,9 @@ private:
             all |= sign.box;
         for (const Layout::Label& label : std::as_const(m_layout.labels))
             all |= label.box;
-        all |= m_layout.cartouches.boundingRect();
+        for (const Layout::Line& line : std::as_const(m_layout.lines))
+            all |= line.cartouche.boundingRect();
         m_layout.size = QSizeF(all.right() + margin, all.bottom() + margin);
-        m_layout.cartouches.setFillRule(Qt::OddEvenFill);
         if (m_options.direction == Options::Direction::RightToLeft)
             mirror();
     }
@@ -347,11 +347,13 @@ private:
         }
         for (Layout::Quadrat& quadrat : m_layout.quadrats)
             flip(quadrat.box);
-        for (Layout::Line& line : m_layout.lines)
+        const QTransform mirrored(-1, 0, 0, 1, width, 0);
+        for (Layout::Line& line : m_layout.lines) {
             flip(line.box);
+            line.cartouche = mirrored.map(line.cartouche);
+        }
         for (Layout::Label& label : m_layout.labels)
             flip(label.box);
-        m_layout.cartouches = QTransform(-1, 0, 0, 1, width, 0).map(m_layout.cartouches);
     }
 
     const GlyphRow& m_row;

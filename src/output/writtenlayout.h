@@ -33,7 +33,8 @@ struct WrittenLayout {
     };
     struct Line {
         QList<qsizetype> quadrats; // in reading order
-        QRectF box;                // the signs' room, the cartouche around it when there is one
+        QRectF box;                // the signs' room
+        QPainterPath cartouche;    // filled: its ring and tie bar, when there is one
     };
 
     QList<Sign> signs;       // in reading order

@@ -87,8 +87,9 @@ TEST(WrittenLayout, RightToLeftIsTheMirrorImage) {
                   QRectF(ltr.size.width() - box.right(), box.top(), box.width(), box.height()));
         EXPECT_TRUE(rtl.signs.at(k).mirrored);
     }
-    const QRectF ring = ltr.cartouches.boundingRect();
-    EXPECT_NEAR(rtl.cartouches.boundingRect().left(), ltr.size.width() - ring.right(), 1e-9);
+    const QRectF ring = ltr.lines.first().cartouche.boundingRect();
+    EXPECT_NEAR(rtl.lines.first().cartouche.boundingRect().left(), ltr.size.width() - ring.right(),
+                1e-9);
 }
 
 TEST(WrittenLayout, ColumnsAreTallerThanWide) {
