@@ -15,7 +15,7 @@ const GlyphRow& tenGlyphs() {
     return row;
 }
 
-const RowPictureOptions withLetters{false, true, 1.0};
+const RowPictureOptions withLetters{false, true, 1.0, {}};
 
 void pngOfTenGlyphs(benchmark::State& state) {
     for (auto _ : state)

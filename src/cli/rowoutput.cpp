@@ -55,12 +55,12 @@ QList<GlyphRow> write(const Converter& converter, const QStringList& texts, cons
             rows.append(converter.row(text, Converter::WholeText));
         saveDocument(rows, path,
                      DocumentOptions{options.glyphMillimetres.value_or(OutputFormats::DefaultGlyph),
-                                     options.letters.value_or(true), options.cartouche});
+                                     options.letters.value_or(true), options.cartouche, {}});
         return rows;
     }
     const GlyphRow row = converter.row(texts.value(0));
     saveRowPicture(row, path,
-                   RowPictureOptions{options.transparent, options.letters.value_or(false), 1.0});
+                   RowPictureOptions{options.transparent, options.letters.value_or(false), 1.0, {}});
     return {row};
 }
 

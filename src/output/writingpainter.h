@@ -10,13 +10,13 @@
 // cartouche as one filled shape, the letters as text. Every output of a written text goes
 // through here, so they all look the same.
 struct WritingPaint {
-    qreal quadrat = 48;   // the size of a quadrat in the painter's units
-    QPointF origin;       // where the layout's top-left corner goes
+    qreal quadrat = 48; // the size of a quadrat in the painter's units
+    QPointF origin;     // where the layout's top-left corner goes
     QColor ink = Qt::black;
     // Also lays each sign's Unicode text and the English text invisibly over the signs, so a PDF or
     // SVG can be searched and read aloud.
     bool textLayer = false;
-    QString englishText;  // for the text layer
+    QString englishText; // for the text layer
 };
 
 void paintWriting(QPainter& painter, const WrittenLayout& layout, const WritingPaint& paint);

@@ -16,10 +16,10 @@
 struct WrittenLayout {
     struct Sign {
         SignShape shape;
-        QRectF box;              // where its ink goes
-        bool mirrored = false;   // drawn facing right, as in a right-to-left line
-        qsizetype glyph = -1;    // its glyph in the row, -1 for the determinative
-        QString unicode;         // its Unicode signs, or empty
+        QRectF box;            // where its ink goes
+        bool mirrored = false; // drawn facing right, as in a right-to-left line
+        qsizetype glyph = -1;  // its glyph in the row, -1 for the determinative
+        QString unicode;       // its Unicode signs, or empty
     };
     // The signs of one quadrat, indexes into signs: rows of signs side by side, read top to
     // bottom, each row left to right.
@@ -39,10 +39,10 @@ struct WrittenLayout {
     QList<Sign> signs;       // in reading order
     QList<Quadrat> quadrats; // in reading order
     QList<Line> lines;
-    QList<Label> labels;        // letters under their signs (beside them in columns)
-    QPainterPath cartouches;    // the filled shape of every cartouche (ring and tie bar)
-    QFont labelFont;            // the letters' font; its pixel size is set when drawing
-    qreal labelSize = 0;        // the letters' pixel size, in quadrats
+    QList<Label> labels;     // letters under their signs (beside them in columns)
+    QPainterPath cartouches; // the filled shape of every cartouche (ring and tie bar)
+    QFont labelFont;         // the letters' font; its pixel size is set when drawing
+    qreal labelSize = 0;     // the letters' pixel size, in quadrats
     QSizeF size;
     WritingOptions options;
 
