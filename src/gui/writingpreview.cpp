@@ -4,6 +4,7 @@
 #include "platform/runtimeerror.h"
 
 #include <algorithm>
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QPainter>
 #include <QStringList>
@@ -29,10 +30,22 @@ QString signLabels(const WrittenLayout& layout, const GlyphRow& row) {
     return labels.join(QStringLiteral("; "));
 }
 
+// A picture to a screen reader, not the frame (a window's role) that a QFrame is.
+QAccessibleInterface* accessiblePreview(const QString& className, QObject* object) {
+    if (className != QLatin1String(WritingPreview::staticMetaObject.className()))
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+}
+
 } // namespace
 
 WritingPreview::WritingPreview(QWidget* parent)
     : QFrame(parent) {
+    static const bool accessibleAsPicture = [] {
+        QAccessible::installFactory(accessiblePreview);
+        return true;
+    }();
+    Q_UNUSED(accessibleAsPicture);
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
     setBackgroundRole(QPalette::Base);

@@ -8,8 +8,10 @@
 
 // The converted name as it is written, arranged as the Options menu says, drawn as large as its
 // place allows up to a limit. A screen reader reads the text it writes as its name and its signs
-// as its description. Empty until the first conversion.
+// as its description, and its role is a picture's. Empty until the first conversion.
 class WritingPreview : public QFrame {
+    Q_OBJECT
+
 public:
     // The largest quadrat drawn, in pixels: twice a glyph box, so a short name stays a name and
     // does not become a poster.

@@ -47,7 +47,7 @@ TEST_F(SavePictureTest, IsEnabledOnlyWhileTheRowHasGlyphs) {
 // At twice the size on a screen of two device pixels per pixel (the suite runs once more so).
 TEST_F(SavePictureTest, SavesTheRowWhereTheUserSaysAsTheUserSays) {
     convert(u"ship"_s);
-    saveAs(u"ship.png"_s, {true, false});
+    saveAs(u"ship.png"_s, {true, false, 1.0, {}});
     QImageReader reader(output.filePath(u"ship.png"_s));
     const QImage saved = reader.read();
     ASSERT_FALSE(saved.isNull()) << reader.errorString().toStdString();
@@ -60,7 +60,7 @@ TEST_F(SavePictureTest, SavesTheRowWhereTheUserSaysAsTheUserSays) {
 // First in a folder that is there, then where the last picture went.
 TEST_F(SavePictureTest, ProposesTheTextAsTheNameThenTheFolderAndOptionsOfTheLastSave) {
     convert(u"ship"_s);
-    saveAs(u"first.svg"_s, {false, true});
+    saveAs(u"first.svg"_s, {false, true, 1.0, {}});
     convert(u"Ra/Re"_s);
     saveAs(u"second.svg"_s);
     ASSERT_EQ(reported.savePictureProposals.size(), 2);
@@ -124,8 +124,8 @@ TEST(SavePictureDialogs, AskForTheFileThenTheOptions) {
         });
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides its override
     });
-    const std::optional<SavePictureRequest> chosen =
-        SavePicture::askWithDialogs(nullptr, {folder.filePath(u"ship.png"_s), {true, false}});
+    const std::optional<SavePictureRequest> chosen = SavePicture::askWithDialogs(
+        nullptr, {folder.filePath(u"ship.png"_s), {true, false, 1.0, {}}});
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->path, folder.filePath(u"row.svg"_s));
     EXPECT_TRUE(chosen->options.transparent);
