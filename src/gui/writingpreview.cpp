@@ -41,11 +41,10 @@ QAccessibleInterface* accessiblePreview(const QString& className, QObject* objec
 
 WritingPreview::WritingPreview(QWidget* parent)
     : QFrame(parent) {
-    static const bool accessibleAsPicture = [] {
+    [[maybe_unused]] static const bool accessibleAsPicture = [] {
         QAccessible::installFactory(accessiblePreview);
         return true;
     }();
-    Q_UNUSED(accessibleAsPicture);
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
     setBackgroundRole(QPalette::Base);
