@@ -46,7 +46,7 @@ public:
     const clsDatFile& alphabet() const { return *mAlphabet; }
     QLabel* picture(int k) const { return mPictures.at(k - 1); }
     const GlyphRow& row() const { return mRow; }
-    const WritingPreview& preview() const { return *mPreview; }
+    WritingPreview* preview() const { return mPreview; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -451,7 +451,7 @@ TEST_F(ConvertingWindowTest, ThePreviewWritesTheNameAsTheOptionsSayInSpaceOfItsO
     {
         const auto window = openShipped();
         ASSERT_TRUE(window);
-        auto* preview = const_cast<WritingPreview*>(&window->preview());
+        WritingPreview* preview = window->preview();
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(preview);
         EXPECT_EQ(accessible->role(), QAccessible::Graphic);
         EXPECT_TRUE(accessible->text(QAccessible::Name).isEmpty());

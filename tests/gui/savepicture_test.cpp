@@ -54,7 +54,7 @@ TEST_F(SavePictureTest, SavesTheRowWhereTheUserSaysAsTheUserSays) {
     ASSERT_FALSE(saved.isNull()) << reader.errorString().toStdString();
     const qreal scale = window->devicePixelRatioF() > 1.0 ? 2.0 : 1.0;
     const QImage written =
-        rowImage(window->row(), {true, false, scale, window->preview().layout().options});
+        rowImage(window->row(), {true, false, scale, window->preview()->layout().options});
     EXPECT_EQ(saved.size(), written.size());
     EXPECT_EQ(qAlpha(saved.pixel(0, 0)), 0);
     EXPECT_TRUE(reported.texts.isEmpty()) << reported.texts.join(u'\n').toStdString();
