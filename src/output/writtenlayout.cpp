@@ -16,7 +16,6 @@
 #include <numeric>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QPainterPathStroker>
 #include <QTransform>
 
 namespace {
@@ -293,22 +292,36 @@ private:
         return end;
     }
 
-    // An oval ring round the signs, with the tie bar across its end where the reading ends.
+    // An oval ring round the signs, with the tie bar across its end where the reading ends. The
+    // ring is drawn for a line read left to right, then turned for a column: its outer and inner
+    // edges, filled even-odd, with the bar against it, not overlapping it.
     void addCartouche(const QRectF& signs, bool horizontal) {
-        const QRectF centre =
-            signs.adjusted(-ringPadding - ringWidth / 2, -ringPadding - ringWidth / 2,
-                           ringPadding + ringWidth / 2, ringPadding + ringWidth / 2);
-        const qreal radius = std::min(centre.width(), centre.height()) / 2;
-        QPainterPath ring;
-        ring.addRoundedRect(centre, radius, radius);
-        QPainterPathStroker stroker;
-        stroker.setWidth(ringWidth);
-        m_layout.cartouches.addPath(stroker.createStroke(ring));
-        const QRectF outer =
-            centre.adjusted(-ringWidth / 2, -ringWidth / 2, ringWidth / 2, ringWidth / 2);
-        m_layout.cartouches.addRect(
-            horizontal ? QRectF(outer.right(), outer.top(), barWidth, outer.height())
-                       : QRectF(outer.left(), outer.bottom(), outer.width(), barWidth));
+        const qreal reach = ringPadding + ringWidth / 2;
+        const QRectF centre = signs.adjusted(-reach, -reach, reach, reach);
+        const QSizeF along = horizontal ? centre.size() : centre.size().transposed();
+        const qreal start = std::min(along.width(), along.height()) / 2;
+        const qreal end = start / 2; // flatter at the end, so the bar lies along it
+        const qreal half = ringWidth / 2;
+        const QRectF line(QPointF(), along);
+        QPainterPath shape =
+            ringPath(line.adjusted(-half, -half, half, half), start + half, end + half);
+        shape.addPath(ringPath(line.adjusted(half, half, -half, -half), start - half,
+                               std::max<qreal>(0, end - half)));
+        shape.addRect(QRectF(along.width() + half, -half, barWidth, along.height() + ringWidth));
+        const QTransform place = horizontal ? QTransform::fromTranslate(centre.left(), centre.top())
+                                            : QTransform(0, 1, 1, 0, centre.left(), centre.top());
+        m_layout.cartouches.addPath(place.map(shape));
+    }
+
+    // A rounded rectangle whose left corners have the radius start and right corners end.
+    static QPainterPath ringPath(const QRectF& box, qreal start, qreal end) {
+        QPainterPath ring(QPointF(box.left() + start, box.top()));
+        ring.arcTo(QRectF(box.right() - 2 * end, box.top(), 2 * end, 2 * end), 90, -90);
+        ring.arcTo(QRectF(box.right() - 2 * end, box.bottom() - 2 * end, 2 * end, 2 * end), 0, -90);
+        ring.arcTo(QRectF(box.left(), box.bottom() - 2 * start, 2 * start, 2 * start), 270, -90);
+        ring.arcTo(QRectF(box.left(), box.top(), 2 * start, 2 * start), 180, -90);
+        ring.closeSubpath();
+        return ring;
     }
 
     void finish() {
@@ -319,7 +332,7 @@ private:
             all |= label.box;
         all |= m_layout.cartouches.boundingRect();
         m_layout.size = QSizeF(all.right() + margin, all.bottom() + margin);
-        m_layout.cartouches.setFillRule(Qt::WindingFill);
+        m_layout.cartouches.setFillRule(Qt::OddEvenFill);
         if (m_options.direction == Options::Direction::RightToLeft)
             mirror();
     }
