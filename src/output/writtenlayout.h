@@ -40,10 +40,9 @@ struct WrittenLayout {
     QList<Sign> signs;       // in reading order
     QList<Quadrat> quadrats; // in reading order
     QList<Line> lines;
-    QList<Label> labels;     // letters under their signs (beside them in columns)
-    QPainterPath cartouches; // the filled shape of every cartouche (ring and tie bar)
-    QFont labelFont;         // the letters' font; its pixel size is set when drawing
-    qreal labelSize = 0;     // the letters' pixel size, in quadrats
+    QList<Label> labels; // letters under their signs (beside them in columns)
+    QFont labelFont;     // the letters' font; its pixel size is set when drawing
+    qreal labelSize = 0; // the letters' pixel size, in quadrats
     QSizeF size;
     WritingOptions options;
 
