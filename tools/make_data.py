@@ -636,6 +636,8 @@ first rule that fits at a place wins. The captions still show the letters as you
 <tr><td><span class="ui">Options &gt; Convert as You Type</span></td><td>Converts on every change of the text</td></tr>
 <tr><td><span class="ui">Options &gt; Egyptian Numerals</span></td><td>Writes numbers as Egyptian numerals; remembered, like Convert as You Type</td></tr>
 <tr><td><span class="ui">Options &gt; Spell by Sound</span></td><td>Spells the letters by their sound, by the rules of Sounds.dat; remembered</td></tr>
+<tr><td><span class="ui">Options &gt; Arrangement</span>, <span class="ui">Direction</span></td><td>Writes the name in groups of signs, as scribes did, or in a row; left to right, right to left or in columns. The name is shown so beside the <span class="ui">English</span> box, and copied, dragged, saved and printed so; remembered</td></tr>
+<tr><td><span class="ui">Options &gt; Cartouche</span>, <span class="ui">Determinative</span></td><td>Frames the name in a cartouche; ends it with a seated man or a seated woman; remembered</td></tr>
 <tr><td><span class="ui">File &gt; Exit</span></td><td>Closes Scarabo</td></tr>
 <tr><td><span class="ui">Help &gt; Contents</span> <kbd>F1</kbd></td><td>Opens this page in your web browser</td></tr>
 <tr><td><span class="ui">Help &gt; About</span></td><td>Shows the program's version, description and copyright; click the copyright line to visit the maker's home page</td></tr>

@@ -1,8 +1,9 @@
 # Sourced by the scripts in tools/: the Debian packages Scarabo needs, and a way to install the
 # missing ones. Run as root, or as a user who may use sudo, unless everything is installed.
 
-BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libquazip1-qt6-dev
-                libgtest-dev libgmock-dev libbenchmark-dev libreoffice-dev fonts-ancient-scripts)
+BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev
+                libquazip1-qt6-dev libgtest-dev libgmock-dev libbenchmark-dev libreoffice-dev
+                fonts-ancient-scripts)
 RUN_PACKAGES=(libreoffice-writer fonts-dejavu-core)
 TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick fonts-ancient-scripts python3 python3-pil
                python3-docx chromium librsvg2-bin desktop-file-utils appstream dpkg-dev file

@@ -2,6 +2,7 @@
 
 #include "output/outputformats.h"
 
+#include <algorithm>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLocale>
@@ -10,6 +11,12 @@ namespace {
 
 QString translated(const char* text) {
     return QCoreApplication::translate("CommandLine", text);
+}
+
+bool anySet(const QCommandLineParser& parser,
+            std::initializer_list<const QCommandLineOption*> options) {
+    return std::ranges::any_of(
+        options, [&](const QCommandLineOption* option) { return parser.isSet(*option); });
 }
 
 // The parser's options, named once for parsing and for the help text.
@@ -29,20 +36,45 @@ struct Options {
     QCommandLineOption text{QStringLiteral("text"),
                             translated("Print the row as Unicode hieroglyphs to standard output "
                                        "instead of writing a file.")};
+    QCommandLineOption unicodeControls{
+        QStringLiteral("unicode-controls"),
+        translated("With --text, join the signs of each group and the cartouche with the Egyptian "
+                   "hieroglyph format controls, for fonts that render them.")};
     QCommandLineOption size{QStringLiteral("size"),
-                            translated("The size of a glyph in a document, in millimetres (%1 to "
+                            translated("The height of a full-height sign, in millimetres (%1 to "
                                        "%2; %3 unless given).")
                                 .arg(OutputFormats::SmallestGlyph)
                                 .arg(OutputFormats::LargestGlyph)
                                 .arg(OutputFormats::DefaultGlyph),
                             QStringLiteral("MM")};
+    QCommandLineOption dpi{QStringLiteral("dpi"),
+                           translated("The resolution of a PNG picture, in dots per inch (%1 to "
+                                      "%2; %3 unless given).")
+                               .arg(OutputFormats::SmallestDpi)
+                               .arg(OutputFormats::LargestDpi)
+                               .arg(OutputFormats::DefaultDpi),
+                           QStringLiteral("N")};
+    QCommandLineOption arrange{QStringLiteral("arrange"),
+                               translated("Write the signs in groups, as scribes did (groups, the "
+                                          "default), or one after the other (row)."),
+                               QStringLiteral("groups|row")};
+    QCommandLineOption direction{QStringLiteral("direction"),
+                                 translated("Write from left to right (ltr, the default) or from "
+                                            "right to left (rtl), every sign facing the start of "
+                                            "the line."),
+                                 QStringLiteral("ltr|rtl")};
+    QCommandLineOption vertical{QStringLiteral("vertical"),
+                                translated("Write in columns, top to bottom.")};
     QCommandLineOption letters{QStringLiteral("letters"),
                                translated("Write the letters under each glyph.")};
     QCommandLineOption noLetters{QStringLiteral("no-letters"),
                                  translated("Write the glyphs without their letters.")};
-    QCommandLineOption cartouche{
-        QStringLiteral("cartouche"),
-        translated("Frame each line of a name in a cartouche (documents).")};
+    QCommandLineOption cartouche{QStringLiteral("cartouche"),
+                                 translated("Frame each line of a name in a cartouche.")};
+    QCommandLineOption determinative{QStringLiteral("determinative"),
+                                     translated("End a name with a seated man or woman, the sign "
+                                                "that marks it as a person's name."),
+                                     QStringLiteral("man|woman")};
     QCommandLineOption transparent{QStringLiteral("transparent"),
                                    translated("Give a picture a transparent background instead of "
                                               "white.")};
@@ -55,12 +87,22 @@ struct Options {
                                            "by their sound (sound), by the rules of Sounds.dat."),
                                 QStringLiteral("letters|sound")};
 
+    // Whether any option only a file takes is given.
+    bool anyOfAFile(const QCommandLineParser& parser) const {
+        return anySet(parser, {&output, &size, &dpi, &letters, &noLetters, &transparent});
+    }
+    // Whether any option of how the signs are written, which --text takes too, is given.
+    bool anyOfWriting(const QCommandLineParser& parser) const {
+        return anySet(parser, {&arrange, &direction, &vertical, &cartouche, &determinative});
+    }
+
     void addTo(QCommandLineParser& parser) const {
         parser.setApplicationDescription(
             translated("Spells English text in ancient Egyptian hieroglyphs. Without arguments it "
                        "opens its window; with a TEXT alone it opens the window with TEXT "
                        "converted."));
-        parser.addOptions({help, version, output, batch, text, size, letters, noLetters, cartouche,
+        parser.addOptions({help, version, output, batch, text, unicodeControls, size, dpi, arrange,
+                           direction, vertical, letters, noLetters, cartouche, determinative,
                            transparent, numerals, noNumerals, spelling});
         parser.addPositionalArgument(QStringLiteral("text"), translated("The text to spell."),
                                      QStringLiteral("[TEXT]"));
@@ -75,7 +117,53 @@ std::optional<double> glyphSize(const QString& value) {
     return millimetres;
 }
 
-// The options of how to write, or why they make no sense.
+// The resolution of a picture in pixels, or none for a value out of range or no number.
+std::optional<int> resolution(const QString& value) {
+    bool ok = false;
+    const int dpi = QLocale::c().toInt(value, &ok);
+    if (!ok || !OutputFormats::isResolution(dpi))
+        return std::nullopt;
+    return dpi;
+}
+
+// Which of choices the option gives, -1 when it is not given; a value that is none of them is
+// misuse, unless misuse already says why the arguments make no sense.
+qsizetype choiceOf(const QCommandLineParser& parser, const QCommandLineOption& option,
+                   const QStringList& choices, QString& misuse) {
+    if (!parser.isSet(option))
+        return -1;
+    const qsizetype chosen = choices.indexOf(parser.value(option));
+    if (chosen < 0 && misuse.isEmpty())
+        misuse = translated("--%1 takes %2, not \"%3\"")
+                     .arg(option.names().constLast(), choices.join(translated(" or ")),
+                          parser.value(option));
+    return chosen;
+}
+
+// How the signs are written, or why the options make no sense.
+QString readWritingOptions(const QCommandLineParser& parser, const Options& o,
+                           WritingOptions& writing) {
+    QString misuse;
+    const qsizetype arrangement =
+        choiceOf(parser, o.arrange, {QStringLiteral("groups"), QStringLiteral("row")}, misuse);
+    const qsizetype direction =
+        choiceOf(parser, o.direction, {QStringLiteral("ltr"), QStringLiteral("rtl")}, misuse);
+    const qsizetype determinative =
+        choiceOf(parser, o.determinative, {QStringLiteral("man"), QStringLiteral("woman")}, misuse);
+    if (parser.isSet(o.direction) && parser.isSet(o.vertical) && misuse.isEmpty())
+        misuse = translated("--direction and --vertical contradict each other");
+    using enum WritingOptions::Direction;
+    writing.arrangement =
+        arrangement == 1 ? WritingOptions::Arrangement::Row : WritingOptions::Arrangement::Groups;
+    writing.direction = parser.isSet(o.vertical) ? Columns
+                        : direction == 1         ? RightToLeft
+                                                 : LeftToRight;
+    writing.determinative = WritingOptions::Determinative(determinative + 1);
+    writing.cartouche = parser.isSet(o.cartouche);
+    return misuse;
+}
+
+// The options of a file, or why they make no sense.
 QString readOutputOptions(const QCommandLineParser& parser, const Options& o,
                           OutputOptions& options) {
     if (parser.isSet(o.letters) && parser.isSet(o.noLetters))
@@ -83,7 +171,14 @@ QString readOutputOptions(const QCommandLineParser& parser, const Options& o,
     if (parser.isSet(o.letters) || parser.isSet(o.noLetters))
         options.letters = parser.isSet(o.letters);
     options.transparent = parser.isSet(o.transparent);
-    options.cartouche = parser.isSet(o.cartouche);
+    if (parser.isSet(o.dpi)) {
+        options.dpi = resolution(parser.value(o.dpi));
+        if (!options.dpi)
+            return translated("--dpi takes a number of dots per inch from %1 to %2, not \"%3\"")
+                .arg(OutputFormats::SmallestDpi)
+                .arg(OutputFormats::LargestDpi)
+                .arg(parser.value(o.dpi));
+    }
     if (parser.isSet(o.size)) {
         options.glyphMillimetres = glyphSize(parser.value(o.size));
         if (!options.glyphMillimetres)
@@ -101,19 +196,45 @@ QString readReadingOptions(const QCommandLineParser& parser, const Options& o,
     if (parser.isSet(o.numerals) && parser.isSet(o.noNumerals))
         return translated("--numerals and --no-numerals contradict each other");
     request.reading.numerals = !parser.isSet(o.noNumerals);
-    const QString spelling = parser.value(o.spelling);
-    if (parser.isSet(o.spelling) && spelling != u"letters" && spelling != u"sound")
-        return translated("--spelling takes letters or sound, not \"%1\"").arg(spelling);
-    request.spellBySound = spelling == u"sound";
-    return {};
+    QString misuse;
+    request.spellBySound =
+        choiceOf(parser, o.spelling, {QStringLiteral("letters"), QStringLiteral("sound")},
+                 misuse) == 1;
+    return misuse;
+}
+
+// What to do with the text, or why the arguments make no sense.
+QString readAction(const QCommandLineParser& parser, const Options& o,
+                   CommandLineRequest& request) {
+    const bool fileOptions = o.anyOfAFile(parser);
+    request.unicodeControls = parser.isSet(o.unicodeControls);
+    if (parser.isSet(o.text)) {
+        request.action = CommandLineRequest::Action::PrintUnicode;
+        return fileOptions ? translated("--text prints the row; the options of a file do not go "
+                                        "with it")
+                           : QString();
+    }
+    if (request.unicodeControls)
+        return translated("--unicode-controls goes with --text");
+    // A text and nothing to do with it, as a desktop passes a name: the window shows it.
+    if (!fileOptions && !o.anyOfWriting(parser) && request.batchFile.isEmpty()) {
+        request.action = CommandLineRequest::Action::OpenWindow;
+        return {};
+    }
+    request.action = CommandLineRequest::Action::WriteFile;
+    if (request.outputPath.isEmpty())
+        return translated("no file to write (give -o FILE, or --text to print the row)");
+    return readOutputOptions(parser, o, request.options);
 }
 
 // What to write and where, or why the arguments make no sense.
 QString readWhatToWrite(const QCommandLineParser& parser, const Options& o,
                         CommandLineRequest& request) {
-    const QString readingMisuse = readReadingOptions(parser, o, request);
-    if (!readingMisuse.isEmpty())
-        return readingMisuse;
+    for (const QString& misuse : {readReadingOptions(parser, o, request),
+                                  readWritingOptions(parser, o, request.options.writing)}) {
+        if (!misuse.isEmpty())
+            return misuse;
+    }
     const QStringList texts = parser.positionalArguments();
     if (texts.size() > 1)
         return translated("one text at a time; put quotes around a text of several words");
@@ -123,24 +244,7 @@ QString readWhatToWrite(const QCommandLineParser& parser, const Options& o,
         return request.text.isEmpty() ? translated("no text to spell (give a TEXT or --batch FILE)")
                                       : translated("give a TEXT or --batch FILE, not both");
     request.outputPath = parser.value(o.output);
-    const bool fileOptions = parser.isSet(o.output) || parser.isSet(o.size) ||
-                             parser.isSet(o.letters) || parser.isSet(o.noLetters) ||
-                             parser.isSet(o.cartouche) || parser.isSet(o.transparent);
-    if (parser.isSet(o.text)) {
-        request.action = CommandLineRequest::Action::PrintUnicode;
-        return fileOptions ? translated("--text prints the row; the options of a file do not go "
-                                        "with it")
-                           : QString();
-    }
-    // A text and nothing to do with it, as a desktop passes a name: the window shows it.
-    if (!fileOptions && request.batchFile.isEmpty()) {
-        request.action = CommandLineRequest::Action::OpenWindow;
-        return {};
-    }
-    request.action = CommandLineRequest::Action::WriteFile;
-    if (request.outputPath.isEmpty())
-        return translated("no file to write (give -o FILE, or --text to print the row)");
-    return readOutputOptions(parser, o, request.options);
+    return readAction(parser, o, request);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/textreading.h"
+#include "output/writingoptions.h"
 
 #include <optional>
 #include <QString>
@@ -11,8 +12,10 @@
 struct OutputOptions {
     std::optional<bool> letters;            // --letters, --no-letters
     bool transparent = false;               // --transparent (pictures)
-    bool cartouche = false;                 // --cartouche (documents)
-    std::optional<double> glyphMillimetres; // --size (documents)
+    std::optional<double> glyphMillimetres; // --size
+    std::optional<int> dpi;                 // --dpi (pictures in pixels)
+    // --arrange, --direction, --vertical, --cartouche, --determinative; with --text too
+    WritingOptions writing;
 };
 
 // What one start of the program with arguments asks for.
@@ -23,8 +26,9 @@ struct CommandLineRequest {
     QString batchFile; // the file of names, one a line, or empty
     QString outputPath;
     OutputOptions options;
-    ReadingOptions reading;    // --numerals, --no-numerals
-    bool spellBySound = false; // --spelling sound
+    ReadingOptions reading;       // --numerals, --no-numerals
+    bool spellBySound = false;    // --spelling sound
+    bool unicodeControls = false; // --unicode-controls (with --text)
 };
 
 // The program's command line, parsed without an application object, so that the program can

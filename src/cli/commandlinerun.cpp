@@ -8,6 +8,8 @@
 #include "core/alphabet.h"
 #include "core/converter.h"
 #include "datfile/fatalcheck.h"
+#include "output/signshapes.h"
+#include "output/writtenlayout.h"
 #include "platform/appinfo.h"
 #include "platform/programstart.h"
 #include "platform/runtimeerror.h"
@@ -107,11 +109,23 @@ void tellWhatWasLeftOut(const QList<GlyphRow>& rows) {
     }
 }
 
-int printUnicode(const Converter& converter, const QStringList& texts) {
+// The row's plain signs and the determinative's after them, or, as asked, its groups and
+// cartouche written with the format controls.
+QString unicodeOf(const GlyphRow& row, const CommandLineRequest& request) {
+    const WritingOptions& writing = request.options.writing;
+    if (request.unicodeControls)
+        return writtenUnicode(layOutWriting(row, writing), true);
+    if (row.unicodeText().isEmpty() || writing.determinative == WritingOptions::Determinative::None)
+        return row.unicodeText();
+    return row.unicodeText() + SignShapes::determinativeText(writing.determinative);
+}
+
+int printUnicode(const Converter& converter, const QStringList& texts,
+                 const CommandLineRequest& request) {
     QList<GlyphRow> rows;
     for (const QString& text : texts) {
         rows.append(converter.row(text, Converter::WholeText));
-        print(stdout, TerminalText::visible(rows.last().unicodeText()) + u'\n');
+        print(stdout, TerminalText::visible(unicodeOf(rows.last(), request)) + u'\n');
     }
     tellWhatWasLeftOut(rows);
     return CommandLine::Success;
@@ -162,9 +176,11 @@ int carryOut(const CommandLineRequest& request) {
     if (texts.isEmpty())
         return badUsage(
             QCoreApplication::translate("CommandLine", "%1 holds no names").arg(request.batchFile));
+    // The signs are measured in the bundled font, for the files and for the format controls.
+    if (request.action == CommandLineRequest::Action::WriteFile || request.unicodeControls)
+        modMain::LoadFonts(folder);
     if (request.action == CommandLineRequest::Action::PrintUnicode)
-        return printUnicode(converter, texts);
-    modMain::LoadFonts(folder);
+        return printUnicode(converter, texts, request);
     tellWhatWasLeftOut(onFile(PlainMessage::cannotWrite, request.outputPath, [&] {
         return RowOutput::write(converter, texts, request.outputPath, request.options);
     }));

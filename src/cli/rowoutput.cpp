@@ -14,12 +14,37 @@ QString translated(const char* text) {
     return QCoreApplication::translate("RowOutput", text);
 }
 
-QString pictureMisuse(const OutputOptions& options, bool batch) {
-    if (batch)
-        return translated("a picture holds one row; a batch of names needs a document");
-    if (options.glyphMillimetres || options.cartouche)
-        return translated("--size and --cartouche are for documents, not pictures");
-    return {};
+// ".png": the suffixes of the types drawn in pixels.
+QString pixelSuffixes() {
+    QStringList suffixes;
+    for (const OutputFormat& format : OutputFormats::all()) {
+        if (format.pixels)
+            suffixes.append(u'.' + format.suffix());
+    }
+    return suffixes.join(QStringLiteral(", "));
+}
+
+QString kindMisuse(OutputFormat::Kind kind, const OutputOptions& options, bool batch) {
+    if (kind == OutputFormat::Kind::Document)
+        return options.transparent ? translated("--transparent is for pictures, not documents")
+                                   : QString();
+    return batch ? translated("a picture holds one row; a batch of names needs a document")
+                 : QString();
+}
+
+RowPictureOptions pictureOptions(const OutputOptions& options) {
+    RowPictureOptions picture;
+    picture.transparent = options.transparent;
+    picture.letters = options.letters.value_or(false);
+    picture.writing = options.writing;
+    picture.signMillimetres = options.glyphMillimetres.value_or(OutputFormats::DefaultGlyph);
+    picture.dpi = options.dpi.value_or(OutputFormats::DefaultDpi);
+    return picture;
+}
+
+DocumentOptions documentOptions(const OutputOptions& options) {
+    return {options.glyphMillimetres.value_or(OutputFormats::DefaultGlyph),
+            options.letters.value_or(true), options.writing.cartouche, options.writing};
 }
 
 } // namespace
@@ -31,10 +56,9 @@ QString misuse(const QString& path, const OutputOptions& options, bool batch) {
     if (!format)
         return translated("%1: cannot tell what to write from its suffix (%2)")
             .arg(path, OutputFormats::suffixesText());
-    if (format->kind == OutputFormat::Kind::Picture)
-        return pictureMisuse(options, batch);
-    return options.transparent ? translated("--transparent is for pictures, not documents")
-                               : QString();
+    if (options.dpi && !format->pixels)
+        return translated("--dpi is for pictures in pixels (%1)").arg(pixelSuffixes());
+    return kindMisuse(format->kind, options, batch);
 }
 
 QString inputClash(const QString& path, const QStringList& inputs) {
@@ -53,14 +77,11 @@ QList<GlyphRow> write(const Converter& converter, const QStringList& texts, cons
         QList<GlyphRow> rows;
         for (const QString& text : texts)
             rows.append(converter.row(text, Converter::WholeText));
-        saveDocument(rows, path,
-                     DocumentOptions{options.glyphMillimetres.value_or(OutputFormats::DefaultGlyph),
-                                     options.letters.value_or(true), options.cartouche});
+        saveDocument(rows, path, documentOptions(options));
         return rows;
     }
     const GlyphRow row = converter.row(texts.value(0));
-    saveRowPicture(row, path,
-                   RowPictureOptions{options.transparent, options.letters.value_or(false), 1.0});
+    saveRowPicture(row, path, pictureOptions(options));
     return {row};
 }
 

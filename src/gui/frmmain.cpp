@@ -16,6 +16,8 @@
 #include "gui/savedocument.h"
 #include "gui/savepicture.h"
 #include "gui/steadycursor.h"
+#include "gui/writingmenu.h"
+#include "gui/writingpreview.h"
 #include "layout/clslayout.h"
 #include "output/rowpicture.h"
 #include "platform/twips.h"
@@ -146,6 +148,10 @@ void frmMain::createControls() {
     mExplanation = std::make_unique<RowExplanation>(mClient);
     for (QWidget* control : mExplanation->controls())
         mControls.push_back(control);
+    mPreview = named(new WritingPreview(mClient), QString::fromLatin1(frmMainDesign::Preview.name));
+    mPreview->setGeometry(pixelsFromTwips(frmMainDesign::Preview.twips));
+    mPreview->setProperty("Tag", QString::fromLatin1(frmMainDesign::PreviewTag));
+    mControls.push_back(mPreview);
     // A screen reader names the text box after its label.
     Label1->setBuddy(txtEnglish);
 
@@ -191,6 +197,7 @@ void frmMain::createMenus() {
         named(mnuOptions->addAction(tr("Spell by &Sound")), u"mnuOptionsSpellBySound");
     mnuOptionsSpellBySound->setCheckable(true);
     mnuOptionsSpellBySound->setChecked(settings()->value(spellingKey).toString() == bySound);
+    mWriting = new WritingMenu(mnuOptions, *settings(), this);
     mnuHelp = named(menuBar()->addMenu(tr("&Help")), u"mnuHelp");
     mnuHelpContents = named(mnuHelp->addAction(tr("&Contents")), u"mnuHelpContents");
     mnuHelpContents->setShortcut(QKeySequence(Qt::Key_F1));
@@ -204,6 +211,7 @@ void frmMain::createMenus() {
           &frmMain::mnuOptionsConvertAsYouType_Click);
     route(mnuOptionsNumerals, &QAction::triggered, &frmMain::mnuOptionsNumerals_Click);
     route(mnuOptionsSpellBySound, &QAction::triggered, &frmMain::mnuOptionsSpellBySound_Click);
+    route(mWriting, &WritingMenu::changed, &frmMain::mnuOptionsWriting_Click);
     route(mnuEditCopy, &QAction::triggered, &frmMain::mnuEditCopy_Click);
     route(mnuEditCopyPicture, &QAction::triggered, &frmMain::mnuEditCopyPicture_Click);
     makeRowTransferable();
@@ -300,6 +308,7 @@ void frmMain::cmdGo_Click() {
     mRow = mConverter->row(txtEnglish->text());
     mGlyphFiles = mRow.glyphFiles();
     showGlyphs();
+    showWriting();
     mExplanation->show(mRow);
     showOutOfDate(false);
     enableRowCommands();
@@ -328,6 +337,10 @@ void frmMain::showGlyphs() {
     }
 }
 
+void frmMain::showWriting() {
+    mPreview->showWriting(mRow, mWriting->options());
+}
+
 void frmMain::txtEnglish_Change() {
     if (mnuOptionsConvertAsYouType->isChecked())
         cmdGo_Click();
@@ -345,6 +358,7 @@ void frmMain::showOutOfDate(bool outOfDate) {
             fade->setOpacity(0.3);
         box->setGraphicsEffect(fade); // takes the effect; null removes it
     }
+    mPreview->setEnabled(!outOfDate); // drawn in the disabled text colour
     mExplanation->setOutOfDate(outOfDate);
 }
 
@@ -362,15 +376,17 @@ void frmMain::enableRowCommands() {
     mnuEditCopyPicture->setEnabled(hasGlyphs);
 }
 
-// The glyph band and boxes offer the row: a drag takes it into another program, and their context
-// menu holds the same commands as the Edit menu.
+RowPictureOptions frmMain::screenPicture() const {
+    return {false, false, devicePixelRatioF(), mWriting->options()};
+}
+
+// The glyph band, the boxes and the preview offer the row: a drag takes it into another program,
+// and their context menu holds the same commands as the Edit menu.
 void frmMain::makeRowTransferable() {
     auto* drag = new RowDragSource(
-        [this] {
-            return mRow.glyphs().isEmpty() ? nullptr : rowMimeData(mRow, devicePixelRatioF());
-        },
+        [this] { return mRow.glyphs().isEmpty() ? nullptr : rowMimeData(mRow, screenPicture()); },
         this);
-    QList<QWidget*> sources{Label3};
+    QList<QWidget*> sources{Label3, mPreview};
     sources.append(QList<QWidget*>(mPictures.begin(), mPictures.end()));
     for (QWidget* source : sources) {
         drag->watch(source);
@@ -398,12 +414,12 @@ void frmMain::mnuEditCopy_Click() {
         return;
     }
     if (!mRow.glyphs().isEmpty())
-        copyRow(mRow, devicePixelRatioF());
+        copyRow(mRow, screenPicture());
 }
 
 void frmMain::mnuEditCopyPicture_Click() {
     if (!mRow.glyphs().isEmpty())
-        copyRowPicture(mRow, devicePixelRatioF());
+        copyRowPicture(mRow, screenPicture());
 }
 
 void frmMain::mnuOptionsConvertAsYouType_Click() {
@@ -424,6 +440,12 @@ void frmMain::mnuOptionsSpellBySound_Click() {
                          mnuOptionsSpellBySound->isChecked() ? bySound : QStringLiteral("letters"));
     if (mConverted)
         cmdGo_Click();
+}
+
+void frmMain::mnuOptionsWriting_Click() {
+    mWriting->remember(*settings());
+    if (mConverted)
+        showWriting();
 }
 
 // The rules are read each time spelling by sound is chosen, so an edited table takes effect; one
@@ -488,19 +510,19 @@ void frmMain::mnuFileWord_Click() {
 }
 
 void frmMain::mnuFileSavePicture_Click() {
-    SavePicture::run(mContext, this, mRow, *settings());
+    SavePicture::run(mContext, this, mRow, *settings(), mWriting->options());
 }
 
 void frmMain::mnuFileSaveDocument_Click() {
-    SaveDocument::run(mContext, this, wholeRow(), *settings());
+    SaveDocument::run(mContext, this, wholeRow(), *settings(), mWriting->options());
 }
 
 void frmMain::mnuFilePrint_Click() {
-    SaveDocument::print(this, wholeRow(), *settings());
+    SaveDocument::print(this, wholeRow(), *settings(), mWriting->options());
 }
 
 void frmMain::mnuFilePrintPreview_Click() {
-    SaveDocument::preview(this, wholeRow(), *settings());
+    SaveDocument::preview(this, wholeRow(), *settings(), mWriting->options());
 }
 
 void frmMain::mnuHelpContents_Click() {

@@ -21,6 +21,8 @@ class QMenu;
 class QPushButton;
 class QSettings;
 class RowExplanation;
+class WritingMenu;
+class WritingPreview;
 
 // The program's only working window: English in, a row of up to ten glyph pictures out.
 class frmMain : public QMainWindow {
@@ -44,6 +46,7 @@ public:
     const clsDatFile& alphabet() const { return *mAlphabet; }
     QLabel* picture(int k) const { return mPictures.at(k - 1); }
     const GlyphRow& row() const { return mRow; }
+    WritingPreview* preview() const { return mPreview; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -72,6 +75,7 @@ private:
     void mnuOptionsConvertAsYouType_Click();
     void mnuOptionsNumerals_Click();
     void mnuOptionsSpellBySound_Click();
+    void mnuOptionsWriting_Click();
     void applySpelling();
     void tellOfDamagedAlphabet();
     void mnuEditCopy_Click();
@@ -81,6 +85,9 @@ private:
 
     QList<QObject*> layoutControls() const;
     void showGlyphs();
+    void showWriting();
+    // The row's picture for the screen, written as the Options menu says.
+    RowPictureOptions screenPicture() const;
     void showOutOfDate(bool outOfDate);
     void enableRowCommands();
     void makeRowTransferable();
@@ -105,6 +112,7 @@ private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
+    WritingPreview* mPreview = nullptr;
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileWord = nullptr;
@@ -120,6 +128,7 @@ private:
     QAction* mnuOptionsConvertAsYouType = nullptr;
     QAction* mnuOptionsNumerals = nullptr;
     QAction* mnuOptionsSpellBySound = nullptr;
+    WritingMenu* mWriting = nullptr; // the Options menu's items of how the name is written
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpContents = nullptr;
     QAction* mnuHelpAbout = nullptr;

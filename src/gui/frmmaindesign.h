@@ -43,4 +43,10 @@ inline constexpr Control AddedControls[] = {
     {"lblNote", {120, 3405, 7080, 255}},     {"lblUnicode", {120, 3660, 7080, 540}},
 };
 
+// The name as it is written, in the space right of the Convert button and above the translation.
+// Its tag keeps it there as the window grows: it moves with the group's left half and takes the
+// growth above the group and to its right.
+inline constexpr Control Preview = {"picWriting", {3735, 120, 4545, 1680}};
+inline constexpr const char* PreviewTag = "X=1/2 W=1/2 H=1/2";
+
 } // namespace frmMainDesign

@@ -10,23 +10,23 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-std::unique_ptr<QMimeData> rowMimeData(const GlyphRow& row, qreal scale) {
+std::unique_ptr<QMimeData> rowMimeData(const GlyphRow& row, const RowPictureOptions& picture) {
     auto data = std::make_unique<QMimeData>();
     data->setText(row.unicodeText());
     // Named with its encoding too, for the readers that ask for the text by that name only.
     data->setData(QStringLiteral("text/plain;charset=utf-8"), row.unicodeText().toUtf8());
     data->setHtml(RowHtml::clipboardHtml(row));
-    data->setImageData(rowImage(row, {false, false, scale}));
+    data->setImageData(rowImage(row, picture));
     return data;
 }
 
-void copyRow(const GlyphRow& row, qreal scale) {
-    QGuiApplication::clipboard()->setMimeData(rowMimeData(row, scale).release());
+void copyRow(const GlyphRow& row, const RowPictureOptions& picture) {
+    QGuiApplication::clipboard()->setMimeData(rowMimeData(row, picture).release());
 }
 
-void copyRowPicture(const GlyphRow& row, qreal scale) {
+void copyRowPicture(const GlyphRow& row, const RowPictureOptions& picture) {
     auto data = std::make_unique<QMimeData>();
-    data->setImageData(rowImage(row, {false, false, scale}));
+    data->setImageData(rowImage(row, picture));
     QGuiApplication::clipboard()->setMimeData(data.release());
 }
 

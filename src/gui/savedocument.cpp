@@ -29,19 +29,30 @@ QString translated(const char* text) {
     return QCoreApplication::translate("SaveDocument", text);
 }
 
-DocumentOptions rememberedOptions(const QSettings& settings) {
-    const DocumentOptions defaults;
-    return {settings.value(sizeKey, defaults.glyphMillimetres).toDouble(),
-            settings.value(lettersKey, defaults.letters).toBool(),
-            settings.value(cartoucheKey, defaults.cartouche).toBool()};
+// The window's way of writing, with the letters and the cartouche as the document's options say:
+// its dialog asks for both.
+DocumentOptions written(DocumentOptions options, WritingOptions writing) {
+    writing.letters = options.letters;
+    writing.cartouche = options.cartouche;
+    options.writing = writing;
+    return options;
 }
 
-SaveDocumentRequest proposal(const GlyphRow& row, const QSettings& settings) {
+DocumentOptions rememberedOptions(const QSettings& settings, const WritingOptions& writing) {
+    DocumentOptions options;
+    options.glyphMillimetres = settings.value(sizeKey, options.glyphMillimetres).toDouble();
+    options.letters = settings.value(lettersKey, options.letters).toBool();
+    options.cartouche = settings.value(cartoucheKey, options.cartouche).toBool();
+    return written(options, writing);
+}
+
+SaveDocumentRequest proposal(const GlyphRow& row, const QSettings& settings,
+                             const WritingOptions& writing) {
     const QDir folder =
         SaveDialogs::startFolder(settings, folderKey, QStandardPaths::DocumentsLocation);
     const QString suffix = settings.value(suffixKey, QStringLiteral("pdf")).toString();
     return {folder.filePath(SaveDialogs::fileNameFor(row.text()) + u'.' + suffix),
-            rememberedOptions(settings)};
+            rememberedOptions(settings, writing)};
 }
 
 void remember(const SaveDocumentRequest& chosen, QSettings& settings) {
@@ -70,7 +81,10 @@ std::optional<DocumentOptions> askOptions(QWidget* parent, DocumentOptions optio
     controls->addRow(cartouche);
     if (!SaveDialogs::askOptions(dialog, translated("Save As Document"), controls))
         return std::nullopt;
-    return DocumentOptions{size->value(), letters->isChecked(), cartouche->isChecked()};
+    options.glyphMillimetres = size->value();
+    options.letters = letters->isChecked();
+    options.cartouche = cartouche->isChecked();
+    return options;
 }
 
 // Errors inside the preview's paint requests cannot leave through its event loop: the first one
@@ -100,9 +114,10 @@ std::optional<SaveDocumentRequest> askWithDialogs(QWidget* parent,
                                            OutputFormat::Kind::Document, askOptions);
 }
 
-void run(const AppContext& context, QWidget* parent, const GlyphRow& row, QSettings& settings) {
+void run(const AppContext& context, QWidget* parent, const GlyphRow& row, QSettings& settings,
+         const WritingOptions& writing) {
     SaveDialogs::askRememberSave(
-        proposal(row, settings),
+        proposal(row, settings, writing),
         [&](const SaveDocumentRequest& offered) {
             return context.askSaveDocument(parent, offered);
         },
@@ -112,25 +127,28 @@ void run(const AppContext& context, QWidget* parent, const GlyphRow& row, QSetti
             // leaves no file.
             runWithProgress(parent, translated("Save As Document"),
                             translated("Saving %1...").arg(QFileInfo(chosen.path).fileName()),
-                            [&row, &chosen](const std::stop_token& stop) {
-                                saveDocument({row}, chosen.path, chosen.options, stop);
+                            [&row, &chosen, &writing](const std::stop_token& stop) {
+                                saveDocument({row}, chosen.path, written(chosen.options, writing),
+                                             stop);
                             });
         });
 }
 
-void print(QWidget* parent, const GlyphRow& row, const QSettings& settings) {
+void print(QWidget* parent, const GlyphRow& row, const QSettings& settings,
+           const WritingOptions& writing) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(row.text());
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() == QDialog::Accepted)
-        printDocument({row}, printer, rememberedOptions(settings));
+        printDocument({row}, printer, rememberedOptions(settings, writing));
 }
 
-void preview(QWidget* parent, const GlyphRow& row, const QSettings& settings) {
+void preview(QWidget* parent, const GlyphRow& row, const QSettings& settings,
+             const WritingOptions& writing) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(row.text());
     QPrintPreviewDialog dialog(&printer, parent);
-    paintPreview(dialog, row, rememberedOptions(settings));
+    paintPreview(dialog, row, rememberedOptions(settings, writing));
 }
 
 } // namespace SaveDocument

@@ -21,12 +21,13 @@ QString translated(const char* text) {
     return QCoreApplication::translate("SavePicture", text);
 }
 
-SavePictureRequest proposal(const GlyphRow& row, const QSettings& settings) {
+SavePictureRequest proposal(const GlyphRow& row, const QSettings& settings,
+                            const WritingOptions& writing) {
     const QDir folder =
         SaveDialogs::startFolder(settings, folderKey, QStandardPaths::PicturesLocation);
     return {folder.filePath(SaveDialogs::fileNameFor(row.text()) + QStringLiteral(".png")),
             {settings.value(transparentKey, false).toBool(),
-             settings.value(lettersKey, false).toBool()}};
+             settings.value(lettersKey, false).toBool(), 1.0, writing}};
 }
 
 void remember(const SavePictureRequest& chosen, QSettings& settings) {
@@ -60,14 +61,17 @@ std::optional<SavePictureRequest> askWithDialogs(QWidget* parent,
                                            OutputFormat::Kind::Picture, askOptions);
 }
 
-void run(const AppContext& context, QWidget* parent, const GlyphRow& row, QSettings& settings) {
+void run(const AppContext& context, QWidget* parent, const GlyphRow& row, QSettings& settings,
+         const WritingOptions& writing) {
     SaveDialogs::askRememberSave(
-        proposal(row, settings),
+        proposal(row, settings, writing),
         [&](const SavePictureRequest& offered) { return context.askSavePicture(parent, offered); },
         [&](const SavePictureRequest& chosen) { remember(chosen, settings); },
         [&](const SavePictureRequest& chosen) {
             RowPictureOptions options = chosen.options;
             options.scale = parent->devicePixelRatioF() > 1.0 ? 2.0 : 1.0;
+            options.writing = writing;
+            options.writing.letters = options.letters;
             saveRowPicture(row, chosen.path, options);
         });
 }

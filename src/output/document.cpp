@@ -2,19 +2,18 @@
 
 #include "datfile/savefile.h"
 #include "output/documentparts.h"
-#include "output/glyphpicture.h"
 #include "output/outputformats.h"
 #include "platform/runtimeerror.h"
 
 #include <algorithm>
-#include <cmath>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
+#include <quazip.h>
+#include <quazipfile.h>
+#include <quazipnewinfo.h>
 
 namespace {
-
-constexpr double millimetresPerInch = 25.4;
-constexpr double pictureDotsPerInch = 192;
 
 QString suffixOf(const QString& path) {
     return QFileInfo(path).suffix().toLower();
@@ -30,35 +29,55 @@ double checkedGlyphSize(double millimetres) {
     return millimetres;
 }
 
+bool inColumns(const WritingOptions& writing) {
+    return writing.direction == WritingOptions::Direction::Columns;
+}
+
+// The document's letters and cartouche; lines as long as the text is wide (columns as tall as it
+// is high).
+WritingOptions writingOptions(const DocumentOptions& options, QSizeF text) {
+    WritingOptions writing = options.writing;
+    writing.letters = options.letters;
+    writing.cartouche = options.cartouche;
+    writing.lineLength = (inColumns(writing) ? text.height() : text.width()) /
+                         checkedGlyphSize(options.glyphMillimetres);
+    return writing;
+}
+
+void throwZipError(int error) {
+    throw RuntimeError(ErrorNumber::InternalError, QStringLiteral("zip error %1").arg(error));
+}
+
 } // namespace
 
 CardMeasures::CardMeasures(const DocumentOptions& options)
     : glyph(checkedGlyphSize(options.glyphMillimetres))
     , gap(glyph / 8)
-    , inset(options.cartouche ? glyph / 4 : 0)
-    , bar(options.cartouche ? glyph / 4 : 0)
-    , frame(std::max(0.3, glyph / 40))
-    , lettersPoints(glyph * 0.8)
     , unicodePoints(glyph * 2)
-    , englishPoints(glyph * 0.95)
-    , cartouche(options.cartouche) {}
+    , englishPoints(glyph * 0.95) {}
 
-qsizetype CardMeasures::glyphsPerLine(double widthMillimetres) const {
-    const double room = widthMillimetres - 2 * inset - bar + gap;
-    return std::max<qsizetype>(1, static_cast<qsizetype>(std::floor(room / (glyph + gap))));
+DocumentWriting::DocumentWriting(const GlyphRow& row, const DocumentOptions& options,
+                                 QSizeF textMillimetres)
+    : layout(layOutWriting(row, writingOptions(options, textMillimetres)))
+    , quadrat(options.glyphMillimetres) {
+    if (layout.isEmpty())
+        return;
+    quadrat = std::min(quadrat, textMillimetres.width() / layout.size.width());
+    if (inColumns(layout.options))
+        quadrat = std::min(quadrat, textMillimetres.height() / layout.size.height());
 }
 
-QList<QList<RowGlyph>> glyphLines(const GlyphRow& row, const CardMeasures& measures,
-                                  double widthMillimetres) {
-    const qsizetype perLine = measures.glyphsPerLine(widthMillimetres);
-    QList<QList<RowGlyph>> lines;
-    for (qsizetype start = 0; start < row.glyphs().size(); start += perLine)
-        lines.append(row.glyphs().mid(start, perLine));
-    return lines;
+QString writingDescription(const GlyphRow& row) {
+    QStringList labels;
+    for (const RowGlyph& glyph : row.glyphs())
+        labels.append(glyph.label());
+    if (labels.isEmpty())
+        return row.text();
+    return row.text() + QStringLiteral(": ") + labels.join(QStringLiteral("; "));
 }
 
-double documentTextWidth() {
-    return documentPageLayout().paintRect(QPageLayout::Millimeter).width();
+QSizeF documentTextSize() {
+    return documentPageLayout().paintRect(QPageLayout::Millimeter).size();
 }
 
 void throwIfStopped(const std::stop_token& stop) {
@@ -66,30 +85,29 @@ void throwIfStopped(const std::stop_token& stop) {
         throw RuntimeError(ErrorNumber::UserInterrupt);
 }
 
-DocumentPictures::DocumentPictures(const DocumentOptions& options, std::stop_token stop)
-    : m_minimumPixels(static_cast<int>(
-          std::ceil(options.glyphMillimetres / millimetresPerInch * pictureDotsPerInch)))
-    , m_stop(std::move(stop)) {}
-
-const QImage& DocumentPictures::image(const QString& path) {
-    throwIfStopped(m_stop);
-    auto found = m_images.find(path);
-    if (found != m_images.end())
-        return *found;
-    QImage picture = checkedGlyphPicture(path, 2.0);
-    picture.setDevicePixelRatio(1.0);
-    if (std::min(picture.width(), picture.height()) < m_minimumPixels)
-        picture = picture.scaled(m_minimumPixels, m_minimumPixels, Qt::KeepAspectRatioByExpanding,
-                                 Qt::SmoothTransformation);
-    return *m_images.insert(path, picture);
-}
-
-const QByteArray& DocumentPictures::png(const QString& path) {
-    throwIfStopped(m_stop);
-    auto found = m_pngs.find(path);
-    if (found != m_pngs.end())
-        return *found;
-    return *m_pngs.insert(path, pngData(image(path)));
+QByteArray zipped(const QList<ZipMember>& members) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QuaZip zip(&buffer);
+    if (!zip.open(QuaZip::mdCreate))
+        throwZipError(zip.getZipError());
+    for (const ZipMember& member : members) {
+        QuaZipNewInfo info(member.name);
+        // Readable by everyone once unpacked, as a file saved by the program is.
+        info.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                            QFile::ReadOther);
+        QuaZipFile file(&zip);
+        if (!file.open(QIODevice::WriteOnly, info, nullptr, 0, member.stored ? 0 : Z_DEFLATED) ||
+            file.write(member.bytes) != member.bytes.size())
+            throw RuntimeError(
+                ErrorNumber::InternalError,
+                QStringLiteral("%1 (zip error %2)").arg(member.name).arg(file.getZipError()));
+        file.close();
+    }
+    zip.close();
+    if (zip.getZipError() != 0)
+        throwZipError(zip.getZipError());
+    return bytes;
 }
 
 bool isDocumentPath(const QString& path) {

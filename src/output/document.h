@@ -14,7 +14,7 @@ bool isDocumentPath(const QString& path);
 
 // Writes the rows (one card per name, in order) as PDF, ODT, DOCX or HTML by the path's suffix.
 // Nothing half-written is left behind. Uses no widgets and no pixmaps, so it may run on a thread
-// of its own; a stop requested from another thread ends it at the next glyph with RuntimeError 18
+// of its own; a stop requested from another thread ends it at the next name with RuntimeError 18
 // (user interrupt), writing nothing. Throws RuntimeError naming the file: 5 for another suffix,
 // 481 for a glyph picture that cannot be read, and the file errors of fileerrors.h when it cannot
 // be written.

@@ -1,14 +1,10 @@
-// The document as Office Open XML (DOCX): each line of glyphs a table of pictures over their
-// letters, zipped with QuaZip.
+// The document as Office Open XML (DOCX): each written row one picture, a PNG with its SVG beside
+// it as Word keeps them (readers without SVG take the PNG), then its Unicode and English text.
 
 #include "output/documentparts.h"
-#include "platform/runtimeerror.h"
 
 #include <cmath>
 #include <QBuffer>
-#include <quazip.h>
-#include <quazipfile.h>
-#include <quazipnewinfo.h>
 #include <QXmlStreamWriter>
 
 namespace {
@@ -20,6 +16,9 @@ const QString wpNs =
     QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing");
 const QString aNs = QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/main");
 const QString picNs = QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/picture");
+const QString svgBlipNs =
+    QStringLiteral("http://schemas.microsoft.com/office/drawing/2016/SVG/main");
+const QString svgBlipUri = QStringLiteral("{96DAC541-7B7A-43D3-8B79-37D633B846F1}");
 const QString packageRelNs =
     QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships");
 
@@ -51,30 +50,31 @@ class DocxBody {
 public:
     DocxBody(const DocumentOptions& options, const std::stop_token& stop)
         : m_measures(options)
-        , m_pictures(options, stop)
-        , m_letters(options.letters) {}
+        , m_pictures(options, true, stop) {}
 
     QByteArray document(const QList<GlyphRow>& rows);
-    QByteArray relationships();
-    // The media files of the package: name and PNG data.
-    QList<std::pair<QString, QByteArray>> media() const { return m_media; }
+    QByteArray relationships() const;
+    // The media files of the package: name and data.
+    QList<std::pair<QString, QByteArray>> media() const;
 
 private:
     void card(QXmlStreamWriter& xml, const GlyphRow& row);
-    void line(QXmlStreamWriter& xml, const QList<RowGlyph>& glyphs);
-    void tableProperties(QXmlStreamWriter& xml, qsizetype columns);
-    void picture(QXmlStreamWriter& xml, const RowGlyph& glyph);
-    void paragraph(QXmlStreamWriter& xml, const QString& text, const QString& font, double points,
-                   bool centred = false);
-    QString relationFor(const QString& path);
+    void picture(QXmlStreamWriter& xml, const GlyphRow& row);
+    void paragraph(QXmlStreamWriter& xml, const QString& text, const QString& font, double points);
 
     CardMeasures m_measures;
-    DocumentPictures m_pictures;
-    bool m_letters;
-    QHash<QString, QString> m_relations; // picture path to relation id
-    QList<std::pair<QString, QByteArray>> m_media;
+    WritingPictures m_pictures;
     int m_drawings = 0;
 };
+
+// Each distinct picture as a PNG with its SVG beside it: relation ids rId1, rId2 for the first.
+QString pngRelation(qsizetype number) {
+    return QStringLiteral("rId%1").arg(2 * number + 1);
+}
+
+QString svgRelation(qsizetype number) {
+    return QStringLiteral("rId%1").arg(2 * number + 2);
+}
 
 QByteArray DocxBody::document(const QList<GlyphRow>& rows) {
     return xmlPart([&](QXmlStreamWriter& xml) {
@@ -83,6 +83,7 @@ QByteArray DocxBody::document(const QList<GlyphRow>& rows) {
         xml.writeNamespace(wpNs, QStringLiteral("wp"));
         xml.writeNamespace(aNs, QStringLiteral("a"));
         xml.writeNamespace(picNs, QStringLiteral("pic"));
+        xml.writeNamespace(svgBlipNs, QStringLiteral("asvg"));
         xml.writeStartElement(wNs, QStringLiteral("document"));
         xml.writeStartElement(wNs, QStringLiteral("body"));
         for (const GlyphRow& row : rows)
@@ -107,10 +108,7 @@ QByteArray DocxBody::document(const QList<GlyphRow>& rows) {
 }
 
 void DocxBody::card(QXmlStreamWriter& xml, const GlyphRow& row) {
-    for (const QList<RowGlyph>& glyphs : glyphLines(row, m_measures, documentTextWidth())) {
-        line(xml, glyphs);
-        paragraph(xml, QString(), QString(), m_measures.lettersPoints / 2); // keeps tables apart
-    }
+    picture(xml, row);
     if (!row.unicodeText().isEmpty())
         paragraph(xml, row.unicodeText(), QString::fromLatin1(hieroglyphFamily),
                   m_measures.unicodePoints);
@@ -118,90 +116,43 @@ void DocxBody::card(QXmlStreamWriter& xml, const GlyphRow& row) {
     paragraph(xml, QString(), QString(), m_measures.englishPoints);
 }
 
-// A table of one column a glyph: the pictures, and under them their letters.
-void DocxBody::line(QXmlStreamWriter& xml, const QList<RowGlyph>& glyphs) {
-    xml.writeStartElement(wNs, QStringLiteral("tbl"));
-    tableProperties(xml, glyphs.size());
-    xml.writeStartElement(wNs, QStringLiteral("tr"));
-    for (const RowGlyph& glyph : glyphs) {
-        xml.writeStartElement(wNs, QStringLiteral("tc"));
-        xml.writeStartElement(wNs, QStringLiteral("p"));
-        xml.writeStartElement(wNs, QStringLiteral("pPr"));
-        xml.writeEmptyElement(wNs, QStringLiteral("jc"));
-        xml.writeAttribute(wNs, QStringLiteral("val"), QStringLiteral("center"));
-        xml.writeEndElement();
-        xml.writeStartElement(wNs, QStringLiteral("r"));
-        picture(xml, glyph);
-        xml.writeEndElement();
-        xml.writeEndElement();
-        xml.writeEndElement();
-    }
-    xml.writeEndElement();
-    if (m_letters) {
-        xml.writeStartElement(wNs, QStringLiteral("tr"));
-        for (const RowGlyph& glyph : glyphs) {
-            xml.writeStartElement(wNs, QStringLiteral("tc"));
-            paragraph(xml, glyph.letters, QString(), m_measures.lettersPoints, true);
-            xml.writeEndElement();
-        }
-        xml.writeEndElement();
-    }
-    xml.writeEndElement();
-}
-
-// Fixed columns as wide as a glyph; the cartouche as the table's frame, thick at the end as its
-// bar.
-void DocxBody::tableProperties(QXmlStreamWriter& xml, qsizetype columns) {
-    xml.writeStartElement(wNs, QStringLiteral("tblPr"));
-    xml.writeEmptyElement(wNs, QStringLiteral("tblLayout"));
-    xml.writeAttribute(wNs, QStringLiteral("type"), QStringLiteral("fixed"));
-    xml.writeStartElement(wNs, QStringLiteral("tblBorders"));
-    const QString thin = QString::number(std::lround(m_measures.frame / 25.4 * 72 * 8));
-    const QString thick =
-        QString::number(std::min(96L, std::lround(m_measures.bar / 25.4 * 72 * 4)));
-    for (const QString& side : {QStringLiteral("top"), QStringLiteral("left"),
-                                QStringLiteral("bottom"), QStringLiteral("right")}) {
-        xml.writeEmptyElement(wNs, side);
-        xml.writeAttribute(wNs, QStringLiteral("val"),
-                           m_measures.cartouche ? QStringLiteral("single") : QStringLiteral("nil"));
-        if (m_measures.cartouche) {
-            xml.writeAttribute(wNs, QStringLiteral("sz"), side == u"right" ? thick : thin);
-            xml.writeAttribute(wNs, QStringLiteral("space"), QStringLiteral("0"));
-            xml.writeAttribute(wNs, QStringLiteral("color"), QStringLiteral("000000"));
-        }
-    }
-    xml.writeEndElement();
-    xml.writeStartElement(wNs, QStringLiteral("tblCellMar"));
-    for (const QString& side : {QStringLiteral("top"), QStringLiteral("left"),
-                                QStringLiteral("bottom"), QStringLiteral("right")}) {
-        xml.writeEmptyElement(wNs, side);
-        xml.writeAttribute(wNs, QStringLiteral("w"), twips(m_measures.gap / 2));
-        xml.writeAttribute(wNs, QStringLiteral("type"), QStringLiteral("dxa"));
-    }
-    xml.writeEndElement();
-    xml.writeEndElement();
-    xml.writeStartElement(wNs, QStringLiteral("tblGrid"));
-    for (qsizetype k = 0; k < columns; ++k) {
-        xml.writeEmptyElement(wNs, QStringLiteral("gridCol"));
-        xml.writeAttribute(wNs, QStringLiteral("w"), twips(m_measures.glyph + m_measures.gap));
-    }
-    xml.writeEndElement();
-}
-
-// An inline picture whose description is the glyph's label, for screen readers.
-void DocxBody::picture(QXmlStreamWriter& xml, const RowGlyph& glyph) {
+// The written row as one inline picture in a paragraph of its own, described for screen readers.
+// Its size is the same in the drawing's extent and in its shape's, or a reader cuts it.
+void DocxBody::picture(QXmlStreamWriter& xml, const GlyphRow& row) {
+    const WritingPictures::Placed placed = m_pictures.place(row);
+    if (placed.number < 0)
+        return;
     const QString id = QString::number(++m_drawings);
-    const QString relation = relationFor(glyph.picture);
-    const QString side = emu(m_measures.glyph);
+    const QString name = QStringLiteral("Writing %1").arg(id);
+    const QString width = emu(placed.millimetres.width());
+    const QString height = emu(placed.millimetres.height());
+    const QString description = writingDescription(row);
+    xml.writeStartElement(wNs, QStringLiteral("p"));
+    xml.writeStartElement(wNs, QStringLiteral("pPr"));
+    xml.writeEmptyElement(wNs, QStringLiteral("spacing"));
+    xml.writeAttribute(wNs, QStringLiteral("before"), QStringLiteral("0"));
+    xml.writeAttribute(wNs, QStringLiteral("after"), twips(m_measures.gap));
+    xml.writeEndElement();
+    xml.writeStartElement(wNs, QStringLiteral("r"));
     xml.writeStartElement(wNs, QStringLiteral("drawing"));
     xml.writeStartElement(wpNs, QStringLiteral("inline"));
+    for (const char* distance : {"distT", "distB", "distL", "distR"})
+        xml.writeAttribute(QString::fromLatin1(distance), QStringLiteral("0"));
     xml.writeEmptyElement(wpNs, QStringLiteral("extent"));
-    xml.writeAttribute(QStringLiteral("cx"), side);
-    xml.writeAttribute(QStringLiteral("cy"), side);
+    xml.writeAttribute(QStringLiteral("cx"), width);
+    xml.writeAttribute(QStringLiteral("cy"), height);
+    xml.writeEmptyElement(wpNs, QStringLiteral("effectExtent"));
+    for (const char* side : {"l", "t", "r", "b"})
+        xml.writeAttribute(QString::fromLatin1(side), QStringLiteral("0"));
     xml.writeEmptyElement(wpNs, QStringLiteral("docPr"));
     xml.writeAttribute(QStringLiteral("id"), id);
-    xml.writeAttribute(QStringLiteral("name"), QStringLiteral("Glyph %1").arg(id));
-    xml.writeAttribute(QStringLiteral("descr"), glyph.label());
+    xml.writeAttribute(QStringLiteral("name"), name);
+    xml.writeAttribute(QStringLiteral("descr"), description);
+    xml.writeAttribute(QStringLiteral("title"), row.text());
+    xml.writeStartElement(wpNs, QStringLiteral("cNvGraphicFramePr"));
+    xml.writeEmptyElement(aNs, QStringLiteral("graphicFrameLocks"));
+    xml.writeAttribute(QStringLiteral("noChangeAspect"), QStringLiteral("1"));
+    xml.writeEndElement();
     xml.writeStartElement(aNs, QStringLiteral("graphic"));
     xml.writeStartElement(aNs, QStringLiteral("graphicData"));
     xml.writeAttribute(QStringLiteral("uri"), picNs);
@@ -209,25 +160,33 @@ void DocxBody::picture(QXmlStreamWriter& xml, const RowGlyph& glyph) {
     xml.writeStartElement(picNs, QStringLiteral("nvPicPr"));
     xml.writeEmptyElement(picNs, QStringLiteral("cNvPr"));
     xml.writeAttribute(QStringLiteral("id"), id);
-    xml.writeAttribute(QStringLiteral("name"), QStringLiteral("Glyph %1").arg(id));
-    xml.writeAttribute(QStringLiteral("descr"), glyph.label());
+    xml.writeAttribute(QStringLiteral("name"), name);
+    xml.writeAttribute(QStringLiteral("descr"), description);
     xml.writeEmptyElement(picNs, QStringLiteral("cNvPicPr"));
     xml.writeEndElement();
     xml.writeStartElement(picNs, QStringLiteral("blipFill"));
-    xml.writeEmptyElement(aNs, QStringLiteral("blip"));
-    xml.writeAttribute(rNs, QStringLiteral("embed"), relation);
+    xml.writeStartElement(aNs, QStringLiteral("blip"));
+    xml.writeAttribute(rNs, QStringLiteral("embed"), pngRelation(placed.number));
+    xml.writeStartElement(aNs, QStringLiteral("extLst"));
+    xml.writeStartElement(aNs, QStringLiteral("ext"));
+    xml.writeAttribute(QStringLiteral("uri"), svgBlipUri);
+    xml.writeEmptyElement(svgBlipNs, QStringLiteral("svgBlip"));
+    xml.writeAttribute(rNs, QStringLiteral("embed"), svgRelation(placed.number));
+    xml.writeEndElement(); // ext
+    xml.writeEndElement(); // extLst
+    xml.writeEndElement(); // blip
     xml.writeStartElement(aNs, QStringLiteral("stretch"));
     xml.writeEmptyElement(aNs, QStringLiteral("fillRect"));
     xml.writeEndElement();
-    xml.writeEndElement();
+    xml.writeEndElement(); // blipFill
     xml.writeStartElement(picNs, QStringLiteral("spPr"));
     xml.writeStartElement(aNs, QStringLiteral("xfrm"));
     xml.writeEmptyElement(aNs, QStringLiteral("off"));
     xml.writeAttribute(QStringLiteral("x"), QStringLiteral("0"));
     xml.writeAttribute(QStringLiteral("y"), QStringLiteral("0"));
     xml.writeEmptyElement(aNs, QStringLiteral("ext"));
-    xml.writeAttribute(QStringLiteral("cx"), side);
-    xml.writeAttribute(QStringLiteral("cy"), side);
+    xml.writeAttribute(QStringLiteral("cx"), width);
+    xml.writeAttribute(QStringLiteral("cy"), height);
     xml.writeEndElement();
     xml.writeStartElement(aNs, QStringLiteral("prstGeom"));
     xml.writeAttribute(QStringLiteral("prst"), QStringLiteral("rect"));
@@ -239,20 +198,18 @@ void DocxBody::picture(QXmlStreamWriter& xml, const RowGlyph& glyph) {
     xml.writeEndElement(); // graphic
     xml.writeEndElement(); // inline
     xml.writeEndElement(); // drawing
+    xml.writeEndElement(); // r
+    xml.writeEndElement(); // p
 }
 
 // An empty font keeps the document's own.
 void DocxBody::paragraph(QXmlStreamWriter& xml, const QString& text, const QString& font,
-                         double points, bool centred) {
+                         double points) {
     xml.writeStartElement(wNs, QStringLiteral("p"));
     xml.writeStartElement(wNs, QStringLiteral("pPr"));
     xml.writeEmptyElement(wNs, QStringLiteral("spacing"));
     xml.writeAttribute(wNs, QStringLiteral("before"), QStringLiteral("0"));
     xml.writeAttribute(wNs, QStringLiteral("after"), QStringLiteral("0"));
-    if (centred) {
-        xml.writeEmptyElement(wNs, QStringLiteral("jc"));
-        xml.writeAttribute(wNs, QStringLiteral("val"), QStringLiteral("center"));
-    }
     xml.writeEndElement();
     xml.writeStartElement(wNs, QStringLiteral("r"));
     xml.writeStartElement(wNs, QStringLiteral("rPr"));
@@ -261,8 +218,11 @@ void DocxBody::paragraph(QXmlStreamWriter& xml, const QString& text, const QStri
         for (const char* script : {"ascii", "hAnsi", "cs", "eastAsia"})
             xml.writeAttribute(wNs, QString::fromLatin1(script), font);
     }
-    xml.writeEmptyElement(wNs, QStringLiteral("sz"));
-    xml.writeAttribute(wNs, QStringLiteral("val"), halfPoints(points));
+    // The size of complex scripts too, which is where a reader may count the hieroglyphs.
+    for (const char* size : {"sz", "szCs"}) {
+        xml.writeEmptyElement(wNs, QString::fromLatin1(size));
+        xml.writeAttribute(wNs, QStringLiteral("val"), halfPoints(points));
+    }
     xml.writeEndElement();
     xml.writeStartElement(wNs, QStringLiteral("t"));
     xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
@@ -272,30 +232,29 @@ void DocxBody::paragraph(QXmlStreamWriter& xml, const QString& text, const QStri
     xml.writeEndElement();
 }
 
-// One media file a picture, however often the glyph appears.
-QString DocxBody::relationFor(const QString& path) {
-    const auto found = m_relations.constFind(path);
-    if (found != m_relations.constEnd())
-        return *found;
-    const QString id = QStringLiteral("rId%1").arg(m_media.size() + 1);
-    m_media.append(
-        {QStringLiteral("media/glyph%1.png").arg(m_media.size() + 1), m_pictures.png(path)});
-    m_relations.insert(path, id);
-    return id;
+QList<std::pair<QString, QByteArray>> DocxBody::media() const {
+    QList<std::pair<QString, QByteArray>> files;
+    for (qsizetype k = 0; k < m_pictures.count(); ++k) {
+        files.append({QStringLiteral("media/writing%1.png").arg(k + 1), m_pictures.png(k)});
+        files.append({QStringLiteral("media/writing%1.svg").arg(k + 1), m_pictures.svg(k)});
+    }
+    return files;
 }
 
-QByteArray DocxBody::relationships() {
+// In the order of media(), so the k-th file is rId(k + 1).
+QByteArray DocxBody::relationships() const {
+    const QList<std::pair<QString, QByteArray>> files = media();
     return xmlPart([&](QXmlStreamWriter& xml) {
         xml.writeDefaultNamespace(packageRelNs);
         xml.writeStartElement(packageRelNs, QStringLiteral("Relationships"));
-        for (qsizetype k = 0; k < m_media.size(); ++k) {
+        for (qsizetype k = 0; k < files.size(); ++k) {
             xml.writeEmptyElement(packageRelNs, QStringLiteral("Relationship"));
             xml.writeAttribute(QStringLiteral("Id"), QStringLiteral("rId%1").arg(k + 1));
             xml.writeAttribute(
                 QStringLiteral("Type"),
                 QStringLiteral(
                     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image"));
-            xml.writeAttribute(QStringLiteral("Target"), m_media.at(k).first);
+            xml.writeAttribute(QStringLiteral("Target"), files.at(k).first);
         }
         xml.writeEndElement();
     });
@@ -310,7 +269,8 @@ QByteArray contentTypes() {
         const std::pair<const char*, const char*> defaults[] = {
             {"rels", "application/vnd.openxmlformats-package.relationships+xml"},
             {"xml", "application/xml"},
-            {"png", "image/png"}};
+            {"png", "image/png"},
+            {"svg", "image/svg+xml"}};
         for (const auto& [extension, type] : defaults) {
             xml.writeEmptyElement(ns, QStringLiteral("Default"));
             xml.writeAttribute(QStringLiteral("Extension"), QString::fromLatin1(extension));
@@ -340,35 +300,17 @@ QByteArray packageRelationships() {
     });
 }
 
-void addFile(QuaZip& zip, const QString& name, const QByteArray& bytes) {
-    QuaZipFile file(&zip);
-    if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(name)) || file.write(bytes) != bytes.size())
-        throw RuntimeError(ErrorNumber::InternalError,
-                           QStringLiteral("%1 (zip error %2)").arg(name).arg(file.getZipError()));
-    file.close();
-}
-
 } // namespace
 
 QByteArray docxDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
                         const std::stop_token& stop) {
     DocxBody body(options, stop);
-    const QByteArray document = body.document(rows);
-    QByteArray docx;
-    QBuffer buffer(&docx);
-    QuaZip zip(&buffer);
-    if (!zip.open(QuaZip::mdCreate))
-        throw RuntimeError(ErrorNumber::InternalError,
-                           QStringLiteral("zip error %1").arg(zip.getZipError()));
-    addFile(zip, QStringLiteral("[Content_Types].xml"), contentTypes());
-    addFile(zip, QStringLiteral("_rels/.rels"), packageRelationships());
-    addFile(zip, QStringLiteral("word/document.xml"), document);
-    addFile(zip, QStringLiteral("word/_rels/document.xml.rels"), body.relationships());
-    for (const auto& [name, png] : body.media())
-        addFile(zip, QStringLiteral("word/") + name, png);
-    zip.close();
-    if (zip.getZipError() != 0)
-        throw RuntimeError(ErrorNumber::InternalError,
-                           QStringLiteral("zip error %1").arg(zip.getZipError()));
-    return docx;
+    QList<ZipMember> members{
+        {QStringLiteral("[Content_Types].xml"), contentTypes()},
+        {QStringLiteral("_rels/.rels"), packageRelationships()},
+        {QStringLiteral("word/document.xml"), body.document(rows)},
+        {QStringLiteral("word/_rels/document.xml.rels"), body.relationships()}};
+    for (const auto& [name, bytes] : body.media())
+        members.append({QStringLiteral("word/") + name, bytes, name.endsWith(u".png")});
+    return zipped(members);
 }

@@ -1,9 +1,10 @@
-// The document as one HTML file that needs nothing beside it: the pictures as data URIs.
+// The document as one HTML file that needs nothing beside it: each written row an SVG picture in
+// the page, each distinct picture written once and used again where it repeats.
 
 #include "output/documentparts.h"
-#include "output/rowhtml.h"
 
 #include <QBuffer>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 namespace {
@@ -16,24 +17,53 @@ QString points(double size) {
     return QString::number(size, 'f', 1) + QStringLiteral("pt");
 }
 
-// The cartouche: a frame rounded at both ends, thick at the end as the bar across it.
 QString styleSheet(const CardMeasures& m) {
     return QStringLiteral("body{font-family:sans-serif;margin:20mm}"
                           "section{margin-bottom:%1;break-inside:avoid}"
-                          ".line{display:flex;width:fit-content;gap:%2;margin-bottom:%2;align-"
-                          "items:flex-start}"
-                          ".cartouche{border:%3 solid black;border-right-width:%4;border-radius:%5;"
-                          "padding:%6}"
-                          "figure{margin:0;width:%7;text-align:center}"
-                          "figure img{width:%7;height:%7;object-fit:contain;display:block}"
-                          "figcaption{font-size:%8}"
-                          ".unicode{font-size:%9;margin:0 0 %2 0;overflow-wrap:anywhere}"
+                          "svg{display:block;margin-bottom:%2}"
+                          ".unicode{font-size:%3;margin:0 0 %2 0;overflow-wrap:anywhere}"
                           ".unicode{font-weight:bold;letter-spacing:0.1em}" // signs apart, dark
-                          ".english{font-size:%10;margin:0}")
-        .arg(millimetres(2 * m.glyph / 3), millimetres(m.gap), millimetres(m.frame),
-             millimetres(m.bar), millimetres(m.glyph / 2), millimetres(m.inset),
-             millimetres(m.glyph), points(m.lettersPoints), points(m.unicodePoints))
-        .arg(points(m.englishPoints));
+                          ".english{font-size:%4;margin:0}")
+        .arg(millimetres(2 * m.glyph / 3), millimetres(m.gap), points(m.unicodePoints),
+             points(m.englishPoints));
+}
+
+QString pictureId(qsizetype number) {
+    return QStringLiteral("writing%1").arg(number + 1);
+}
+
+// The drawing inside an SVG document, without its root, title and description: what the page's
+// own svg element holds.
+void copySvgDrawing(const QByteArray& svg, QXmlStreamWriter& xml) {
+    QXmlStreamReader reader(svg);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (depth++ == 0)
+                break;
+            if (depth == 2 && (reader.name() == u"title" || reader.name() == u"desc")) {
+                reader.skipCurrentElement();
+                --depth;
+                break;
+            }
+            xml.writeStartElement(reader.qualifiedName().toString());
+            for (const QXmlStreamAttribute& attribute : reader.attributes())
+                xml.writeAttribute(attribute.qualifiedName().toString(),
+                                   attribute.value().toString());
+            break;
+        case QXmlStreamReader::EndElement:
+            if (--depth > 0)
+                xml.writeEndElement();
+            break;
+        case QXmlStreamReader::Characters:
+            if (!reader.isWhitespace())
+                xml.writeCharacters(reader.text().toString());
+            break;
+        default:
+            break;
+        }
+    }
 }
 
 class HtmlWriter {
@@ -41,8 +71,7 @@ public:
     HtmlWriter(QIODevice& device, const DocumentOptions& options, const std::stop_token& stop)
         : m_xml(&device)
         , m_measures(options)
-        , m_pictures(options, stop)
-        , m_letters(options.letters) {}
+        , m_pictures(options, false, stop) {}
 
     void write(const QList<GlyphRow>& rows);
 
@@ -51,12 +80,11 @@ private:
         m_xml.writeTextElement(name, text);
     }
     void card(const GlyphRow& row);
-    void line(const QList<RowGlyph>& glyphs);
+    void picture(const GlyphRow& row);
 
     QXmlStreamWriter m_xml;
     CardMeasures m_measures;
-    DocumentPictures m_pictures;
-    bool m_letters;
+    WritingPictures m_pictures;
 };
 
 void HtmlWriter::write(const QList<GlyphRow>& rows) {
@@ -78,8 +106,7 @@ void HtmlWriter::write(const QList<GlyphRow>& rows) {
 
 void HtmlWriter::card(const GlyphRow& row) {
     m_xml.writeStartElement(QStringLiteral("section"));
-    for (const QList<RowGlyph>& glyphs : glyphLines(row, m_measures, documentTextWidth()))
-        line(glyphs);
+    picture(row);
     if (!row.unicodeText().isEmpty()) {
         m_xml.writeStartElement(QStringLiteral("p"));
         m_xml.writeAttribute(QStringLiteral("class"), QStringLiteral("unicode"));
@@ -98,19 +125,30 @@ void HtmlWriter::card(const GlyphRow& row) {
     m_xml.writeEndElement();
 }
 
-void HtmlWriter::line(const QList<RowGlyph>& glyphs) {
-    m_xml.writeStartElement(QStringLiteral("div"));
-    m_xml.writeAttribute(QStringLiteral("class"), m_measures.cartouche
-                                                      ? QStringLiteral("line cartouche")
-                                                      : QStringLiteral("line"));
-    for (const RowGlyph& glyph : glyphs) {
-        m_xml.writeStartElement(QStringLiteral("figure"));
-        RowHtml::writeGlyph(
-            m_xml, RowHtml::dataUri(m_pictures.png(glyph.picture), QStringLiteral("image/png")),
-            glyph.label(), glyph.label());
-        if (m_letters)
-            textElement(QStringLiteral("figcaption"), glyph.letters);
+// The written row as an image for screen readers, described by its text and its signs' labels.
+void HtmlWriter::picture(const GlyphRow& row) {
+    const WritingPictures::Placed placed = m_pictures.place(row);
+    if (placed.number < 0)
+        return;
+    const QString description = writingDescription(row);
+    m_xml.writeStartElement(QStringLiteral("svg"));
+    m_xml.writeAttribute(QStringLiteral("role"), QStringLiteral("img"));
+    m_xml.writeAttribute(QStringLiteral("aria-label"), description);
+    m_xml.writeAttribute(QStringLiteral("width"), millimetres(placed.millimetres.width()));
+    m_xml.writeAttribute(QStringLiteral("height"), millimetres(placed.millimetres.height()));
+    m_xml.writeAttribute(QStringLiteral("viewBox"),
+                         QStringLiteral("0 0 %1 %2")
+                             .arg(placed.millimetres.width() * svgUnitsPerMillimetre)
+                             .arg(placed.millimetres.height() * svgUnitsPerMillimetre));
+    textElement(QStringLiteral("title"), description);
+    if (placed.first) {
+        m_xml.writeStartElement(QStringLiteral("g"));
+        m_xml.writeAttribute(QStringLiteral("id"), pictureId(placed.number));
+        copySvgDrawing(m_pictures.svg(placed.number), m_xml);
         m_xml.writeEndElement();
+    } else {
+        m_xml.writeEmptyElement(QStringLiteral("use"));
+        m_xml.writeAttribute(QStringLiteral("href"), u'#' + pictureId(placed.number));
     }
     m_xml.writeEndElement();
 }

@@ -1,15 +1,19 @@
 #pragma once
 
 #include "output/outputformats.h"
+#include "output/writingoptions.h"
 
 #include <QPageLayout>
 
 // How the rows are set in a document or on paper.
 struct DocumentOptions {
-    // The physical size of one glyph; the pictures are never drawn below 192 dpi.
+    // The physical size of one glyph: a quadrat, the height of a full-height sign.
     double glyphMillimetres = OutputFormats::DefaultGlyph;
     bool letters = true;    // the letters under each glyph
-    bool cartouche = false; // a cartouche (rounded frame with a bar) around each line of a name
+    bool cartouche = false; // a cartouche around each name or line
+    // How the signs are arranged; the letters and the cartouche are the ones above. Initialized
+    // here, so the callers that list the fields before it need not name it.
+    WritingOptions writing{};
 };
 
 // The page of every saved document: A4 upright with margins of 20 mm.

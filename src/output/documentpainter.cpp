@@ -3,6 +3,7 @@
 #include "output/document.h"
 #include "output/documentparts.h"
 #include "output/pdfunicodemap.h"
+#include "output/writingpainter.h"
 
 #include <functional>
 #include <QBuffer>
@@ -10,7 +11,6 @@
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
 
 namespace {
@@ -24,36 +24,60 @@ struct Block {
     std::function<void(QPainter&, qreal top)> draw;
 };
 
+// Where a written layout goes to the next page: nowhere when it fits on one, else between its lines
+// (in quadrats, from its top), so a line and the letters under it stay together. Columns go as one.
+QList<qreal> pageCuts(const WrittenLayout& layout, qreal pageQuadrats) {
+    QList<qreal> cuts{0};
+    if (layout.size.height() > pageQuadrats &&
+        layout.options.direction != WritingOptions::Direction::Columns) {
+        for (qsizetype k = 1; k < layout.lines.size(); ++k) {
+            const WrittenLayout::Line& line = layout.lines.at(k);
+            cuts.append(line.cartouche.isEmpty() ? line.box.top()
+                                                 : line.cartouche.boundingRect().top());
+        }
+    }
+    cuts.append(layout.size.height());
+    return cuts;
+}
+
 class CardPainter {
 public:
     CardPainter(QPagedPaintDevice& device, const DocumentOptions& options,
                 const std::stop_token& stop)
         : m_device(device)
+        , m_options(options)
         , m_measures(options)
-        , m_pictures(options, stop)
-        , m_letters(options.letters)
         , m_stop(stop)
         , m_pixelsPerMillimetre(device.logicalDpiX() / 25.4)
         , m_page(device.pageLayout().paintRectPixels(device.logicalDpiX()).size()) {}
 
-    QList<Block> blocksOf(const GlyphRow& row);
     void paint(const QList<GlyphRow>& rows);
+    // The hieroglyphs in the order they were first drawn as the font's glyphs.
+    const QList<char32_t>& drawnHieroglyphs() const { return m_drawn; }
 
 private:
+    void noteDrawn(const QString& hieroglyphs);
     qreal px(double millimetres) const { return millimetres * m_pixelsPerMillimetre; }
     QFont font(const QString& family, double points) const;
-    Block lineBlock(const QList<RowGlyph>& line);
+    QList<Block> blocksOf(const GlyphRow& row);
+    QList<Block> writingBlocks(const GlyphRow& row);
     Block textBlock(const QString& text, const QFont& font, int wrap);
-    void drawCartouche(QPainter& painter, const QRectF& frame) const;
 
     QPagedPaintDevice& m_device;
+    DocumentOptions m_options;
     CardMeasures m_measures;
-    DocumentPictures m_pictures;
-    bool m_letters;
     std::stop_token m_stop;
     qreal m_pixelsPerMillimetre;
     QSizeF m_page;
+    QList<char32_t> m_drawn;
 };
+
+void CardPainter::noteDrawn(const QString& hieroglyphs) {
+    for (const char32_t character : hieroglyphs.toUcs4()) {
+        if (!m_drawn.contains(character))
+            m_drawn.append(character);
+    }
+}
 
 QFont CardPainter::font(const QString& family, double points) const {
     QFont font(family);
@@ -61,53 +85,35 @@ QFont CardPainter::font(const QString& family, double points) const {
     return font;
 }
 
-Block CardPainter::lineBlock(const QList<RowGlyph>& line) {
-    const qreal glyph = px(m_measures.glyph);
-    const qreal pitch = glyph + px(m_measures.gap);
-    const qreal inset = px(m_measures.inset);
-    const QFont letters = font(QGuiApplication::font().family(), m_measures.lettersPoints);
-    const QFontMetricsF metrics(letters, &m_device);
-    const qreal lettersHeight = m_letters ? px(m_measures.gap) + metrics.height() : 0;
-    const QRectF frame(0, 0,
-                       2 * inset + static_cast<qreal>(line.size()) * pitch - px(m_measures.gap) +
-                           px(m_measures.bar),
-                       2 * inset + glyph + lettersHeight);
-    QList<QImage> pictures;
-    for (const RowGlyph& each : line)
-        pictures.append(m_pictures.image(each.picture));
-    return {
-        frame.height() + px(m_measures.gap), [=, this](QPainter& painter, qreal top) {
-            for (qsizetype k = 0; k < line.size(); ++k) {
-                const QRectF box(inset + static_cast<qreal>(k) * pitch, top + inset, glyph, glyph);
-                const QSizeF size =
-                    QSizeF(pictures.at(k).size()).scaled(box.size(), Qt::KeepAspectRatio);
-                const QRectF target(box.center() - QPointF(size.width(), size.height()) / 2, size);
-                painter.drawImage(target, pictures.at(k));
-                if (m_letters) {
-                    painter.setFont(letters);
-                    painter.drawText(
-                        QRectF(box.left() - pitch / 2, box.bottom(), glyph + pitch, lettersHeight),
-                        Qt::AlignHCenter | Qt::AlignBottom, line.at(k).letters);
-                }
-            }
-            if (m_measures.cartouche)
-                drawCartouche(painter, frame.translated(0, top));
-        }};
-}
-
-// A rounded frame with a bar across its end, as royal names are written.
-void CardPainter::drawCartouche(QPainter& painter, const QRectF& frame) const {
-    const qreal pen = px(m_measures.frame);
-    const QRectF ring = frame.adjusted(pen / 2, pen / 2, -pen * 1.5, -pen / 2);
-    const qreal radius = std::min(ring.height() / 2, px(m_measures.glyph) / 2);
-    painter.save();
-    painter.setPen(QPen(Qt::black, pen));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(ring, radius, radius);
-    painter.setPen(QPen(Qt::black, pen * 2, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(QPointF(ring.right() + pen, ring.top()),
-                     QPointF(ring.right() + pen, ring.bottom()));
-    painter.restore();
+// The written signs, a block from each cut to the next, each clipped to its own lines.
+QList<Block> CardPainter::writingBlocks(const GlyphRow& row) {
+    const DocumentWriting writing(row, m_options, m_page / px(1));
+    if (writing.layout.isEmpty())
+        return {};
+    for (const WrittenLayout::Sign& sign : writing.layout.signs) {
+        if (!sign.shape.glyphs.isEmpty())
+            noteDrawn(sign.unicode);
+    }
+    const qreal quadrat = px(writing.quadrat);
+    const QList<qreal> cuts = pageCuts(writing.layout, m_page.height() / quadrat);
+    QList<Block> blocks;
+    for (qsizetype k = 1; k < cuts.size(); ++k) {
+        const qreal from = cuts.at(k - 1) * quadrat;
+        const qreal height = cuts.at(k) * quadrat - from;
+        blocks.append({height + px(m_measures.gap), [=, this](QPainter& painter, qreal top) {
+                           WritingPaint paint;
+                           paint.quadrat = quadrat;
+                           paint.origin = QPointF(0, top - from);
+                           paint.signsAsGlyphs = true;
+                           paint.visible = QRectF(0, from / quadrat, writing.layout.size.width(),
+                                                  height / quadrat);
+                           painter.save();
+                           painter.setClipRect(QRectF(0, top, m_page.width(), height));
+                           paintWriting(painter, writing.layout, paint);
+                           painter.restore();
+                       }});
+    }
+    return blocks;
 }
 
 Block CardPainter::textBlock(const QString& text, const QFont& font, int wrap) {
@@ -121,9 +127,8 @@ Block CardPainter::textBlock(const QString& text, const QFont& font, int wrap) {
 }
 
 QList<Block> CardPainter::blocksOf(const GlyphRow& row) {
-    QList<Block> blocks;
-    for (const QList<RowGlyph>& line : glyphLines(row, m_measures, m_page.width() / px(1)))
-        blocks.append(lineBlock(line));
+    QList<Block> blocks = writingBlocks(row);
+    noteDrawn(row.unicodeText());
     if (!row.unicodeText().isEmpty())
         blocks.append(
             textBlock(row.unicodeText(),
@@ -144,6 +149,7 @@ void CardPainter::paint(const QList<GlyphRow>& rows) {
     const qreal cardGap = px(2 * m_measures.glyph / 3);
     qreal top = 0;
     for (const GlyphRow& row : rows) {
+        throwIfStopped(m_stop);
         if (top > 0)
             top += cardGap;
         for (const Block& block : blocksOf(row)) {
@@ -158,18 +164,6 @@ void CardPainter::paint(const QList<GlyphRow>& rows) {
     }
 }
 
-// The hieroglyphs in the order the cards draw them first.
-QList<char32_t> firstDrawnHieroglyphs(const QList<GlyphRow>& rows) {
-    QList<char32_t> characters;
-    for (const GlyphRow& row : rows) {
-        for (const char32_t character : row.unicodeText().toUcs4()) {
-            if (!characters.contains(character))
-                characters.append(character);
-        }
-    }
-    return characters;
-}
-
 } // namespace
 
 void printDocument(const QList<GlyphRow>& rows, QPagedPaintDevice& device,
@@ -180,6 +174,7 @@ void printDocument(const QList<GlyphRow>& rows, QPagedPaintDevice& device,
 QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
                        const std::stop_token& stop) {
     QByteArray pdf;
+    QList<char32_t> drawn;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
     {
@@ -189,7 +184,9 @@ QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& optio
         writer.setCreator(QGuiApplication::applicationDisplayName());
         if (!rows.isEmpty())
             writer.setTitle(rows.constFirst().text());
-        CardPainter(writer, options, stop).paint(rows);
+        CardPainter painter(writer, options, stop);
+        painter.paint(rows);
+        drawn = painter.drawnHieroglyphs();
     }
-    return withUnicodeMap(pdf, hieroglyphFamily, firstDrawnHieroglyphs(rows));
+    return withUnicodeMap(pdf, hieroglyphFamily, drawn);
 }

@@ -2,11 +2,12 @@
 
 #include "core/glyphrow.h"
 #include "output/documentoptions.h"
+#include "output/writtenlayout.h"
 
 #include <QByteArray>
 #include <QHash>
-#include <QImage>
 #include <QList>
+#include <QSizeF>
 #include <QString>
 #include <stop_token>
 
@@ -15,50 +16,76 @@
 struct CardMeasures {
     explicit CardMeasures(const DocumentOptions& options);
 
-    double glyph; // a glyph's square
-    double gap;   // between glyphs, and between the parts of a card
-    double inset; // from a cartouche's frame to the glyphs
-    double bar;   // the cartouche's bar at the end of a line
-    double frame; // the width of its line
-    double lettersPoints;
+    double glyph; // a quadrat: the height of a full-height sign
+    double gap;   // between the parts of a card
     double unicodePoints;
     double englishPoints;
-    bool cartouche;
-
-    // How many glyphs a line of the given width takes (at least one).
-    qsizetype glyphsPerLine(double widthMillimetres) const;
 };
 
 // The font family of the Unicode row: the bundled one, then what else may show the script.
 inline constexpr const char* hieroglyphFamily = "Aegyptus";
 
-// A row's glyphs in lines that fit a text of the given width.
-QList<QList<RowGlyph>> glyphLines(const GlyphRow& row, const CardMeasures& measures,
-                                  double widthMillimetres);
+// A row written for a document: its layout, and the quadrat's size that keeps it within the text
+// (the glyph's size unless the layout would be wider, or a column taller, than the text).
+struct DocumentWriting {
+    DocumentWriting(const GlyphRow& row, const DocumentOptions& options, QSizeF textMillimetres);
 
-// The width of a saved document's text: the page less its margins.
-double documentTextWidth();
+    WrittenLayout layout;
+    double quadrat; // millimetres
 
-// The glyph pictures of one document: the twice-size ones, enlarged where the glyph is so large
-// that they would fall below 192 dpi; each read once.
-class DocumentPictures {
+    QSizeF millimetres() const { return layout.size * quadrat; }
+};
+
+// What a reader is told in place of a row's picture: its English text and each sign's label.
+QString writingDescription(const GlyphRow& row);
+
+// The size of a saved document's text: the page less its margins, in millimetres.
+QSizeF documentTextSize();
+
+// The user units of the SVG pictures: a hundredth of a millimetre keeps every length exact enough.
+inline constexpr double svgUnitsPerMillimetre = 100;
+
+// The written rows of a document as pictures, each distinct picture kept once: as SVG, and, for
+// readers that need one, as PNG.
+class WritingPictures {
 public:
-    DocumentPictures(const DocumentOptions& options, std::stop_token stop);
+    struct Placed {
+        qsizetype number; // of the distinct picture, from 0
+        bool first;       // the first time the picture is placed
+        QSizeF millimetres;
+    };
 
-    // Throws RuntimeError 481, naming the picture, when it cannot be read, and 18 once a stop is
-    // requested.
-    const QImage& image(const QString& path);
-    const QByteArray& png(const QString& path);
+    WritingPictures(const DocumentOptions& options, bool withPng, std::stop_token stop);
+
+    // The picture of the row written as the options say; an empty size for a row without signs.
+    // Throws RuntimeError 481, naming the picture, when a sign's picture cannot be read, and 18
+    // once a stop is requested.
+    Placed place(const GlyphRow& row);
+    qsizetype count() const { return m_svgs.size(); }
+    const QByteArray& svg(qsizetype number) const { return m_svgs.at(number); }
+    const QByteArray& png(qsizetype number) const { return m_pngs.at(number); }
 
 private:
-    int m_minimumPixels;
+    DocumentOptions m_options;
+    bool m_withPng;
     std::stop_token m_stop;
-    QHash<QString, QImage> m_images;
-    QHash<QString, QByteArray> m_pngs;
+    QHash<QByteArray, qsizetype> m_numbers; // an SVG's number
+    QList<QByteArray> m_svgs;
+    QList<QByteArray> m_pngs;
 };
 
 // RuntimeError 18 (user interrupt) once a stop is requested.
 void throwIfStopped(const std::stop_token& stop);
+
+// A file of a zip package: the ODT's and the DOCX's parts.
+struct ZipMember {
+    QString name;
+    QByteArray bytes;
+    bool stored = false; // unpacked
+};
+
+// The members zipped in order. Throws RuntimeError 51 when the zip library fails.
+QByteArray zipped(const QList<ZipMember>& members);
 
 // Each format as the bytes of its file.
 QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,

@@ -37,11 +37,13 @@ QImage checkedGlyphPicture(const QString& path, qreal scale) {
     return picture.image;
 }
 
-QByteArray pngData(const QImage& image) {
+QByteArray pngData(const QImage& image, bool fast) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
+    if (fast)
+        writer.setQuality(80); // Qt's PNG writer takes it as zlib's fastest level
     if (!writer.write(image))
         throw RuntimeError(ErrorNumber::InternalError, writer.errorString());
     return png;

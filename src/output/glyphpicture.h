@@ -1,14 +1,22 @@
 #pragma once
 
+#include "output/outputformats.h"
+#include "output/writingoptions.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 
 // How a row is drawn as a picture.
 struct RowPictureOptions {
-    bool transparent = false; // transparent background instead of white
-    bool letters = false;     // the letters under each glyph
-    qreal scale = 1.0;        // 2.0: use the twice-size pictures where the alphabet has them
+    bool transparent = false; // nothing behind the signs: no background, no tile
+    bool letters = false;     // the letters under the signs (rather than writing.letters)
+    qreal scale = 1.0;        // the PNG's pixels per pixel, 2.0 for a high-resolution screen
+    WritingOptions writing{}; // how the signs are arranged
+    // The height of a full-height sign, and the PNG's resolution: 12.7 mm at 96 dpi is a sign of
+    // 48 pixels. The SVG keeps the size in millimetres.
+    double signMillimetres = OutputFormats::DefaultGlyph;
+    int dpi = OutputFormats::DefaultDpi;
 };
 
 // A glyph's picture for a screen or picture of the given scale: above 1 its twice-size picture
@@ -21,5 +29,5 @@ QImage glyphPictureFor(const QString& path, qreal scale);
 // and why.
 QImage checkedGlyphPicture(const QString& path, qreal scale);
 
-// A picture as PNG data, at its full resolution.
-QByteArray pngData(const QImage& image);
+// A picture as PNG data, at its full resolution; quickly packed (a little larger) when fast.
+QByteArray pngData(const QImage& image, bool fast = false);

@@ -24,7 +24,7 @@ const QList<OutputFormat>& all() {
         {{QStringLiteral("odt")}, translated("OpenDocument text"), Document},
         {{QStringLiteral("docx")}, translated("Word document"), Document},
         {{QStringLiteral("html"), QStringLiteral("htm")}, translated("Web page"), Document},
-        {{QStringLiteral("png")}, translated("PNG picture"), Picture},
+        {{QStringLiteral("png")}, translated("PNG picture"), Picture, true},
         {{QStringLiteral("svg")}, translated("SVG picture"), Picture},
     };
     return formats;
@@ -55,6 +55,10 @@ bool isOfKind(const QString& path, OutputFormat::Kind kind) {
 
 bool isGlyphSize(double millimetres) {
     return millimetres >= SmallestGlyph && millimetres <= LargestGlyph;
+}
+
+bool isResolution(int dpi) {
+    return dpi >= SmallestDpi && dpi <= LargestDpi;
 }
 
 QString suffixesText() {

@@ -7,20 +7,21 @@
 #include <QImage>
 #include <QString>
 
-// The glyph pictures side by side at their natural size (times scale), in row order, a few pixels
-// apart and from the edge, on white or transparent, optionally with each glyph's letters under it.
-// A null image for a row without glyphs. A picture that cannot be read is RuntimeError 481, naming
-// it.
+// The row written as options say (writtenlayout.h), drawn by the one painter of every output
+// (writingpainter.h): a sign options.signMillimetres tall at options.dpi times options.scale, a
+// little room around the signs, on white or on nothing at all. A null image for a row without
+// glyphs. A picture that cannot be read is RuntimeError 481, naming it; a picture past 64
+// megapixels is RuntimeError 7.
 QImage rowImage(const GlyphRow& row, const RowPictureOptions& options = {});
 
-// rowImage as PNG data; empty for a row without glyphs.
+// rowImage as PNG data, its resolution recorded; empty for a row without glyphs.
 QByteArray rowPng(const GlyphRow& row, const RowPictureOptions& options = {});
 
-// The same picture as an SVG document (UTF-8), drawn in pixels at scale 1: the pictures embedded as
-// PNG, at twice the resolution where scale asks for it and there is one. The row's Unicode text and
-// its English text are real text, laid invisibly over the pictures as a scanned page carries its
-// words, and the title and description, so the picture can be searched and read aloud. Empty for a
-// row without glyphs.
+// The same picture as an SVG document (UTF-8), its size in millimetres: the signs as paths (a
+// picture only for a sign without an outline in the font), the English text as its title and the
+// Unicode signs as its description, and both as invisible text over the signs, as a scanned page
+// carries its words, so that the picture can be searched and read aloud. Empty for a row without
+// glyphs.
 QByteArray rowSvg(const GlyphRow& row, const RowPictureOptions& options = {});
 
 // Writes the picture to path, PNG or SVG as its suffix says (in any case). Nothing half-written is

@@ -18,7 +18,9 @@ from pathlib import Path
 
 from PIL import Image
 
-GLYPH_PIXELS = 48  # every picture of the shipped alphabet is 48 by 48
+GLYPH_PIXELS = 48  # a full-height sign, 12.7 mm at 96 dpi unless asked otherwise
+WOMAN = "\U00013050"  # the seated woman, a determinative after a name
+VERTICAL_JOINER = "\U00013430"
 
 
 def headless():
@@ -37,7 +39,9 @@ def check_answers(program, version, faults):
     if help_run.returncode != 0 or not help_run.stdout.startswith("Usage: scarabo [options]"):
         faults.append(f"--help: status {help_run.returncode}, {help_run.stdout[:40]!r}")
     for option in ("-o, --output <FILE>", "--batch <FILE>", "--text", "--size <MM>", "--letters",
-                   "--no-letters", "--cartouche", "--transparent"):
+                   "--no-letters", "--cartouche", "--transparent", "--dpi <N>",
+                   "--arrange <groups|row>", "--direction <ltr|rtl>", "--vertical",
+                   "--determinative <man|woman>", "--unicode-controls"):
         if option not in help_run.stdout:
             faults.append(f"--help does not show {option}")
     version_run = run(program, "--version")
@@ -46,6 +50,12 @@ def check_answers(program, version, faults):
     text_run = run(program, "--text", "ship")
     if (text_run.returncode, text_run.stdout) != (0, "\U00013219\U000131CB\U000132AA\n"):
         faults.append(f"--text ship: status {text_run.returncode}, {text_run.stdout!r}")
+    woman = run(program, "--text", "Cleopatra", "--determinative", "woman").stdout
+    if not woman.endswith(WOMAN + "\n") or woman.count(WOMAN) != 1:
+        faults.append(f"--determinative woman --text: {woman!r}")
+    controls = run(program, "--text", "Cleopatra", "--unicode-controls").stdout
+    if VERTICAL_JOINER not in controls or VERTICAL_JOINER in run(program, "--text", "Cleopatra").stdout:
+        faults.append(f"--unicode-controls: {controls!r}")
 
 
 # Texts that spell as another, and what --text says of each on standard error.
@@ -88,13 +98,12 @@ def check_pictures(program, folder, faults):
     if written.returncode != 0 or not png.exists():
         faults.append(f"Cleopatra -o x.png: status {written.returncode}, {written.stderr}")
         return
-    with Image.open(png) as image:
-        image.load()
-        width, height = image.size
-    # The glyphs side by side, with a few pixels between them and around them.
-    if not glyphs * GLYPH_PIXELS <= width <= glyphs * (GLYPH_PIXELS + 8) or height < GLYPH_PIXELS:
+    width, height = picture_size(png)
+    # The signs grouped, so narrower than side by side, with a little room around them.
+    if width >= glyphs * GLYPH_PIXELS or not GLYPH_PIXELS <= height <= 2 * GLYPH_PIXELS:
         faults.append(f"the PNG of {glyphs} glyphs is {width} x {height} pixels")
     check_picture_options(program, folder, (width, height), faults)
+    check_writing_options(program, folder, (width, height), faults)
     svg = folder / "cleopatra.svg"
     written = run(program, "Cleopatra", "-o", str(svg), "--letters", "--transparent")
     try:
@@ -105,14 +114,34 @@ def check_pictures(program, folder, faults):
         faults.append(f"Cleopatra -o x.svg: status {written.returncode}, {error}")
 
 
+def picture_size(path):
+    with Image.open(path) as image:
+        return image.size
+
+
 def check_picture_options(program, folder, plain_size, faults):
     png = folder / "options.png"
     run(program, "Cleopatra", "-o", str(png), "--letters", "--transparent")
     with Image.open(png) as image:
         corner = image.convert("RGBA").getpixel((0, 0))
-        if image.width != plain_size[0] or image.height <= plain_size[1] or corner[3] != 0:
+        if image.height <= plain_size[1] or corner[3] != 0:
             faults.append(f"--letters --transparent: {image.size}, corner {corner}, "
                           f"plain {plain_size}")
+
+
+def check_writing_options(program, folder, plain_size, faults):
+    """The options of how the signs are written reach the picture."""
+    png = folder / "written.png"
+    cases = [(["--arrange", "row"], lambda w, h: w > plain_size[0]),
+             (["--vertical"], lambda w, h: h > w),
+             (["--cartouche", "--determinative", "man"], lambda w, h: w > plain_size[0]),
+             # 20 mm at 300 dpi: 300 / 96 * 20 / 12.7 times the plain picture's pixels
+             (["--size", "20", "--dpi", "300"], lambda w, h: abs(h / plain_size[1] - 4.92) < 0.1)]
+    for options, fits in cases:
+        result = run(program, "Cleopatra", "-o", str(png), *options)
+        size = picture_size(png) if result.returncode == 0 else None
+        if not size or not fits(*size):
+            faults.append(f"{options}: status {result.returncode}, {size}, plain {plain_size}")
 
 
 def check_batch_of_names(program, folder, faults):
@@ -150,7 +179,7 @@ def check_documents(program, folder, faults):
     docx = subprocess.run(["/usr/bin/python3", "-c", "import docx,sys; d=docx.Document(sys.argv[1]); "
                            "print(len(d.inline_shapes))", str(folder / "cleopatra.docx")],
                           capture_output=True, text=True)
-    if docx.returncode != 0 or int(docx.stdout or 0) < 9:
+    if docx.returncode != 0 or int(docx.stdout or 0) != 1:
         faults.append(f"python-docx: {docx.stdout!r} {docx.stderr[-200:]!r}")
     names = folder / "class.txt"
     names.write_text("\n".join(CLASS) + "\n", encoding="utf-8")
@@ -175,7 +204,10 @@ BAD_USAGES = [
     (["Cleopatra", "--text", "-o", "x.png"], "--text"),
     (["Cleopatra", "--size", "0", "-o", "x.png"], "--size"),
     (["Cleopatra", "--size", "12.7mm", "-o", "x.png"], "--size"),
-    (["Cleopatra", "--size", "12.7", "-o", "x.png"], "documents"),
+    (["Cleopatra", "--dpi", "300", "-o", "x.svg"], "--dpi"),
+    (["Cleopatra", "--dpi", "300", "-o", "x.pdf"], ".png"),
+    (["Cleopatra", "--arrange", "column", "-o", "x.png"], "groups or row"),
+    (["Cleopatra", "--unicode-controls"], "--text"),
     (["Cleopatra", "--size", "2", "-o", "x.pdf"], "from 3 to 100"),
     (["Cleopatra", "--letters", "--no-letters", "-o", "x.png"], "--no-letters"),
     (["Cleopatra", "--transparent", "-o", "x.pdf"], "pictures"),

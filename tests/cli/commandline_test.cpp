@@ -44,6 +44,79 @@ TEST(CommandLineTest, TakesAGlyphSizeOnlyAsASaneNumberOfMillimetres) {
     }
 }
 
+// The options after "scarabo Cleopatra", and what they ask for, or the option that the message of
+// a bad usage names.
+struct WritingCase {
+    QStringList arguments;
+    WritingOptions writing;
+    std::optional<int> dpi;
+    bool unicodeControls;
+    QString misuse;
+};
+
+using Direction = WritingOptions::Direction;
+using Determinative = WritingOptions::Determinative;
+
+const WritingCase writingCases[] = {
+    {{u"-o"_s, u"c.png"_s}, {}, std::nullopt, false, {}},
+    {{u"-o"_s, u"c.png"_s, u"--arrange"_s, u"row"_s, u"--dpi"_s, u"300"_s},
+     {.arrangement = WritingOptions::Arrangement::Row},
+     300,
+     false,
+     {}},
+    {{u"-o"_s, u"c.svg"_s, u"--direction"_s, u"rtl"_s, u"--cartouche"_s},
+     {.direction = Direction::RightToLeft, .cartouche = true},
+     std::nullopt,
+     false,
+     {}},
+    {{u"-o"_s, u"c.pdf"_s, u"--vertical"_s, u"--determinative"_s, u"woman"_s},
+     {.direction = Direction::Columns, .determinative = Determinative::Woman},
+     std::nullopt,
+     false,
+     {}},
+    {{u"--text"_s, u"--unicode-controls"_s, u"--determinative"_s, u"man"_s, u"--cartouche"_s},
+     {.cartouche = true, .determinative = Determinative::Man},
+     std::nullopt,
+     true,
+     {}},
+    {{u"-o"_s, u"c.png"_s, u"--arrange"_s, u"rows"_s}, {}, std::nullopt, false, u"--arrange"_s},
+    {{u"-o"_s, u"c.png"_s, u"--direction"_s, u"up"_s}, {}, std::nullopt, false, u"--direction"_s},
+    {{u"-o"_s, u"c.png"_s, u"--direction"_s, u"rtl"_s, u"--vertical"_s},
+     {},
+     std::nullopt,
+     false,
+     u"--vertical"_s},
+    {{u"-o"_s, u"c.png"_s, u"--determinative"_s, u"cat"_s},
+     {},
+     std::nullopt,
+     false,
+     u"--determinative"_s},
+    {{u"-o"_s, u"c.png"_s, u"--dpi"_s, u"71"_s}, {}, std::nullopt, false, u"--dpi"_s},
+    {{u"-o"_s, u"c.png"_s, u"--dpi"_s, u"300.5"_s}, {}, std::nullopt, false, u"--dpi"_s},
+    {{u"-o"_s, u"c.png"_s, u"--unicode-controls"_s},
+     {},
+     std::nullopt,
+     false,
+     u"--unicode-controls"_s},
+    {{u"--text"_s, u"--dpi"_s, u"300"_s}, {}, std::nullopt, false, u"--text"_s},
+    {{u"--arrange"_s, u"row"_s}, {}, std::nullopt, false, u"-o FILE"_s},
+};
+
+TEST(CommandLineTest, ReadsHowTheSignsAreWritten) {
+    for (const WritingCase& c : writingCases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const CommandLine::Parsed parsed =
+            CommandLine::parse(QStringList{u"scarabo"_s, u"Cleopatra"_s} + c.arguments);
+        EXPECT_EQ(parsed.usageError.isEmpty(), c.misuse.isEmpty());
+        EXPECT_TRUE(parsed.usageError.contains(c.misuse)) << parsed.usageError.toStdString();
+        if (c.misuse.isEmpty()) {
+            EXPECT_EQ(parsed.request.options.writing, c.writing);
+            EXPECT_EQ(parsed.request.options.dpi, c.dpi);
+            EXPECT_EQ(parsed.request.unicodeControls, c.unicodeControls);
+        }
+    }
+}
+
 } // namespace
 
 namespace {

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Starts the program with Qt's accessibility bridge on, converts "ship" through the accessibility
 interface, and checks what a screen reader reads: the text box named after its label "English",
-each filled glyph box named by its letters and sign, and the captions under the boxes; then a name
+each filled glyph box named by its letters and sign, the captions under the boxes, and the
+written name: a picture named by the text, its signs as its description; then a name
 whose note is too long for its line, which the note's description holds whole.
 
 usage: xvfb-run -a dbus-run-session -- accessible_names_check.py PROGRAM
@@ -19,6 +20,7 @@ import pyatspi
 TEXT = "ship"
 BOXES = ["sh: N37, pool", "i: M17, reed", "p: Q3, stool"] + [""] * 7
 CAPTIONS = ["sh", "i", "p"] + [""] * 7
+WRITTEN = "; ".join(BOXES[:3])
 BOX_SIZE = 50  # pixels; the boxes are the window's only 50 x 50 controls
 LONG = "Mary+Jane O'Neil"
 LONG_NOTE = ("Only 10 glyphs fit: 3 more characters were left out, from \u201ceil\u201d. "
@@ -103,6 +105,11 @@ def check(program):
             faults.append(f"the glyph boxes are named {boxes}, not {BOXES}")
         if captions != CAPTIONS:
             faults.append(f"the captions read {captions}, not {CAPTIONS}")
+        written = only([node for node in controls
+                        if node.getRole() == pyatspi.ROLE_IMAGE and node.name == TEXT],
+                       f"pictures named {TEXT!r}")
+        if written.description != WRITTEN:
+            faults.append(f"the written name is described as {written.description!r}")
 
         text_box.queryEditableText().setTextContents(LONG)
         convert.queryAction().doAction(0)
@@ -129,7 +136,7 @@ def main():
     for fault in faults:
         print(f"accessible names: {fault}", file=sys.stderr)
     if not faults:
-        print("accessible names: the text box, glyph boxes and captions read as expected")
+        print("accessible names: the text box, glyph boxes, captions and written name read as expected")
     return 1 if faults else 0
 
 

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Converts "ship" in the real program, copies the row with Ctrl+C (the focus off the text box) and
 then with Edit, Copy as Picture, and reads the clipboard the way other programs do, with xclip: the
-flavours offered, the Unicode text exactly, and a PNG in which every glyph's shipped picture
-appears pixel for pixel.
+flavours offered, the Unicode text exactly, and a PNG of the name as the window writes it: a line
+wider than high, then, after Options, Direction, In Columns, a column higher than wide.
 
 usage: xvfb-run -a clipboard_check.py PROGRAM FACTS   (needs xdotool, xclip, python3-pil)
 """
@@ -11,7 +11,7 @@ import subprocess
 import sys
 import time
 
-from PIL import Image, ImageChops
+from PIL import Image
 from realprogram import RealProgram
 
 GLYPHS = ["sh", "i", "p"]
@@ -36,20 +36,13 @@ def wait_for_targets(wanted, seconds=10):
     raise AssertionError(f"the clipboard never offered {wanted}")
 
 
-def contains_picture(row, picture):
-    """Whether picture appears in row at some place, pixel for pixel."""
-    for top in range(row.height - picture.height + 1):
-        for left in range(row.width - picture.width + 1):
-            area = row.crop((left, top, left + picture.width, top + picture.height))
-            if ImageChops.difference(area, picture).getbbox() is None:
-                return True
-    return False
-
-
-def on_white(path):
-    picture = Image.open(path).convert("RGBA")
-    white = Image.new("RGBA", picture.size, "white")
-    return Image.alpha_composite(white, picture).convert("RGB")
+def ink_size(png):
+    """The width and height of what is drawn in the picture, on white."""
+    picture = Image.open(io.BytesIO(png)).convert("RGBA")
+    picture = Image.alpha_composite(Image.new("RGBA", picture.size, "white"), picture)
+    box = picture.convert("L").point(lambda v: 255 if v < 128 else 0).getbbox()
+    assert box, "the copied picture is blank"
+    return box[2] - box[0], box[3] - box[1]
 
 
 def main(program, facts):
@@ -64,17 +57,17 @@ def main(program, facts):
             assert text == UNICODE, f"text as {target}: {text!r}"
         html = xclip("text/html").decode("utf-8")
         assert all(f'alt="{g}"' in html for g in GLYPHS), "html lacks the letters as alt text"
-        row = Image.open(io.BytesIO(xclip("image/png"))).convert("RGBA")
-        row = Image.alpha_composite(Image.new("RGBA", row.size, "white"), row).convert("RGB")
-        for glyph in GLYPHS:
-            assert contains_picture(row, on_white(app.folder / "Images" / f"{glyph}.gif")), \
-                f"the copied picture lacks {glyph}"
+        width, height = ink_size(xclip("image/png"))
+        assert width > height, f"the copied line is {width} x {height}"
 
-        # Edit, Copy as Picture: the picture alone.
-        subprocess.run(["xdotool", "key", "alt+e", "p"], check=True)
+        # Options, Direction, In Columns; then Edit, Copy as Picture: the picture alone.
+        for keys in (["alt+o", "d", "c"], ["alt+e", "p"]):
+            subprocess.run(["xdotool", "key", "--delay", "300", *keys], check=True)
         time.sleep(1)
         targets = wait_for_targets([["image/png"]])
         assert "text/html" not in targets and "UTF8_STRING" not in targets, targets
+        width, height = ink_size(xclip("image/png"))
+        assert height > width, f"the copied column is {width} x {height}"
         print(f"clipboard: {' '.join(sorted(targets))}")
     finally:
         status = app.close()

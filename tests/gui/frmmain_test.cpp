@@ -6,9 +6,12 @@
 #include "gui/errorreport.h"
 #include "gui/export/exporttoword.h"
 #include "gui/frmmain.h"
+#include "gui/frmmaindesign.h"
 #include "gui/modmain.h"
 #include "gui/steadycursor.h"
+#include "gui/writingpreview.h"
 #include "platform/runtimeerror.h"
+#include "platform/twips.h"
 #include "progressdialog.h"
 #include "qtprinters.h"
 
@@ -439,6 +442,44 @@ TEST_F(MainWindowTest, ResizingKeepsTheGroupCentredAndNeverSmallerThanAtOpening)
         return box->pos() == QPoint(16 + growth.width() / 2, 152 + growth.height() / 2);
     })) << box->pos().x()
         << "," << box->pos().y();
+}
+
+// The name as it is written, beside the row: a picture named by its text for a screen reader,
+// redrawn at once as the Options menu says and remembered, growing with the window in space of its
+// own, so that the designed controls keep their places.
+TEST_F(ConvertingWindowTest, ThePreviewWritesTheNameAsTheOptionsSayInSpaceOfItsOwn) {
+    {
+        const auto window = openShipped();
+        ASSERT_TRUE(window);
+        WritingPreview* preview = window->preview();
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(preview);
+        EXPECT_EQ(accessible->role(), QAccessible::Graphic);
+        EXPECT_TRUE(accessible->text(QAccessible::Name).isEmpty());
+        convert(*window, QStringLiteral("Cleopatra"));
+        EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Cleopatra"));
+        EXPECT_TRUE(accessible->text(QAccessible::Description)
+                        .startsWith(QStringLiteral("C: V31, basket; l: E23, lion; ")));
+
+        control<QAction>(*window, "mnuOptionsInARow")->trigger();
+        control<QAction>(*window, "mnuOptionsSeatedWoman")->trigger();
+        EXPECT_EQ(preview->layout().options.arrangement, WritingOptions::Arrangement::Row);
+        EXPECT_TRUE(accessible->text(QAccessible::Description)
+                        .endsWith(QStringLiteral("; a: G1, vulture; B1, seated woman")));
+        for (const frmMainDesign::Control& design : frmMainDesign::Controls) {
+            const QRect place = control<QWidget>(*window, design.name)->geometry();
+            EXPECT_EQ(place, pixelsFromTwips(design.twips)) << design.name;
+            EXPECT_FALSE(place.intersects(preview->geometry())) << design.name;
+        }
+        const QSize opening = preview->size();
+        window->resize(window->size() + QSize(100, 60));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return preview->size() == opening + QSize(50, 30); }))
+            << preview->width() << " x " << preview->height();
+    }
+    const auto reopened = openShipped();
+    ASSERT_TRUE(reopened);
+    EXPECT_TRUE(control<QAction>(*reopened, "mnuOptionsInARow")->isChecked());
+    EXPECT_FALSE(control<QAction>(*reopened, "mnuOptionsInGroups")->isChecked());
+    EXPECT_TRUE(control<QAction>(*reopened, "mnuOptionsSeatedWoman")->isChecked());
 }
 
 TEST_F(ConvertingWindowTest, AFailingExportIsReportedAndTheProgramGoesOn) {

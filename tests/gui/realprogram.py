@@ -2,6 +2,7 @@
 row copied to the clipboard. Shared by the scripts that read what it offers other programs."""
 import os
 import subprocess
+import tempfile
 from pathlib import Path
 
 
@@ -11,15 +12,18 @@ def xdotool(*arguments, **options):
 
 
 class RealProgram:
-    """The program started on the current display; `convert` types a text into its box and
-    presses Enter; `copy_row` moves the focus off the text box and presses Ctrl+C."""
+    """The program started on the current display, with options of its own (a fresh settings
+    folder), so that what one run chooses never reaches the next; `convert` types a text into its
+    box and presses Enter; `copy_row` moves the focus off the text box and presses Ctrl+C."""
 
     def __init__(self, program, facts):
         self.folder = Path(program).resolve().parent
         lines = subprocess.run([facts, "design"], capture_output=True, text=True,
                                check=True).stdout.splitlines()
         self.design = {line.split()[0]: [int(n) for n in line.split()[1:]] for line in lines}
-        self.process = subprocess.Popen([program], env={**os.environ, "QT_QPA_PLATFORM": "xcb"})
+        self.settings = tempfile.TemporaryDirectory()
+        self.process = subprocess.Popen([program], env={**os.environ, "QT_QPA_PLATFORM": "xcb",
+                                                        "XDG_CONFIG_HOME": self.settings.name})
         window = xdotool("search", "--sync", "--onlyvisible", "--pid", str(self.process.pid),
                          "--name", "^Scarabo - ", timeout=30).split()[0]
         geometry = dict(item.split("=") for item in xdotool("getwindowgeometry", "--shell",
@@ -44,4 +48,6 @@ class RealProgram:
                 self.process.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 self.process.kill()
-        return self.process.wait()
+        status = self.process.wait()
+        self.settings.cleanup()
+        return status

@@ -2,6 +2,8 @@
 #include "gui/modmain.h"
 #include "gui/savedialogs.h"
 #include "gui/savepicture.h"
+#include "gui/writingpreview.h"
+#include "output/rowpicture.h"
 #include "shippedwindow.h"
 
 #include <gtest/gtest.h>
@@ -20,9 +22,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Three pictures of 48 pixels, 4 apart and 4 from the edge.
-constexpr int shipWidth = 3 * 48 + 4 * 4;
 
 // File > Save Picture As of the window on the shipped alphabet, answered by the test.
 class SavePictureTest : public ShippedWindowTest {
@@ -44,15 +43,19 @@ TEST_F(SavePictureTest, IsEnabledOnlyWhileTheRowHasGlyphs) {
     }
 }
 
-// At twice the size on a screen of two device pixels per pixel (the suite runs once more so).
+// Written as the window writes the name, at twice the size on a screen of two device pixels per
+// pixel (the suite runs once more so).
 TEST_F(SavePictureTest, SavesTheRowWhereTheUserSaysAsTheUserSays) {
     convert(u"ship"_s);
-    saveAs(u"ship.png"_s, {true, false});
+    command(u"mnuOptionsInColumns"_s)->trigger();
+    saveAs(u"ship.png"_s, {true, false, 1.0, {}});
     QImageReader reader(output.filePath(u"ship.png"_s));
     const QImage saved = reader.read();
     ASSERT_FALSE(saved.isNull()) << reader.errorString().toStdString();
-    const int scale = window->devicePixelRatioF() > 1.0 ? 2 : 1;
-    EXPECT_EQ(saved.width(), shipWidth * scale);
+    const qreal scale = window->devicePixelRatioF() > 1.0 ? 2.0 : 1.0;
+    const QImage written =
+        rowImage(window->row(), {true, false, scale, window->preview()->layout().options});
+    EXPECT_EQ(saved.size(), written.size());
     EXPECT_EQ(qAlpha(saved.pixel(0, 0)), 0);
     EXPECT_TRUE(reported.texts.isEmpty()) << reported.texts.join(u'\n').toStdString();
 }
@@ -60,7 +63,7 @@ TEST_F(SavePictureTest, SavesTheRowWhereTheUserSaysAsTheUserSays) {
 // First in a folder that is there, then where the last picture went.
 TEST_F(SavePictureTest, ProposesTheTextAsTheNameThenTheFolderAndOptionsOfTheLastSave) {
     convert(u"ship"_s);
-    saveAs(u"first.svg"_s, {false, true});
+    saveAs(u"first.svg"_s, {false, true, 1.0, {}});
     convert(u"Ra/Re"_s);
     saveAs(u"second.svg"_s);
     ASSERT_EQ(reported.savePictureProposals.size(), 2);
@@ -124,8 +127,8 @@ TEST(SavePictureDialogs, AskForTheFileThenTheOptions) {
         });
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides its override
     });
-    const std::optional<SavePictureRequest> chosen =
-        SavePicture::askWithDialogs(nullptr, {folder.filePath(u"ship.png"_s), {true, false}});
+    const std::optional<SavePictureRequest> chosen = SavePicture::askWithDialogs(
+        nullptr, {folder.filePath(u"ship.png"_s), {true, false, 1.0, {}}});
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->path, folder.filePath(u"row.svg"_s));
     EXPECT_TRUE(chosen->options.transparent);

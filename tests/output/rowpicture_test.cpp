@@ -9,7 +9,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <sys/stat.h>
@@ -26,16 +25,6 @@ QStringList filesUnder(const QString& folder) {
     while (found.hasNext())
         files.append(found.next());
     return files;
-}
-
-// Where a picture is darker than mid-grey.
-QRect inkBounds(const QImage& image) {
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 128)
-                bounds |= QRect(x, y, 1, 1);
-    return bounds;
 }
 
 struct FailureCase {
@@ -101,9 +90,13 @@ TEST(RowImage, WordsOfANameStandApart) {
     EXPECT_EQ(width(u"Al+Bo"_s), width(u"AlBo"_s));
 }
 
+// An entry without a sign in the font is drawn from its picture, which must be readable.
 TEST(RowImage, APictureThatCannotBeReadIsAnInvalidPictureNamingIt) {
     const QTemporaryDir folder;
-    ASSERT_TRUE(QFile::copy(dataFolder + u"/Alphabet.dat"_s, folder.filePath(u"Alphabet.dat"_s)));
+    QFile alphabet(folder.filePath(u"Alphabet.dat"_s));
+    ASSERT_TRUE(alphabet.open(QIODevice::WriteOnly));
+    alphabet.write("2,1\r\n\"Letters\"\r\n\"p\"\r\n");
+    alphabet.close();
     const GlyphRow row = rowOfText(folder.path(), u"p"_s);
     try {
         rowImage(row);
@@ -114,44 +107,29 @@ TEST(RowImage, APictureThatCannotBeReadIsAnInvalidPictureNamingIt) {
     }
 }
 
-// An alphabet of "a" and "b" where only "a" has a twice-size picture.
-class TwiceSizePictures : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(QDir(folder.path()).mkdir(u"Images"_s));
-        QFile alphabet(folder.filePath(u"Alphabet.dat"_s));
-        ASSERT_TRUE(alphabet.open(QIODevice::WriteOnly));
-        alphabet.write("3,1\r\n\"Letters\"\r\n\"a\"\r\n\"b\"\r\n");
-        for (const QString& name : {u"a.gif"_s, u"b.gif"_s})
-            ASSERT_TRUE(QFile::copy(dataFolder + u"/Images/"_s + name, picture(name)));
-        // Qt writes no GIF; the reader goes by the content where the name says otherwise.
-        sharp.fill(Qt::white);
-        QPainter(&sharp).fillRect(20, 30, 40, 10, Qt::black);
-        ASSERT_TRUE(sharp.save(picture(u"a@2x.gif"_s), "PNG"));
-    }
-
-    QString picture(const QString& name) const { return folder.filePath(u"Images/"_s + name); }
-
-    QTemporaryDir folder;
-    QImage sharp{96, 96, QImage::Format_RGB32};
-};
-
-TEST_F(TwiceSizePictures, AtScaleTwoTheyAreUsedAndTheOthersDrawnTwiceTheirSize) {
-    const GlyphRow row = rowOfText(folder.path(), u"ab"_s);
+// The pixels follow the size of a sign, the resolution and the scale, and the PNG records its
+// resolution.
+TEST(RowImage, TakesItsPixelsFromSizeResolutionAndScale) {
+    const GlyphRow row = rowOfText(dataFolder, u"ship"_s);
     const QImage plain = rowImage(row);
-    const QImage doubled = rowImage(row, {false, false, 2.0});
-    ASSERT_EQ(doubled.size(), plain.size() * 2);
-    const QPoint firstPicture(8, 8);
-    EXPECT_EQ(doubled.copy(QRect(firstPicture, sharp.size())), sharp);
-    EXPECT_EQ(plain.copy(QRect(firstPicture / 2, QSize(48, 48))),
-              QImage(picture(u"a.gif"_s)).convertToFormat(QImage::Format_RGB32));
-    const QRect secondPicture(QPoint(8 + 96 + 8, 8), QSize(96, 96));
-    const QRect ink = inkBounds(QImage(picture(u"b.gif"_s)));
-    const QRect drawnInk = inkBounds(doubled.copy(secondPicture));
-    EXPECT_NEAR(drawnInk.left(), 2 * ink.left(), 1);
-    EXPECT_NEAR(drawnInk.top(), 2 * ink.top(), 1);
-    EXPECT_NEAR(drawnInk.width(), 2 * ink.width(), 2);
-    EXPECT_NEAR(drawnInk.height(), 2 * ink.height(), 2);
+    const struct {
+        double millimetres;
+        int dpi;
+        qreal scale;
+        int factor; // of the plain picture's pixels
+    } cases[] = {{25.4, 96, 1.0, 2}, {12.7, 192, 1.0, 2}, {12.7, 96, 2.0, 2}, {25.4, 288, 1.0, 6}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.millimetres << " mm, " << c.dpi << " dpi, scale " << c.scale);
+        RowPictureOptions options;
+        options.signMillimetres = c.millimetres;
+        options.dpi = c.dpi;
+        options.scale = c.scale;
+        const QImage image = rowImage(row, options);
+        EXPECT_NEAR(image.width(), plain.width() * c.factor, c.factor);
+        EXPECT_NEAR(image.height(), plain.height() * c.factor, c.factor);
+        EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, c.dpi * c.scale, 0.1);
+    }
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 //   scarabo-facts convert ALPHABET TEXT...  the entries that each text converts to, as the window
 //                                           converts it (one line per text, entries separated by
 //                                           blanks)
-//   scarabo-facts formats                   the types of file and the glyph sizes of a document, as
+//   scarabo-facts formats                   the types of file, the sign sizes and resolutions, as
 //                                           CMake variables for the manual page (roff)
 // Exits 1 with a message on standard error when the alphabet cannot be read, 2 on bad usage.
 
@@ -65,7 +65,10 @@ void printFormats(QTextStream& out) {
         << "set(SCARABO_PICTURE_TYPES \"" << roffList(OutputFormats::ofKind(Picture)) << "\")\n"
         << "set(SCARABO_SMALLEST_GLYPH " << OutputFormats::SmallestGlyph << ")\n"
         << "set(SCARABO_LARGEST_GLYPH " << OutputFormats::LargestGlyph << ")\n"
-        << "set(SCARABO_DEFAULT_GLYPH " << OutputFormats::DefaultGlyph << ")\n";
+        << "set(SCARABO_DEFAULT_GLYPH " << OutputFormats::DefaultGlyph << ")\n"
+        << "set(SCARABO_SMALLEST_DPI " << OutputFormats::SmallestDpi << ")\n"
+        << "set(SCARABO_LARGEST_DPI " << OutputFormats::LargestDpi << ")\n"
+        << "set(SCARABO_DEFAULT_DPI " << OutputFormats::DefaultDpi << ")\n";
 }
 
 } // namespace
