@@ -54,6 +54,10 @@ struct Options {
                                .arg(OutputFormats::LargestDpi)
                                .arg(OutputFormats::DefaultDpi),
                            QStringLiteral("N")};
+    QCommandLineOption paper{QStringLiteral("paper"),
+                             translated("The paper of a document: a4 or letter (the one of your "
+                                        "country unless given)."),
+                             QStringLiteral("a4|letter")};
     QCommandLineOption arrange{QStringLiteral("arrange"),
                                translated("Write the signs in groups, as scribes did (groups, the "
                                           "default), or one after the other (row)."),
@@ -89,7 +93,7 @@ struct Options {
 
     // Whether any option only a file takes is given.
     bool anyOfAFile(const QCommandLineParser& parser) const {
-        return anySet(parser, {&output, &size, &dpi, &letters, &noLetters, &transparent});
+        return anySet(parser, {&output, &size, &dpi, &paper, &letters, &noLetters, &transparent});
     }
     // Whether any option of how the signs are written, which --text takes too, is given.
     bool anyOfWriting(const QCommandLineParser& parser) const {
@@ -101,9 +105,11 @@ struct Options {
             translated("Spells English text in ancient Egyptian hieroglyphs. Without arguments it "
                        "opens its window; with a TEXT alone it opens the window with TEXT "
                        "converted."));
-        parser.addOptions({help, version, output, batch, text, unicodeControls, size, dpi, arrange,
-                           direction, vertical, letters, noLetters, cartouche, determinative,
-                           transparent, numerals, noNumerals, spelling});
+        parser.addOptions({help,        version,         output,     batch,
+                           text,        unicodeControls, size,       dpi,
+                           paper,       arrange,         direction,  vertical,
+                           letters,     noLetters,       cartouche,  determinative,
+                           transparent, numerals,        noNumerals, spelling});
         parser.addPositionalArgument(QStringLiteral("text"), translated("The text to spell."),
                                      QStringLiteral("[TEXT]"));
     }
@@ -171,6 +177,13 @@ QString readOutputOptions(const QCommandLineParser& parser, const Options& o,
     if (parser.isSet(o.letters) || parser.isSet(o.noLetters))
         options.letters = parser.isSet(o.letters);
     options.transparent = parser.isSet(o.transparent);
+    QString misuse;
+    const qsizetype paper =
+        choiceOf(parser, o.paper, {QStringLiteral("a4"), QStringLiteral("letter")}, misuse);
+    if (!misuse.isEmpty())
+        return misuse;
+    if (paper >= 0)
+        options.paper = paper == 0 ? QPageSize::A4 : QPageSize::Letter;
     if (parser.isSet(o.dpi)) {
         options.dpi = resolution(parser.value(o.dpi));
         if (!options.dpi)

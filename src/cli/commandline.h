@@ -4,16 +4,18 @@
 #include "output/writingoptions.h"
 
 #include <optional>
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 
 // How the row is to be written, as the dialogs ask it; an option left out takes the output's own
 // default.
 struct OutputOptions {
-    std::optional<bool> letters;            // --letters, --no-letters
-    bool transparent = false;               // --transparent (pictures)
-    std::optional<double> glyphMillimetres; // --size
-    std::optional<int> dpi;                 // --dpi (pictures in pixels)
+    std::optional<bool> letters;                // --letters, --no-letters
+    bool transparent = false;                   // --transparent (pictures)
+    std::optional<double> glyphMillimetres;     // --size
+    std::optional<int> dpi;                     // --dpi (pictures in pixels)
+    std::optional<QPageSize::PageSizeId> paper; // --paper (documents)
     // --arrange, --direction, --vertical, --cartouche, --determinative; with --text too
     WritingOptions writing;
 };

@@ -28,6 +28,8 @@ QString kindMisuse(OutputFormat::Kind kind, const OutputOptions& options, bool b
     if (kind == OutputFormat::Kind::Document)
         return options.transparent ? translated("--transparent is for pictures, not documents")
                                    : QString();
+    if (options.paper)
+        return translated("--paper is for documents, not pictures");
     return batch ? translated("a picture holds one row; a batch of names needs a document")
                  : QString();
 }
@@ -43,8 +45,11 @@ RowPictureOptions pictureOptions(const OutputOptions& options) {
 }
 
 DocumentOptions documentOptions(const OutputOptions& options) {
-    return {options.glyphMillimetres.value_or(OutputFormats::DefaultGlyph),
-            options.letters.value_or(true), options.writing.cartouche, options.writing};
+    DocumentOptions document{options.glyphMillimetres.value_or(OutputFormats::DefaultGlyph),
+                             options.letters.value_or(true), options.writing.cartouche,
+                             options.writing};
+    document.paper = options.paper.value_or(document.paper);
+    return document;
 }
 
 } // namespace

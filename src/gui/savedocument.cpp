@@ -87,6 +87,12 @@ std::optional<DocumentOptions> askOptions(QWidget* parent, DocumentOptions optio
     return options;
 }
 
+// The saved PDF's page and margins, so that paper shows what the file holds.
+void preparePrinter(QPrinter& printer, const GlyphRow& row, const DocumentOptions& options) {
+    printer.setDocName(row.text());
+    printer.setPageLayout(documentPageLayout(options.paper));
+}
+
 // Errors inside the preview's paint requests cannot leave through its event loop: the first one
 // closes the preview and is thrown after it.
 void paintPreview(QPrintPreviewDialog& dialog, const GlyphRow& row,
@@ -136,19 +142,21 @@ void run(const AppContext& context, QWidget* parent, const GlyphRow& row, QSetti
 
 void print(QWidget* parent, const GlyphRow& row, const QSettings& settings,
            const WritingOptions& writing) {
+    const DocumentOptions options = rememberedOptions(settings, writing);
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(row.text());
+    preparePrinter(printer, row, options);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() == QDialog::Accepted)
-        printDocument({row}, printer, rememberedOptions(settings, writing));
+        printDocument({row}, printer, options);
 }
 
 void preview(QWidget* parent, const GlyphRow& row, const QSettings& settings,
              const WritingOptions& writing) {
+    const DocumentOptions options = rememberedOptions(settings, writing);
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(row.text());
+    preparePrinter(printer, row, options);
     QPrintPreviewDialog dialog(&printer, parent);
-    paintPreview(dialog, row, rememberedOptions(settings, writing));
+    paintPreview(dialog, row, options);
 }
 
 } // namespace SaveDocument

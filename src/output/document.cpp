@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <QBuffer>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPageSize>
 #include <quazip.h>
 #include <quazipfile.h>
@@ -76,8 +77,8 @@ QString writingDescription(const GlyphRow& row) {
     return row.text() + QStringLiteral(": ") + labels.join(QStringLiteral("; "));
 }
 
-QSizeF documentTextSize() {
-    return documentPageLayout().paintRect(QPageLayout::Millimeter).size();
+QSizeF documentTextSize(QPageSize::PageSizeId paper) {
+    return documentPageLayout(paper).paintRect(QPageLayout::Millimeter).size();
 }
 
 void throwIfStopped(const std::stop_token& stop) {
@@ -114,8 +115,22 @@ bool isDocumentPath(const QString& path) {
     return OutputFormats::isOfKind(path, OutputFormat::Kind::Document);
 }
 
-QPageLayout documentPageLayout() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
+QPageSize::PageSizeId localPaper() {
+    // Letter is the custom in North and Central America, parts of South America and the
+    // Philippines.
+    using enum QLocale::Territory;
+    static const QList<QLocale::Territory> letterTerritories{
+        UnitedStates,      Canada,     Mexico,     Philippines, Chile,
+        Colombia,          Venezuela,  CostaRica,  Guatemala,   Panama,
+        DominicanRepublic, PuertoRico, ElSalvador, Nicaragua,   Honduras};
+    const QLocale locale = QLocale::system();
+    const bool letter = locale.measurementSystem() == QLocale::ImperialUSSystem ||
+                        letterTerritories.contains(locale.territory());
+    return letter ? QPageSize::Letter : QPageSize::A4;
+}
+
+QPageLayout documentPageLayout(QPageSize::PageSizeId paper) {
+    return QPageLayout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
                        QPageLayout::Millimeter);
 }
 

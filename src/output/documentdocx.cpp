@@ -50,7 +50,8 @@ class DocxBody {
 public:
     DocxBody(const DocumentOptions& options, const std::stop_token& stop)
         : m_measures(options)
-        , m_pictures(options, true, stop) {}
+        , m_pictures(options, true, stop)
+        , m_paper(options.paper) {}
 
     QByteArray document(const QList<GlyphRow>& rows);
     QByteArray relationships() const;
@@ -65,6 +66,7 @@ private:
     CardMeasures m_measures;
     WritingPictures m_pictures;
     int m_drawings = 0;
+    QPageSize::PageSizeId m_paper;
 };
 
 // Each distinct picture as a PNG with its SVG beside it: relation ids rId1, rId2 for the first.
@@ -88,7 +90,7 @@ QByteArray DocxBody::document(const QList<GlyphRow>& rows) {
         xml.writeStartElement(wNs, QStringLiteral("body"));
         for (const GlyphRow& row : rows)
             card(xml, row);
-        const QPageLayout page = documentPageLayout();
+        const QPageLayout page = documentPageLayout(m_paper);
         const QSizeF size = page.fullRect(QPageLayout::Millimeter).size();
         xml.writeStartElement(wNs, QStringLiteral("sectPr"));
         xml.writeEmptyElement(wNs, QStringLiteral("pgSz"));

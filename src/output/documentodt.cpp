@@ -185,14 +185,14 @@ void OdtContent::picture(QXmlStreamWriter& xml, const GlyphRow& row) {
 }
 
 // The page of every saved document.
-QByteArray stylesPart() {
+QByteArray stylesPart(QPageSize::PageSizeId paper) {
     return odfPart(
         QStringLiteral("document-styles"),
         {{officeNs, QStringLiteral("office")},
          {styleNs, QStringLiteral("style")},
          {foNs, QStringLiteral("fo")}},
-        [](QXmlStreamWriter& xml) {
-            const QPageLayout page = documentPageLayout();
+        [paper](QXmlStreamWriter& xml) {
+            const QPageLayout page = documentPageLayout(paper);
             const QSizeF size = page.fullRect(QPageLayout::Millimeter).size();
             const QMarginsF margins = page.margins(QPageLayout::Millimeter);
             xml.writeStartElement(officeNs, QStringLiteral("automatic-styles"));
@@ -249,7 +249,7 @@ QByteArray odtDocument(const QList<GlyphRow>& rows, const DocumentOptions& optio
     // The type first and unpacked, where a reader looks for it.
     QList<ZipMember> members{{QStringLiteral("mimetype"), textMimeType, true}};
     members.append({QStringLiteral("content.xml"), body.content(rows)});
-    members.append({QStringLiteral("styles.xml"), stylesPart()});
+    members.append({QStringLiteral("styles.xml"), stylesPart(options.paper)});
     const WritingPictures& pictures = body.pictures();
     members.append({QStringLiteral("META-INF/manifest.xml"), manifest(pictures)});
     for (qsizetype k = 0; k < pictures.count(); ++k) {

@@ -4,6 +4,10 @@
 #include "output/writingoptions.h"
 
 #include <QPageLayout>
+#include <QPageSize>
+
+// The paper of the user's country: US Letter where that is the custom, else A4.
+QPageSize::PageSizeId localPaper();
 
 // How the rows are set in a document or on paper.
 struct DocumentOptions {
@@ -14,7 +18,8 @@ struct DocumentOptions {
     // How the signs are arranged; the letters and the cartouche are the ones above. Initialized
     // here, so the callers that list the fields before it need not name it.
     WritingOptions writing{};
+    QPageSize::PageSizeId paper = localPaper(); // A4 or US Letter
 };
 
-// The page of every saved document: A4 upright with margins of 20 mm.
-QPageLayout documentPageLayout();
+// The page of every saved document and print: the paper upright with margins of 20 mm.
+QPageLayout documentPageLayout(QPageSize::PageSizeId paper);

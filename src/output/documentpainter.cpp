@@ -180,7 +180,7 @@ QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& optio
     {
         QPdfWriter writer(&buffer);
         writer.setResolution(pdfResolution);
-        writer.setPageLayout(documentPageLayout());
+        writer.setPageLayout(documentPageLayout(options.paper));
         writer.setCreator(QGuiApplication::applicationDisplayName());
         if (!rows.isEmpty())
             writer.setTitle(rows.constFirst().text());

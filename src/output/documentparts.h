@@ -40,7 +40,7 @@ struct DocumentWriting {
 QString writingDescription(const GlyphRow& row);
 
 // The size of a saved document's text: the page less its margins, in millimetres.
-QSizeF documentTextSize();
+QSizeF documentTextSize(QPageSize::PageSizeId paper);
 
 // The user units of the SVG pictures: a hundredth of a millimetre keeps every length exact enough.
 inline constexpr double svgUnitsPerMillimetre = 100;

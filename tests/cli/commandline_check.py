@@ -9,6 +9,7 @@ the file in plain words, nothing left behind), and the window asked for without 
 Usage: commandline_check.py PATH-TO-SCARABO VERSION
 """
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -167,6 +168,16 @@ def pdf_text(path):
                           text=True, check=True).stdout
 
 
+def check_paper(program, folder, faults):
+    """--paper chooses the page, as pdfinfo reads it in points."""
+    for paper, points in (("letter", "612 x 792"), ("a4", "595 x 842")):
+        target = folder / f"{paper}.pdf"
+        run(program, "Cleopatra", "--paper", paper, "-o", str(target))
+        info = subprocess.run(["pdfinfo", str(target)], capture_output=True, text=True).stdout
+        if not re.search(rf"Page size:\s+{points} pts", info):
+            faults.append(f"--paper {paper}: {info!r}")
+
+
 def check_documents(program, folder, faults):
     """One name as each document type, and a batch of the class as cards, read by other programs."""
     for suffix in ("pdf", "odt", "docx", "html"):
@@ -181,6 +192,7 @@ def check_documents(program, folder, faults):
                           capture_output=True, text=True)
     if docx.returncode != 0 or int(docx.stdout or 0) != 1:
         faults.append(f"python-docx: {docx.stdout!r} {docx.stderr[-200:]!r}")
+    check_paper(program, folder, faults)
     names = folder / "class.txt"
     names.write_text("\n".join(CLASS) + "\n", encoding="utf-8")
     cards = folder / "cards.pdf"

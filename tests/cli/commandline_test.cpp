@@ -52,6 +52,7 @@ struct WritingCase {
     std::optional<int> dpi;
     bool unicodeControls;
     QString misuse;
+    std::optional<QPageSize::PageSizeId> paper{};
 };
 
 using Direction = WritingOptions::Direction;
@@ -100,6 +101,14 @@ const WritingCase writingCases[] = {
      u"--unicode-controls"_s},
     {{u"--text"_s, u"--dpi"_s, u"300"_s}, {}, std::nullopt, false, u"--text"_s},
     {{u"--arrange"_s, u"row"_s}, {}, std::nullopt, false, u"-o FILE"_s},
+    {{u"-o"_s, u"c.pdf"_s, u"--paper"_s, u"letter"_s},
+     {},
+     std::nullopt,
+     false,
+     {},
+     QPageSize::Letter},
+    {{u"-o"_s, u"c.odt"_s, u"--paper"_s, u"a4"_s}, {}, std::nullopt, false, {}, QPageSize::A4},
+    {{u"-o"_s, u"c.pdf"_s, u"--paper"_s, u"b5"_s}, {}, std::nullopt, false, u"--paper"_s},
 };
 
 TEST(CommandLineTest, ReadsHowTheSignsAreWritten) {
@@ -113,6 +122,7 @@ TEST(CommandLineTest, ReadsHowTheSignsAreWritten) {
             EXPECT_EQ(parsed.request.options.writing, c.writing);
             EXPECT_EQ(parsed.request.options.dpi, c.dpi);
             EXPECT_EQ(parsed.request.unicodeControls, c.unicodeControls);
+            EXPECT_EQ(parsed.request.options.paper, c.paper);
         }
     }
 }

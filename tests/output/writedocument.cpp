@@ -39,7 +39,7 @@ void print(const QList<GlyphRow>& rows, const QString& path, const DocumentOptio
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setPageLayout(documentPageLayout());
+    printer.setPageLayout(documentPageLayout(options.paper));
     printDocument(rows, printer, options);
 }
 
