@@ -118,11 +118,21 @@ bool isDocumentPath(const QString& path) {
 QPageSize::PageSizeId localPaper() {
     // Letter is the custom in North and Central America, parts of South America and the
     // Philippines.
-    using enum QLocale::Territory;
-    static const QList<QLocale::Territory> letterTerritories{
-        UnitedStates,      Canada,     Mexico,     Philippines, Chile,
-        Colombia,          Venezuela,  CostaRica,  Guatemala,   Panama,
-        DominicanRepublic, PuertoRico, ElSalvador, Nicaragua,   Honduras};
+    static const QList<QLocale::Territory> letterTerritories{QLocale::UnitedStates,
+                                                             QLocale::Canada,
+                                                             QLocale::Mexico,
+                                                             QLocale::Philippines,
+                                                             QLocale::Chile,
+                                                             QLocale::Colombia,
+                                                             QLocale::Venezuela,
+                                                             QLocale::CostaRica,
+                                                             QLocale::Guatemala,
+                                                             QLocale::Panama,
+                                                             QLocale::DominicanRepublic,
+                                                             QLocale::PuertoRico,
+                                                             QLocale::ElSalvador,
+                                                             QLocale::Nicaragua,
+                                                             QLocale::Honduras};
     const QLocale locale = QLocale::system();
     const bool letter = locale.measurementSystem() == QLocale::ImperialUSSystem ||
                         letterTerritories.contains(locale.territory());
