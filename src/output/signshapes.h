@@ -41,13 +41,13 @@ public:
     SignShape shape(const RowGlyph& glyph);
     // The seated man (A1) or woman (B1) after a name.
     SignShape determinative(WritingOptions::Determinative kind);
-    // Whether the font draws every character of text.
-    bool hasOutline(const QString& unicode);
 
     // The Unicode sign of each determinative.
     static QString determinativeText(WritingOptions::Determinative kind);
 
 private:
+    // Whether the font draws every character of the text.
+    bool hasOutline(const QString& unicode);
     SignShape outlineOf(const QString& unicode);
     static SignShape pictureOf(const QString& path);
 
