@@ -51,6 +51,17 @@ void throwZipError(int error) {
 
 } // namespace
 
+DocumentRows::DocumentRows(QList<GlyphRow> rows)
+    : m_count(rows.size())
+    , m_make([rows = std::move(rows)](qsizetype index) { return rows.at(index); }) {}
+
+DocumentRows::DocumentRows(std::initializer_list<GlyphRow> rows)
+    : DocumentRows(QList<GlyphRow>(rows)) {}
+
+DocumentRows::DocumentRows(qsizetype count, std::function<GlyphRow(qsizetype)> make)
+    : m_count(count)
+    , m_make(std::move(make)) {}
+
 CardMeasures::CardMeasures(const DocumentOptions& options)
     : glyph(checkedGlyphSize(options.glyphMillimetres))
     , gap(glyph / 8)
@@ -144,7 +155,7 @@ QPageLayout documentPageLayout(QPageSize::PageSizeId paper) {
                        QPageLayout::Millimeter);
 }
 
-void saveDocument(const QList<GlyphRow>& rows, const QString& path, const DocumentOptions& options,
+void saveDocument(const DocumentRows& rows, const QString& path, const DocumentOptions& options,
                   const std::stop_token& stop) {
     const QString suffix = suffixOf(path);
     QByteArray bytes;

@@ -3,11 +3,30 @@
 #include "core/glyphrow.h"
 #include "output/documentoptions.h"
 
+#include <functional>
+#include <initializer_list>
 #include <QList>
 #include <QString>
 #include <stop_token>
 
 class QPagedPaintDevice;
+
+// The rows of a document, each made when it is written, so that a batch of any size takes the
+// memory of one row rather than of all.
+class DocumentRows {
+public:
+    DocumentRows(QList<GlyphRow> rows);
+    DocumentRows(std::initializer_list<GlyphRow> rows);
+    DocumentRows(qsizetype count, std::function<GlyphRow(qsizetype)> make);
+
+    qsizetype size() const { return m_count; }
+    bool isEmpty() const { return m_count == 0; }
+    GlyphRow at(qsizetype index) const { return m_make(index); }
+
+private:
+    qsizetype m_count;
+    std::function<GlyphRow(qsizetype)> m_make;
+};
 
 // True for the documents of OutputFormats (any case).
 bool isDocumentPath(const QString& path);
@@ -18,10 +37,10 @@ bool isDocumentPath(const QString& path);
 // (user interrupt), writing nothing. Throws RuntimeError naming the file: 5 for another suffix,
 // 481 for a glyph picture that cannot be read, and the file errors of fileerrors.h when it cannot
 // be written.
-void saveDocument(const QList<GlyphRow>& rows, const QString& path, const DocumentOptions& options,
+void saveDocument(const DocumentRows& rows, const QString& path, const DocumentOptions& options,
                   const std::stop_token& stop = {});
 
 // The same pages as the PDF, on any paged device (a QPrinter for Print, the preview's printer), in
 // the device's own page layout.
-void printDocument(const QList<GlyphRow>& rows, QPagedPaintDevice& device,
+void printDocument(const DocumentRows& rows, QPagedPaintDevice& device,
                    const DocumentOptions& options);

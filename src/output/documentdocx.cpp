@@ -53,7 +53,7 @@ public:
         , m_pictures(options, true, stop)
         , m_paper(options.paper) {}
 
-    QByteArray document(const QList<GlyphRow>& rows);
+    QByteArray document(const DocumentRows& rows);
     QByteArray relationships() const;
     // The media files of the package: name and data.
     QList<std::pair<QString, QByteArray>> media() const;
@@ -78,7 +78,7 @@ QString svgRelation(qsizetype number) {
     return QStringLiteral("rId%1").arg(2 * number + 2);
 }
 
-QByteArray DocxBody::document(const QList<GlyphRow>& rows) {
+QByteArray DocxBody::document(const DocumentRows& rows) {
     return xmlPart([&](QXmlStreamWriter& xml) {
         xml.writeNamespace(wNs, QStringLiteral("w"));
         xml.writeNamespace(rNs, QStringLiteral("r"));
@@ -88,8 +88,8 @@ QByteArray DocxBody::document(const QList<GlyphRow>& rows) {
         xml.writeNamespace(svgBlipNs, QStringLiteral("asvg"));
         xml.writeStartElement(wNs, QStringLiteral("document"));
         xml.writeStartElement(wNs, QStringLiteral("body"));
-        for (const GlyphRow& row : rows)
-            card(xml, row);
+        for (qsizetype k = 0; k < rows.size(); ++k)
+            card(xml, rows.at(k));
         const QPageLayout page = documentPageLayout(m_paper);
         const QSizeF size = page.fullRect(QPageLayout::Millimeter).size();
         xml.writeStartElement(wNs, QStringLiteral("sectPr"));
@@ -304,7 +304,7 @@ QByteArray packageRelationships() {
 
 } // namespace
 
-QByteArray docxDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+QByteArray docxDocument(const DocumentRows& rows, const DocumentOptions& options,
                         const std::stop_token& stop) {
     DocxBody body(options, stop);
     QList<ZipMember> members{

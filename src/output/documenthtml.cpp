@@ -73,7 +73,7 @@ public:
         , m_measures(options)
         , m_pictures(options, false, stop) {}
 
-    void write(const QList<GlyphRow>& rows);
+    void write(const DocumentRows& rows);
 
 private:
     void textElement(const QString& name, const QString& text) {
@@ -87,7 +87,7 @@ private:
     WritingPictures m_pictures;
 };
 
-void HtmlWriter::write(const QList<GlyphRow>& rows) {
+void HtmlWriter::write(const DocumentRows& rows) {
     m_xml.setAutoFormatting(true);
     m_xml.writeDTD(QStringLiteral("<!DOCTYPE html>"));
     m_xml.writeStartElement(QStringLiteral("html"));
@@ -95,12 +95,12 @@ void HtmlWriter::write(const QList<GlyphRow>& rows) {
     m_xml.writeStartElement(QStringLiteral("head"));
     m_xml.writeEmptyElement(QStringLiteral("meta"));
     m_xml.writeAttribute(QStringLiteral("charset"), QStringLiteral("utf-8"));
-    textElement(QStringLiteral("title"), rows.isEmpty() ? QString() : rows.constFirst().text());
+    textElement(QStringLiteral("title"), rows.isEmpty() ? QString() : rows.at(0).text());
     textElement(QStringLiteral("style"), styleSheet(m_measures));
     m_xml.writeEndElement();
     m_xml.writeStartElement(QStringLiteral("body"));
-    for (const GlyphRow& row : rows)
-        card(row);
+    for (qsizetype k = 0; k < rows.size(); ++k)
+        card(rows.at(k));
     m_xml.writeEndDocument();
 }
 
@@ -155,7 +155,7 @@ void HtmlWriter::picture(const GlyphRow& row) {
 
 } // namespace
 
-QByteArray htmlDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+QByteArray htmlDocument(const DocumentRows& rows, const DocumentOptions& options,
                         const std::stop_token& stop) {
     QByteArray html;
     QBuffer buffer(&html);

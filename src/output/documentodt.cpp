@@ -71,7 +71,7 @@ public:
         : m_measures(options)
         , m_pictures(options, true, stop) {}
 
-    QByteArray content(const QList<GlyphRow>& rows);
+    QByteArray content(const DocumentRows& rows);
     const WritingPictures& pictures() const { return m_pictures; }
 
 private:
@@ -84,7 +84,7 @@ private:
     int m_frames = 0;
 };
 
-QByteArray OdtContent::content(const QList<GlyphRow>& rows) {
+QByteArray OdtContent::content(const DocumentRows& rows) {
     return odfPart(QStringLiteral("document-content"),
                    {{officeNs, QStringLiteral("office")},
                     {styleNs, QStringLiteral("style")},
@@ -97,8 +97,8 @@ QByteArray OdtContent::content(const QList<GlyphRow>& rows) {
                        styles(xml);
                        xml.writeStartElement(officeNs, QStringLiteral("body"));
                        xml.writeStartElement(officeNs, QStringLiteral("text"));
-                       for (const GlyphRow& row : rows)
-                           card(xml, row);
+                       for (qsizetype k = 0; k < rows.size(); ++k)
+                           card(xml, rows.at(k));
                    });
 }
 
@@ -243,7 +243,7 @@ QByteArray manifest(const WritingPictures& pictures) {
 
 } // namespace
 
-QByteArray odtDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+QByteArray odtDocument(const DocumentRows& rows, const DocumentOptions& options,
                        const std::stop_token& stop) {
     OdtContent body(options, stop);
     // The type first and unpacked, where a reader looks for it.

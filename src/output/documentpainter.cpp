@@ -51,7 +51,7 @@ public:
         , m_pixelsPerMillimetre(device.logicalDpiX() / 25.4)
         , m_page(device.pageLayout().paintRectPixels(device.logicalDpiX()).size()) {}
 
-    void paint(const QList<GlyphRow>& rows);
+    void paint(const DocumentRows& rows);
     // The hieroglyphs in the order they were first drawn as the font's glyphs.
     const QList<char32_t>& drawnHieroglyphs() const { return m_drawn; }
 
@@ -141,14 +141,15 @@ QList<Block> CardPainter::blocksOf(const GlyphRow& row) {
 }
 
 // Cards follow each other down the page; a part that does not fit goes to the next page.
-void CardPainter::paint(const QList<GlyphRow>& rows) {
+void CardPainter::paint(const DocumentRows& rows) {
     QPainter painter(&m_device);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                            QPainter::LosslessImageRendering);
     painter.setPen(Qt::black);
     const qreal cardGap = px(2 * m_measures.glyph / 3);
     qreal top = 0;
-    for (const GlyphRow& row : rows) {
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        const GlyphRow row = rows.at(k);
         throwIfStopped(m_stop);
         if (top > 0)
             top += cardGap;
@@ -166,12 +167,12 @@ void CardPainter::paint(const QList<GlyphRow>& rows) {
 
 } // namespace
 
-void printDocument(const QList<GlyphRow>& rows, QPagedPaintDevice& device,
+void printDocument(const DocumentRows& rows, QPagedPaintDevice& device,
                    const DocumentOptions& options) {
     CardPainter(device, options, {}).paint(rows);
 }
 
-QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+QByteArray pdfDocument(const DocumentRows& rows, const DocumentOptions& options,
                        const std::stop_token& stop) {
     QByteArray pdf;
     QList<char32_t> drawn;
@@ -183,7 +184,7 @@ QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& optio
         writer.setPageLayout(documentPageLayout(options.paper));
         writer.setCreator(QGuiApplication::applicationDisplayName());
         if (!rows.isEmpty())
-            writer.setTitle(rows.constFirst().text());
+            writer.setTitle(rows.at(0).text());
         CardPainter painter(writer, options, stop);
         painter.paint(rows);
         drawn = painter.drawnHieroglyphs();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/glyphrow.h"
+#include "output/document.h"
 #include "output/documentoptions.h"
 #include "output/writtenlayout.h"
 
@@ -88,11 +89,11 @@ struct ZipMember {
 QByteArray zipped(const QList<ZipMember>& members);
 
 // Each format as the bytes of its file.
-QByteArray pdfDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+QByteArray pdfDocument(const DocumentRows& rows, const DocumentOptions& options,
                        const std::stop_token& stop = {});
-QByteArray odtDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+QByteArray odtDocument(const DocumentRows& rows, const DocumentOptions& options,
                        const std::stop_token& stop);
-QByteArray docxDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+QByteArray docxDocument(const DocumentRows& rows, const DocumentOptions& options,
                         const std::stop_token& stop);
-QByteArray htmlDocument(const QList<GlyphRow>& rows, const DocumentOptions& options,
+QByteArray htmlDocument(const DocumentRows& rows, const DocumentOptions& options,
                         const std::stop_token& stop);
