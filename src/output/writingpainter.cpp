@@ -110,6 +110,8 @@ void paintWriting(QPainter& painter, const WrittenLayout& layout, const WritingP
     for (const WrittenLayout::Line& line : layout.lines) {
         if (!line.cartouche.isEmpty() && isVisible(line.cartouche.boundingRect(), paint))
             painter.fillPath(scale.transform().map(line.cartouche), paint.ink);
+        if (!line.continued.isNull() && isVisible(line.continued, paint))
+            painter.fillRect(scale.rect(line.continued), paint.ink);
     }
     for (const WrittenLayout::Sign& sign : layout.signs) {
         if (isVisible(sign.box, paint))

@@ -31,6 +31,8 @@ constexpr qreal ringWidth = 0.05;
 constexpr qreal barWidth = 0.09;
 constexpr qreal labelSize = 0.26; // the letters' pixel size
 constexpr qreal labelGap = 0.08;
+constexpr QSizeF dash(0.22, 0.07); // marks a word broken between lines
+constexpr qreal dashRoom = 0.08 + dash.width();
 constexpr qreal measurePixels = 100; // the letters are measured at this size, then scaled
 
 using Layout = WrittenLayout;
@@ -200,7 +202,9 @@ private:
             }
             for (qsizetype q = first; q < end; ++q) {
                 qreal step = leadingGap(q, lines.last().isEmpty()) + extent(q);
-                if (!lines.last().isEmpty() && passes(used + step)) {
+                // Room for the dash in case the word must break after this quadrat.
+                const qreal dashAfter = q + 1 < end ? dashRoom : 0;
+                if (!lines.last().isEmpty() && passes(used + step + dashAfter)) {
                     lines.append(QList<qsizetype>());
                     used = 0;
                     step = extent(q);
@@ -228,7 +232,7 @@ private:
     }
 
     void placeLine(const QList<qsizetype>& quadrats) {
-        Layout::Line line{quadrats, {}, {}};
+        Layout::Line line{quadrats, {}, {}, {}};
         const qreal frame = m_options.cartouche ? ringPadding + ringWidth : 0;
         const bool horizontal = isHorizontal(m_options);
         // The line's depth across its reading: at least one quadrat.
@@ -253,12 +257,27 @@ private:
         }
         line.box =
             horizontal ? QRectF(start, QSizeF(along, depth)) : QRectF(start, QSizeF(depth, along));
+        if (breaksWord(quadrats.constLast()))
+            line.continued = dashAfter(line.box, horizontal);
         if (m_options.cartouche)
             line.cartouche = cartoucheAround(line.box, horizontal);
         qreal end = horizontal ? line.box.bottom() + frame : line.box.right() + frame;
         end = std::max(end, addLabels(line, horizontal, end));
         m_layout.lines.append(line);
         m_next = end + lineGap;
+    }
+
+    bool breaksWord(qsizetype lastQuadrat) const {
+        return lastQuadrat + 1 < m_groups.size() && !m_groups.at(lastQuadrat + 1).wordStart;
+    }
+
+    static QRectF dashAfter(const QRectF& signs, bool horizontal) {
+        const qreal gap = dashRoom - dash.width();
+        if (horizontal)
+            return QRectF(QPointF(signs.right() + gap, signs.center().y() - dash.height() / 2),
+                          dash);
+        return QRectF(QPointF(signs.center().x() - dash.height() / 2, signs.bottom() + gap),
+                      dash.transposed());
     }
 
     void moveQuadrat(qsizetype quadrat, QPointF to) {
@@ -331,7 +350,7 @@ private:
         for (const Layout::Label& label : std::as_const(m_layout.labels))
             all |= label.box;
         for (const Layout::Line& line : std::as_const(m_layout.lines))
-            all |= line.cartouche.boundingRect();
+            all |= line.cartouche.boundingRect() | line.continued;
         m_layout.size = QSizeF(all.right() + margin, all.bottom() + margin);
         if (m_options.direction == Options::Direction::RightToLeft)
             mirror();
@@ -350,6 +369,8 @@ private:
         const QTransform mirrored(-1, 0, 0, 1, width, 0);
         for (Layout::Line& line : m_layout.lines) {
             flip(line.box);
+            if (!line.continued.isNull())
+                flip(line.continued);
             line.cartouche = mirrored.map(line.cartouche);
         }
         for (Layout::Label& label : m_layout.labels)

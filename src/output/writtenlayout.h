@@ -35,6 +35,8 @@ struct WrittenLayout {
         QList<qsizetype> quadrats; // in reading order
         QRectF box;                // the signs' room
         QPainterPath cartouche;    // filled: its ring and tie bar, when there is one
+        // A short dash after the line where a word too long for a line goes on in the next one.
+        QRectF continued;
     };
 
     QList<Sign> signs;       // in reading order

@@ -98,23 +98,36 @@ TEST(WrittenLayout, ColumnsAreTallerThanWide) {
     EXPECT_GT(written.size.height(), written.size.width());
 }
 
-// Lines end between words; each name keeps its own cartouche, none is split.
+// Lines end between words; each name keeps its own cartouche, none is split. Only a word longer
+// than a line breaks, and the line it breaks is marked with a dash that stays within the line.
 TEST(WrittenLayout, BreaksLinesBetweenWords) {
     const GlyphRow row =
         Converter(Alphabet::load(dataFolder)).row(u"Christopher Columbus"_s, Converter::WholeText);
-    const WrittenLayout written = layOutWriting(row, {.cartouche = true, .lineLength = 8});
-    QStringList lines;
-    for (const WrittenLayout::Line& line : written.lines) {
-        QString letters;
-        for (const qsizetype quadrat : line.quadrats)
-            for (const QList<qsizetype>& signs : written.quadrats.at(quadrat).rows)
-                for (const qsizetype sign : signs)
-                    letters += row.glyphs().at(written.signs.at(sign).glyph).letters;
-        lines.append(letters);
+    const QStringList words{u"Christopher"_s, u"Columbus"_s};
+    for (const qreal length : {8.0, 3.0}) {
+        SCOPED_TRACE(length);
+        const WrittenLayout written = layOutWriting(row, {.cartouche = true, .lineLength = length});
+        QStringList lines;
+        for (const WrittenLayout::Line& line : written.lines) {
+            QString letters;
+            qsizetype last = 0;
+            for (const qsizetype quadrat : line.quadrats)
+                for (const QList<qsizetype>& signs : written.quadrats.at(quadrat).rows)
+                    for (const qsizetype sign : signs) {
+                        last = written.signs.at(sign).glyph;
+                        letters += row.glyphs().at(last).letters;
+                    }
+            lines.append(letters);
+            const bool endsWord =
+                last + 1 == row.glyphs().size() || row.glyphs().at(last + 1).wordStart;
+            EXPECT_EQ(line.continued.isNull(), endsWord) << letters.toStdString();
+            EXPECT_LE((line.cartouche.boundingRect() | line.continued).width(), length);
+        }
+        EXPECT_EQ(lines.join(QString()), words.join(QString()));
+        if (length == 8) {
+            EXPECT_EQ(lines, words);
+        }
     }
-    EXPECT_EQ(lines, QStringList({u"Christopher"_s, u"Columbus"_s}));
-    for (const WrittenLayout::Line& line : written.lines)
-        EXPECT_LE(line.box.width(), 8);
 }
 
 struct UnicodeCase {
