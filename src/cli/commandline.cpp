@@ -58,6 +58,15 @@ struct Options {
                              translated("The paper of a document: a4 or letter (the one of your "
                                         "country unless given)."),
                              QStringLiteral("a4|letter")};
+    QCommandLineOption page{QStringLiteral("page"),
+                            translated("What each page of a document holds: the name large on a "
+                                       "sheet (the default for a TEXT), names on cards to cut "
+                                       "apart, eight a page (the default for --batch), or text "
+                                       "in lines."),
+                            QStringLiteral("sheet|cards|text")};
+    QCommandLineOption noUnicodeLine{
+        QStringLiteral("no-unicode-line"),
+        translated("Leave out the line of Unicode hieroglyphs under a sheet's or text's signs.")};
     QCommandLineOption arrange{QStringLiteral("arrange"),
                                translated("Write the signs in groups, as scribes did (groups, the "
                                           "default), or one after the other (row)."),
@@ -93,7 +102,8 @@ struct Options {
 
     // Whether any option only a file takes is given.
     bool anyOfAFile(const QCommandLineParser& parser) const {
-        return anySet(parser, {&output, &size, &dpi, &paper, &letters, &noLetters, &transparent});
+        return anySet(parser, {&output, &size, &dpi, &paper, &page, &noUnicodeLine, &letters,
+                               &noLetters, &transparent});
     }
     // Whether any option of how the signs are written, which --text takes too, is given.
     bool anyOfWriting(const QCommandLineParser& parser) const {
@@ -105,11 +115,11 @@ struct Options {
             translated("Spells English text in ancient Egyptian hieroglyphs. Without arguments it "
                        "opens its window; with a TEXT alone it opens the window with TEXT "
                        "converted."));
-        parser.addOptions({help,        version,         output,     batch,
-                           text,        unicodeControls, size,       dpi,
-                           paper,       arrange,         direction,  vertical,
-                           letters,     noLetters,       cartouche,  determinative,
-                           transparent, numerals,        noNumerals, spelling});
+        parser.addOptions(
+            {help,        version,  output,     batch,     text,          unicodeControls,
+             size,        dpi,      paper,      page,      noUnicodeLine, arrange,
+             direction,   vertical, letters,    noLetters, cartouche,     determinative,
+             transparent, numerals, noNumerals, spelling});
         parser.addPositionalArgument(QStringLiteral("text"), translated("The text to spell."),
                                      QStringLiteral("[TEXT]"));
     }
@@ -184,6 +194,14 @@ QString readOutputOptions(const QCommandLineParser& parser, const Options& o,
         return misuse;
     if (paper >= 0)
         options.paper = paper == 0 ? QPageSize::A4 : QPageSize::Letter;
+    const qsizetype page = choiceOf(
+        parser, o.page, {QStringLiteral("sheet"), QStringLiteral("cards"), QStringLiteral("text")},
+        misuse);
+    if (!misuse.isEmpty())
+        return misuse;
+    if (page >= 0)
+        options.page = PageKind(page);
+    options.unicodeLine = !parser.isSet(o.noUnicodeLine);
     if (parser.isSet(o.dpi)) {
         options.dpi = resolution(parser.value(o.dpi));
         if (!options.dpi)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/textreading.h"
+#include "output/documentoptions.h"
 #include "output/writingoptions.h"
 
 #include <optional>
@@ -16,6 +17,9 @@ struct OutputOptions {
     std::optional<double> glyphMillimetres;     // --size
     std::optional<int> dpi;                     // --dpi (pictures in pixels)
     std::optional<QPageSize::PageSizeId> paper; // --paper (documents)
+    // --page (documents): a sheet for one text and cards for a batch unless given
+    std::optional<PageKind> page;
+    bool unicodeLine = true; // --no-unicode-line (documents)
     // --arrange, --direction, --vertical, --cartouche, --determinative; with --text too
     WritingOptions writing;
 };

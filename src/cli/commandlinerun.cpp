@@ -181,8 +181,13 @@ int carryOut(const CommandLineRequest& request) {
         modMain::LoadFonts(folder);
     if (request.action == CommandLineRequest::Action::PrintUnicode)
         return printUnicode(converter, texts, request);
+    const bool batch = !request.batchFile.isEmpty();
+    if (const QString misuse =
+            RowOutput::sizeMisuse(converter, texts, batch, request.outputPath, request.options);
+        !misuse.isEmpty())
+        return badUsage(misuse);
     tellWhatWasLeftOut(onFile(PlainMessage::cannotWrite, request.outputPath, [&] {
-        return RowOutput::write(converter, texts, request.outputPath, request.options);
+        return RowOutput::write(converter, texts, batch, request.outputPath, request.options);
     }));
     return CommandLine::Success;
 }

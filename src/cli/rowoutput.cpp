@@ -28,8 +28,8 @@ QString kindMisuse(OutputFormat::Kind kind, const OutputOptions& options, bool b
     if (kind == OutputFormat::Kind::Document)
         return options.transparent ? translated("--transparent is for pictures, not documents")
                                    : QString();
-    if (options.paper)
-        return translated("--paper is for documents, not pictures");
+    if (options.paper || options.page || !options.unicodeLine)
+        return translated("--paper, --page and --no-unicode-line are for documents, not pictures");
     return batch ? translated("a picture holds one row; a batch of names needs a document")
                  : QString();
 }
@@ -44,11 +44,15 @@ RowPictureOptions pictureOptions(const OutputOptions& options) {
     return picture;
 }
 
-DocumentOptions documentOptions(const OutputOptions& options) {
+// A sheet or a card filled by its name unless a size is asked for.
+DocumentOptions documentOptions(const OutputOptions& options, bool batch) {
     DocumentOptions document{options.glyphMillimetres.value_or(OutputFormats::DefaultGlyph),
                              options.letters.value_or(true), options.writing.cartouche,
                              options.writing};
     document.paper = options.paper.value_or(document.paper);
+    document.page = options.page.value_or(batch ? PageKind::Cards : PageKind::Sheet);
+    document.fitToPage = !options.glyphMillimetres;
+    document.unicodeLine = options.unicodeLine;
     return document;
 }
 
@@ -75,14 +79,29 @@ QString inputClash(const QString& path, const QStringList& inputs) {
     return {};
 }
 
-QList<GlyphRow> write(const Converter& converter, const QStringList& texts, const QString& path,
-                      const OutputOptions& options) {
+QString sizeMisuse(const Converter& converter, const QStringList& texts, bool batch,
+                   const QString& path, const OutputOptions& options) {
+    if (!options.glyphMillimetres || !OutputFormats::isOfKind(path, OutputFormat::Kind::Document))
+        return {};
+    const DocumentRows rows(texts.size(), [&](qsizetype k) {
+        return converter.row(texts.at(k), Converter::WholeText);
+    });
+    const double largest = largestFittingGlyph(rows, documentOptions(options, batch));
+    if (largest >= *options.glyphMillimetres)
+        return {};
+    return translated("--size %1 is too large for the page; the largest that fits is %2 mm")
+        .arg(*options.glyphMillimetres)
+        .arg(largest);
+}
+
+QList<GlyphRow> write(const Converter& converter, const QStringList& texts, bool batch,
+                      const QString& path, const OutputOptions& options) {
     if (OutputFormats::isOfKind(path, OutputFormat::Kind::Document)) {
         // A document holds the whole text of every name, not only what the window shows.
         QList<GlyphRow> rows;
         for (const QString& text : texts)
             rows.append(converter.row(text, Converter::WholeText));
-        saveDocument(rows, path, documentOptions(options));
+        saveDocument(rows, path, documentOptions(options, batch));
         return rows;
     }
     const GlyphRow row = converter.row(texts.value(0));

@@ -20,10 +20,15 @@ QString misuse(const QString& path, const OutputOptions& options, bool batch);
 // would lose what is read; empty when it is none of them.
 QString inputClash(const QString& path, const QStringList& inputs);
 
+// Why the glyph size asked for cannot be written: too large for the page of a document (a sheet or
+// a text page) for one of the texts, given alone or as a batch; empty when it fits.
+QString sizeMisuse(const Converter& converter, const QStringList& texts, bool batch,
+                   const QString& path, const OutputOptions& options);
+
 // Writes the rows of the texts to path, as its suffix says, all or nothing, and answers them, so
 // that the caller can tell what was left out of each. Throws RuntimeError naming the file when it
 // cannot be written.
-QList<GlyphRow> write(const Converter& converter, const QStringList& texts, const QString& path,
-                      const OutputOptions& options);
+QList<GlyphRow> write(const Converter& converter, const QStringList& texts, bool batch,
+                      const QString& path, const OutputOptions& options);
 
 } // namespace RowOutput

@@ -34,15 +34,10 @@ bool inColumns(const WritingOptions& writing) {
     return writing.direction == WritingOptions::Direction::Columns;
 }
 
-// The document's letters and cartouche; lines as long as the text is wide (columns as tall as it
-// is high).
+// Lines as long as the text is wide (columns as tall as it is high).
 WritingOptions writingOptions(const DocumentOptions& options, QSizeF text) {
-    WritingOptions writing = options.writing;
-    writing.letters = options.letters;
-    writing.cartouche = options.cartouche;
-    writing.lineLength = (inColumns(writing) ? text.height() : text.width()) /
-                         checkedGlyphSize(options.glyphMillimetres);
-    return writing;
+    return writtenAs(options, (inColumns(options.writing) ? text.height() : text.width()) /
+                                  checkedGlyphSize(options.glyphMillimetres));
 }
 
 void throwZipError(int error) {
@@ -67,6 +62,18 @@ CardMeasures::CardMeasures(const DocumentOptions& options)
     , gap(glyph / 8)
     , unicodePoints(glyph * 2)
     , englishPoints(glyph * 0.95) {}
+
+WritingOptions writtenAs(const DocumentOptions& options, qreal lineQuadrats) {
+    WritingOptions writing = options.writing;
+    writing.letters = options.letters;
+    writing.cartouche = options.cartouche;
+    writing.lineLength = lineQuadrats;
+    return writing;
+}
+
+DocumentWriting::DocumentWriting(WrittenLayout written, double quadratMillimetres)
+    : layout(std::move(written))
+    , quadrat(quadratMillimetres) {}
 
 DocumentWriting::DocumentWriting(const GlyphRow& row, const DocumentOptions& options,
                                  QSizeF textMillimetres)
@@ -157,6 +164,7 @@ QPageLayout documentPageLayout(QPageSize::PageSizeId paper) {
 
 void saveDocument(const DocumentRows& rows, const QString& path, const DocumentOptions& options,
                   const std::stop_token& stop) {
+    checkFitsOnPage(rows, options);
     const QString suffix = suffixOf(path);
     QByteArray bytes;
     if (suffix == u"pdf")

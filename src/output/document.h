@@ -31,6 +31,15 @@ private:
 // True for the documents of OutputFormats (any case).
 bool isDocumentPath(const QString& path);
 
+// The largest glyph, in millimetres, at which every row fits its page as the options set it: the
+// options' own size when it fits. Only sheets and text pages at a size asked for can be too large;
+// cards draw a long name smaller, and a fitted sheet fits by its making.
+double largestFittingGlyph(const DocumentRows& rows, const DocumentOptions& options);
+
+// Throws RuntimeError 6 (overflow), naming the largest size that fits, when the glyph is too
+// large for the page.
+void checkFitsOnPage(const DocumentRows& rows, const DocumentOptions& options);
+
 // Writes the rows (one card per name, in order) as PDF, ODT, DOCX or HTML by the path's suffix.
 // Nothing half-written is left behind. Uses no widgets and no pixmaps, so it may run on a thread
 // of its own; a stop requested from another thread ends it at the next name with RuntimeError 18

@@ -1,175 +1,431 @@
-// The PDF and the printed pages: the cards drawn with QPainter, page after page.
+// The PDF and the printed pages: sheets, cards or text pages drawn with QPainter, the same on any
+// paged device.
 
 #include "output/document.h"
+#include "output/documentpages.h"
 #include "output/documentparts.h"
 #include "output/pdfunicodemap.h"
 #include "output/writingpainter.h"
+#include "platform/runtimeerror.h"
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
+#include <memory>
 #include <QBuffer>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPen>
+#include <QTextLayout>
 
 namespace {
 
 // Fine enough that every length lands where it is measured.
 constexpr int pdfResolution = 1200;
 
-// One part of a card that is never split between pages, drawn with its top at the given height.
+// A sheet's texts: large under a large name, yet never larger than these.
+constexpr double sheetEnglishPoints = 28;
+constexpr double sheetUnicodePoints = 40;
+constexpr double sheetGap = 4; // millimetres between a sheet's parts
+constexpr double smallestCardPoints = 5;
+
+// A text in lines no wider than a width, each line drawn by itself, so that a page may end between
+// any two of them and none is cut.
+class SetText {
+public:
+    SetText(const QString& text, const QFont& font, QPaintDevice* device, qreal width,
+            Qt::Alignment alignment)
+        : m_layout(std::make_shared<QTextLayout>(text, font, device)) {
+        QTextOption option(alignment);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        m_layout->setTextOption(option);
+        m_layout->beginLayout();
+        qreal top = 0;
+        for (QTextLine line = m_layout->createLine(); line.isValid();
+             line = m_layout->createLine()) {
+            line.setLineWidth(width);
+            line.setPosition(QPointF(0, top));
+            top += line.height();
+        }
+        m_layout->endLayout();
+        m_height = top;
+    }
+
+    int lineCount() const { return m_layout->lineCount(); }
+    qreal lineHeight(int line) const { return m_layout->lineAt(line).height(); }
+    qreal height() const { return m_height; }
+    qreal naturalWidth() const {
+        qreal widest = 0;
+        for (int k = 0; k < lineCount(); ++k)
+            widest = std::max(widest, m_layout->lineAt(k).naturalTextWidth());
+        return widest;
+    }
+    // The line with its top at the given point, the left of the text's width at its x.
+    void drawLine(QPainter& painter, int line, QPointF at) const {
+        const QTextLine text = m_layout->lineAt(line);
+        text.draw(&painter, at - QPointF(0, text.y()));
+    }
+    void draw(QPainter& painter, QPointF at) const {
+        for (int k = 0; k < lineCount(); ++k)
+            drawLine(painter, k, at + QPointF(0, m_layout->lineAt(k).y()));
+    }
+
+private:
+    std::shared_ptr<QTextLayout> m_layout;
+    qreal m_height = 0;
+};
+
+// Text pages at the glyph's size: a sheet fitted to its page writes a long text that way.
+DocumentOptions textPageOptions(DocumentOptions options) {
+    if (options.fitToPage)
+        options.glyphMillimetres = OutputFormats::DefaultGlyph;
+    options.fitToPage = false;
+    return options;
+}
+
+// One part of a text page that is never split between pages, drawn with its top at a height.
 struct Block {
     qreal height;
     std::function<void(QPainter&, qreal top)> draw;
 };
 
-// Where a written layout goes to the next page: nowhere when it fits on one, else between its lines
-// (in quadrats, from its top), so a line and the letters under it stay together. Columns go as one.
-QList<qreal> pageCuts(const WrittenLayout& layout, qreal pageQuadrats) {
-    QList<qreal> cuts{0};
-    if (layout.size.height() > pageQuadrats &&
-        layout.options.direction != WritingOptions::Direction::Columns) {
-        for (qsizetype k = 1; k < layout.lines.size(); ++k) {
-            const WrittenLayout::Line& line = layout.lines.at(k);
-            cuts.append(line.cartouche.isEmpty() ? line.box.top()
-                                                 : line.cartouche.boundingRect().top());
-        }
-    }
-    cuts.append(layout.size.height());
-    return cuts;
-}
+// A name on its sheet: its parts measured on the device, in the order they go down the page.
+struct Sheet {
+    DocumentWriting writing;
+    std::optional<SetText> unicode;
+    SetText english;
+    qreal gap;
+    qreal height;
+};
 
-class CardPainter {
+class PagePainter {
 public:
-    CardPainter(QPagedPaintDevice& device, const DocumentOptions& options,
+    PagePainter(QPagedPaintDevice& device, const DocumentOptions& options,
                 const std::stop_token& stop)
         : m_device(device)
         , m_options(options)
-        , m_measures(options)
+        , m_textOptions(textPageOptions(options))
+        , m_measures(m_textOptions)
         , m_stop(stop)
         , m_pixelsPerMillimetre(device.logicalDpiX() / 25.4)
         , m_page(device.pageLayout().paintRectPixels(device.logicalDpiX()).size()) {}
 
     void paint(const DocumentRows& rows);
+    // Whether the row fits its page at the options' glyph size (sheets and text pages).
+    bool fits(const GlyphRow& row);
     // The hieroglyphs in the order they were first drawn as the font's glyphs.
     const QList<char32_t>& drawnHieroglyphs() const { return m_drawn; }
 
 private:
-    void noteDrawn(const QString& hieroglyphs);
     qreal px(double millimetres) const { return millimetres * m_pixelsPerMillimetre; }
+    QSizeF pageMillimetres() const { return m_page / px(1); }
     QFont font(const QString& family, double points) const;
-    QList<Block> blocksOf(const GlyphRow& row);
-    QList<Block> writingBlocks(const GlyphRow& row);
-    Block textBlock(const QString& text, const QFont& font, int wrap);
+    SetText setText(const QString& text, const QFont& font, qreal width,
+                    Qt::Alignment alignment = Qt::AlignLeft) const {
+        return SetText(text, font, &m_device, width, alignment);
+    }
+    void noteDrawn(const QString& hieroglyphs);
+    void noteDrawn(const WrittenLayout& layout);
+    void newPage();
+    void drawWriting(const DocumentWriting& writing, QPointF at, QRectF visible = {});
+
+    Sheet sheetOf(const GlyphRow& row, bool fitted) const;
+    void paintSheet(const GlyphRow& row);
+    void paintCard(const GlyphRow& row, qsizetype index);
+    void paintText(const GlyphRow& row);
+    QList<Block> writingBlocks(const DocumentWriting& writing);
+    void appendLines(QList<Block>& blocks, const SetText& text);
 
     QPagedPaintDevice& m_device;
     DocumentOptions m_options;
-    CardMeasures m_measures;
+    DocumentOptions m_textOptions;
+    CardMeasures m_measures; // of text pages
     std::stop_token m_stop;
     qreal m_pixelsPerMillimetre;
     QSizeF m_page;
+    QPainter m_painter;
+    bool m_pageUsed = false;
+    qreal m_top = 0; // where a text page goes on
     QList<char32_t> m_drawn;
 };
 
-void CardPainter::noteDrawn(const QString& hieroglyphs) {
+QFont PagePainter::font(const QString& family, double points) const {
+    QFont font(family);
+    font.setPointSizeF(points);
+    return font;
+}
+
+void PagePainter::noteDrawn(const QString& hieroglyphs) {
     for (const char32_t character : hieroglyphs.toUcs4()) {
         if (!m_drawn.contains(character))
             m_drawn.append(character);
     }
 }
 
-QFont CardPainter::font(const QString& family, double points) const {
-    QFont font(family);
-    font.setPointSizeF(points);
-    return font;
-}
-
-// The written signs, a block from each cut to the next, each clipped to its own lines.
-QList<Block> CardPainter::writingBlocks(const GlyphRow& row) {
-    const DocumentWriting writing(row, m_options, m_page / px(1));
-    if (writing.layout.isEmpty())
-        return {};
-    for (const WrittenLayout::Sign& sign : writing.layout.signs) {
+void PagePainter::noteDrawn(const WrittenLayout& layout) {
+    for (const WrittenLayout::Sign& sign : layout.signs) {
         if (!sign.shape.glyphs.isEmpty())
             noteDrawn(sign.unicode);
     }
+}
+
+void PagePainter::newPage() {
+    if (m_pageUsed)
+        m_device.newPage();
+    m_pageUsed = true;
+    m_top = 0;
+}
+
+void PagePainter::drawWriting(const DocumentWriting& writing, QPointF at, QRectF visible) {
+    noteDrawn(writing.layout);
+    WritingPaint paint;
+    paint.quadrat = px(writing.quadrat);
+    paint.origin = at;
+    paint.signsAsGlyphs = true;
+    paint.visible = visible;
+    paintWriting(m_painter, writing.layout, paint);
+}
+
+// Sheets: the name as large as the page allows (or as asked), centred, its texts under it.
+Sheet PagePainter::sheetOf(const GlyphRow& row, bool fitted) const {
+    const double points = fitted ? sheetEnglishPoints : m_measures.englishPoints;
+    const double unicodePoints = fitted ? sheetUnicodePoints : m_measures.unicodePoints;
+    std::optional<SetText> unicode;
+    const QString hieroglyphs = unicodeLine(row);
+    if (m_options.unicodeLine && !hieroglyphs.isEmpty())
+        unicode.emplace(setText(hieroglyphs,
+                                font(QString::fromLatin1(hieroglyphFamily),
+                                     std::min(unicodePoints, sheetUnicodePoints)),
+                                m_page.width(), Qt::AlignHCenter));
+    SetText english = setText(
+        row.text(), font(QGuiApplication::font().family(), std::min(points, sheetEnglishPoints)),
+        m_page.width(), Qt::AlignHCenter);
+    const qreal gap = px(fitted ? sheetGap : m_measures.gap);
+    const qreal texts = english.height() + (unicode ? unicode->height() + gap : 0);
+    const QSizeF room(m_page.width(), m_page.height() - texts - gap);
+    DocumentWriting writing =
+        fitted ? fittedWriting(row, m_options, room / px(1), OutputFormats::LargestGlyph)
+               : DocumentWriting(row, m_options, pageMillimetres());
+    const qreal height =
+        (writing.layout.isEmpty() ? 0 : px(writing.millimetres().height()) + gap) + texts;
+    return {std::move(writing), std::move(unicode), std::move(english), gap, height};
+}
+
+void PagePainter::paintSheet(const GlyphRow& row) {
+    Sheet sheet = sheetOf(row, m_options.fitToPage);
+    // A long text too small on one page reads better as text pages at the usual size.
+    if (m_options.fitToPage && sheet.writing.quadrat < OutputFormats::DefaultGlyph) {
+        newPage();
+        paintText(row);
+        return;
+    }
+    newPage();
+    qreal top = (m_page.height() - sheet.height) / 2;
+    if (!sheet.writing.layout.isEmpty()) {
+        const qreal width = px(sheet.writing.millimetres().width());
+        drawWriting(sheet.writing, QPointF((m_page.width() - width) / 2, top));
+        top += px(sheet.writing.millimetres().height()) + sheet.gap;
+    }
+    if (sheet.unicode) {
+        noteDrawn(unicodeLine(row));
+        sheet.unicode->draw(m_painter, QPointF(0, top));
+        top += sheet.unicode->height() + sheet.gap;
+    }
+    sheet.english.draw(m_painter, QPointF(0, top));
+}
+
+// Cards: eight a page in a grid, each with its cutting line, the name in its cartouche and the
+// English under it, all centred; a long name is drawn smaller, never cut.
+void PagePainter::paintCard(const GlyphRow& row, qsizetype index) {
+    const CardGrid grid = cardGrid(m_options.paper);
+    if (index % CardGrid::perPage == 0)
+        newPage();
+    const QRectF card = grid.cardAt(index % CardGrid::perPage);
+    const QRectF cardPixels(card.topLeft() * px(1), card.size() * px(1));
+    m_painter.save();
+    m_painter.setPen(QPen(Qt::gray, px(0.2), Qt::DashLine));
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawRect(cardPixels);
+    m_painter.restore();
+
+    const QRectF inside =
+        cardPixels.adjusted(px(cardPadding), px(cardPadding), -px(cardPadding), -px(cardPadding));
+    QFont english = font(QGuiApplication::font().family(), cardEnglishPoints);
+    const qreal natural = setText(row.text(), english, 1e9).naturalWidth();
+    if (natural > inside.width())
+        english.setPointSizeF(
+            std::max(smallestCardPoints, cardEnglishPoints * inside.width() / natural));
+    const SetText name = setText(row.text(), english, inside.width(), Qt::AlignHCenter);
+    const qreal gap = px(m_measures.gap);
+    const QSizeF room(inside.width(), inside.height() - name.height() - gap);
+    const DocumentOptions options = cardOptions(m_options);
+    const DocumentWriting writing = fittedWriting(
+        row, options, room / px(1), m_options.fitToPage ? cardGlyph : m_options.glyphMillimetres);
+    const QSizeF signs = writing.layout.isEmpty() ? QSizeF() : writing.millimetres() * px(1);
+    qreal top = inside.top() + (inside.height() - signs.height() - gap - name.height()) / 2;
+    if (!writing.layout.isEmpty())
+        drawWriting(writing, QPointF(inside.center().x() - signs.width() / 2, top));
+    name.draw(m_painter, QPointF(inside.left(), top + signs.height() + gap));
+}
+
+// Text pages: the written lines, the Unicode line and the English follow each other down the
+// page; a name goes to the next page whole when it fits there, else line by line.
+QList<Block> PagePainter::writingBlocks(const DocumentWriting& writing) {
     const qreal quadrat = px(writing.quadrat);
-    const QList<qreal> cuts = pageCuts(writing.layout, m_page.height() / quadrat);
+    const QList<qreal> cuts = lineCuts(writing.layout);
     QList<Block> blocks;
     for (qsizetype k = 1; k < cuts.size(); ++k) {
         const qreal from = cuts.at(k - 1) * quadrat;
         const qreal height = cuts.at(k) * quadrat - from;
-        blocks.append({height + px(m_measures.gap), [=, this](QPainter& painter, qreal top) {
-                           WritingPaint paint;
-                           paint.quadrat = quadrat;
-                           paint.origin = QPointF(0, top - from);
-                           paint.signsAsGlyphs = true;
-                           paint.visible = QRectF(0, from / quadrat, writing.layout.size.width(),
-                                                  height / quadrat);
+        const QRectF visible(0, cuts.at(k - 1), writing.layout.size.width(),
+                             cuts.at(k) - cuts.at(k - 1));
+        blocks.append({height, [=, this](QPainter& painter, qreal top) {
                            painter.save();
                            painter.setClipRect(QRectF(0, top, m_page.width(), height));
-                           paintWriting(painter, writing.layout, paint);
+                           drawWriting(writing, QPointF(0, top - from), visible);
                            painter.restore();
                        }});
     }
+    blocks.last().height += px(m_measures.gap);
     return blocks;
 }
 
-Block CardPainter::textBlock(const QString& text, const QFont& font, int wrap) {
-    const int flags = Qt::AlignLeft | Qt::AlignTop | wrap;
-    const QRectF room(0, 0, m_page.width(), m_page.height());
-    const qreal height = QFontMetricsF(font, &m_device).boundingRect(room, flags, text).height();
-    return {height + px(m_measures.gap), [=](QPainter& painter, qreal top) {
-                painter.setFont(font);
-                painter.drawText(room.translated(0, top), flags, text);
-            }};
+void PagePainter::appendLines(QList<Block>& blocks, const SetText& text) {
+    if (text.lineCount() == 0)
+        return;
+    for (int k = 0; k < text.lineCount(); ++k)
+        blocks.append({text.lineHeight(k), [text, k](QPainter& painter, qreal top) {
+                           text.drawLine(painter, k, QPointF(0, top));
+                       }});
+    blocks.last().height += px(m_measures.gap);
 }
 
-QList<Block> CardPainter::blocksOf(const GlyphRow& row) {
-    QList<Block> blocks = writingBlocks(row);
-    noteDrawn(row.unicodeText());
-    if (!row.unicodeText().isEmpty())
-        blocks.append(
-            textBlock(row.unicodeText(),
-                      font(QString::fromLatin1(hieroglyphFamily), m_measures.unicodePoints),
-                      Qt::TextWrapAnywhere));
-    blocks.append(textBlock(row.text(),
-                            font(QGuiApplication::font().family(), m_measures.englishPoints),
-                            Qt::TextWordWrap));
-    return blocks;
-}
-
-// Cards follow each other down the page; a part that does not fit goes to the next page.
-void CardPainter::paint(const DocumentRows& rows) {
-    QPainter painter(&m_device);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
-                           QPainter::LosslessImageRendering);
-    painter.setPen(Qt::black);
-    const qreal cardGap = px(2 * m_measures.glyph / 3);
-    qreal top = 0;
-    for (qsizetype k = 0; k < rows.size(); ++k) {
-        const GlyphRow row = rows.at(k);
+void PagePainter::paintText(const GlyphRow& row) {
+    QList<Block> blocks;
+    const DocumentWriting writing(row, m_textOptions, pageMillimetres());
+    if (!writing.layout.isEmpty()) {
+        noteDrawn(writing.layout); // before the Unicode line, as they are drawn
+        blocks = writingBlocks(writing);
+    }
+    const QString hieroglyphs = unicodeLine(row);
+    if (m_options.unicodeLine && !hieroglyphs.isEmpty()) {
+        noteDrawn(hieroglyphs);
+        appendLines(blocks,
+                    setText(hieroglyphs,
+                            font(QString::fromLatin1(hieroglyphFamily), m_measures.unicodePoints),
+                            m_page.width()));
+    }
+    appendLines(blocks, setText(row.text(),
+                                font(QGuiApplication::font().family(), m_measures.englishPoints),
+                                m_page.width()));
+    qreal whole = 0;
+    for (const Block& block : blocks)
+        whole += block.height;
+    const qreal cardGap = m_top > 0 ? px(2 * m_measures.glyph / 3) : 0;
+    if (!m_pageUsed || (m_top + cardGap + whole > m_page.height() && whole <= m_page.height()))
+        newPage();
+    else
+        m_top += cardGap;
+    for (const Block& block : blocks) {
         throwIfStopped(m_stop);
-        if (top > 0)
-            top += cardGap;
-        for (const Block& block : blocksOf(row)) {
-            throwIfStopped(m_stop);
-            if (top > 0 && top + block.height > m_page.height()) {
-                m_device.newPage();
-                top = 0;
-            }
-            block.draw(painter, top);
-            top += block.height;
+        if (m_top > 0 && m_top + block.height > m_page.height())
+            newPage();
+        block.draw(m_painter, m_top);
+        m_top += block.height;
+    }
+}
+
+bool PagePainter::fits(const GlyphRow& row) {
+    if (m_options.page == PageKind::Sheet) {
+        const Sheet sheet = sheetOf(row, false);
+        return sheet.height <= m_page.height() &&
+               sheet.writing.quadrat >= m_options.glyphMillimetres - 1e-9;
+    }
+    const DocumentWriting writing(row, m_options, pageMillimetres());
+    if (writing.layout.isEmpty())
+        return true;
+    if (writing.quadrat < m_options.glyphMillimetres - 1e-9)
+        return false; // narrowed to the page's width
+    const QList<qreal> cuts = lineCuts(writing.layout);
+    for (qsizetype k = 1; k < cuts.size(); ++k) {
+        if (px((cuts.at(k) - cuts.at(k - 1)) * writing.quadrat) > m_page.height())
+            return false;
+    }
+    return true;
+}
+
+void PagePainter::paint(const DocumentRows& rows) {
+    m_painter.begin(&m_device);
+    m_painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
+                             QPainter::LosslessImageRendering);
+    m_painter.setPen(Qt::black);
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        throwIfStopped(m_stop);
+        const GlyphRow row = rows.at(k);
+        switch (m_options.page) {
+        case PageKind::Sheet:
+            paintSheet(row);
+            break;
+        case PageKind::Cards:
+            paintCard(row, k);
+            break;
+        case PageKind::Text:
+            paintText(row);
+            break;
         }
     }
+    m_painter.end();
+}
+
+QString sizeTooLarge(double glyph, double largest) {
+    return QStringLiteral("a glyph of %1 mm does not fit on the page; the largest that fits is "
+                          "%2 mm")
+        .arg(glyph)
+        .arg(QString::number(largest, 'f', 1));
 }
 
 } // namespace
 
+double largestFittingGlyph(const DocumentRows& rows, const DocumentOptions& options) {
+    if (options.page == PageKind::Cards || options.fitToPage)
+        return options.glyphMillimetres;
+    QBuffer nowhere;
+    QPdfWriter writer(&nowhere);
+    writer.setResolution(pdfResolution);
+    writer.setPageLayout(documentPageLayout(options.paper));
+    const auto fitsAt = [&](const GlyphRow& row, double glyph) {
+        DocumentOptions sized = options;
+        sized.glyphMillimetres = glyph;
+        return PagePainter(writer, sized, {}).fits(row);
+    };
+    double largest = options.glyphMillimetres;
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        const GlyphRow row = rows.at(k);
+        if (fitsAt(row, largest))
+            continue;
+        // Halving the range to a tenth of a millimetre, the precision the size is given in.
+        double low = OutputFormats::SmallestGlyph;
+        while (largest - low > 0.05) {
+            const double middle = (low + largest) / 2;
+            (fitsAt(row, middle) ? low : largest) = middle;
+        }
+        largest = std::floor(low * 10) / 10;
+    }
+    return largest;
+}
+
+void checkFitsOnPage(const DocumentRows& rows, const DocumentOptions& options) {
+    const double largest = largestFittingGlyph(rows, options);
+    if (largest < options.glyphMillimetres)
+        throw RuntimeError(ErrorNumber::Overflow, sizeTooLarge(options.glyphMillimetres, largest));
+}
+
 void printDocument(const DocumentRows& rows, QPagedPaintDevice& device,
                    const DocumentOptions& options) {
-    CardPainter(device, options, {}).paint(rows);
+    checkFitsOnPage(rows, options);
+    PagePainter(device, options, {}).paint(rows);
 }
 
 QByteArray pdfDocument(const DocumentRows& rows, const DocumentOptions& options,
@@ -185,7 +441,7 @@ QByteArray pdfDocument(const DocumentRows& rows, const DocumentOptions& options,
         writer.setCreator(QGuiApplication::applicationDisplayName());
         if (!rows.isEmpty())
             writer.setTitle(rows.at(0).text());
-        CardPainter painter(writer, options, stop);
+        PagePainter painter(writer, options, stop);
         painter.paint(rows);
         drawn = painter.drawnHieroglyphs();
     }

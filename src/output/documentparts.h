@@ -30,12 +30,17 @@ inline constexpr const char* hieroglyphFamily = "Aegyptus";
 // (the glyph's size unless the layout would be wider, or a column taller, than the text).
 struct DocumentWriting {
     DocumentWriting(const GlyphRow& row, const DocumentOptions& options, QSizeF textMillimetres);
+    DocumentWriting(WrittenLayout written, double quadratMillimetres);
 
     WrittenLayout layout;
     double quadrat; // millimetres
 
     QSizeF millimetres() const { return layout.size * quadrat; }
 };
+
+// The document's way of writing: the letters and the cartouche as its options say, lines (or
+// columns) lineQuadrats long, 0 for one line.
+WritingOptions writtenAs(const DocumentOptions& options, qreal lineQuadrats);
 
 // What a reader is told in place of a row's picture: its English text and each sign's label.
 QString writingDescription(const GlyphRow& row);

@@ -190,7 +190,8 @@ private:
     // The quadrats in lines: a line ends between words where the next would pass the line's
     // length; only a word longer than a whole line is broken between its quadrats.
     QList<QList<qsizetype>> breakLines() const {
-        const qreal room = m_options.lineLength > 0 ? m_options.lineLength - frameRoom() : 0;
+        const qreal room =
+            m_options.lineLength > 0 ? m_options.lineLength - frameRoom() - 2 * margin : 0;
         const auto passes = [room](qreal length) { return room > 0 && length > room; };
         QList<QList<qsizetype>> lines(1);
         qreal used = 0;
