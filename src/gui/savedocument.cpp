@@ -5,6 +5,7 @@
 #include "output/outputformats.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDoubleSpinBox>
@@ -24,6 +25,9 @@ const QString suffixKey = QStringLiteral("saveDocument/suffix");
 const QString sizeKey = QStringLiteral("saveDocument/glyphMillimetres");
 const QString lettersKey = QStringLiteral("saveDocument/letters");
 const QString cartoucheKey = QStringLiteral("saveDocument/cartouche");
+const QString pageKey = QStringLiteral("saveDocument/page");
+const QString fitKey = QStringLiteral("saveDocument/fitToPage");
+const QString unicodeLineKey = QStringLiteral("saveDocument/unicodeLine");
 
 QString translated(const char* text) {
     return QCoreApplication::translate("SaveDocument", text);
@@ -43,6 +47,11 @@ DocumentOptions rememberedOptions(const QSettings& settings, const WritingOption
     options.glyphMillimetres = settings.value(sizeKey, options.glyphMillimetres).toDouble();
     options.letters = settings.value(lettersKey, options.letters).toBool();
     options.cartouche = settings.value(cartoucheKey, options.cartouche).toBool();
+    // A name large on its sheet unless the user chose otherwise.
+    const int page = settings.value(pageKey, int(PageKind::Sheet)).toInt();
+    options.page = page >= 0 && page <= int(PageKind::Text) ? PageKind(page) : PageKind::Sheet;
+    options.fitToPage = settings.value(fitKey, true).toBool();
+    options.unicodeLine = settings.value(unicodeLineKey, options.unicodeLine).toBool();
     return written(options, writing);
 }
 
@@ -55,35 +64,67 @@ SaveDocumentRequest proposal(const GlyphRow& row, const QSettings& settings,
             rememberedOptions(settings, writing)};
 }
 
+void rememberOptions(const DocumentOptions& options, QSettings& settings) {
+    settings.setValue(sizeKey, options.glyphMillimetres);
+    settings.setValue(lettersKey, options.letters);
+    settings.setValue(cartoucheKey, options.cartouche);
+    settings.setValue(pageKey, int(options.page));
+    settings.setValue(fitKey, options.fitToPage);
+    settings.setValue(unicodeLineKey, options.unicodeLine);
+}
+
 void remember(const SaveDocumentRequest& chosen, QSettings& settings) {
     const QFileInfo file(chosen.path);
     settings.setValue(folderKey, file.absolutePath());
     settings.setValue(suffixKey, file.suffix().toLower());
-    settings.setValue(sizeKey, chosen.options.glyphMillimetres);
-    settings.setValue(lettersKey, chosen.options.letters);
-    settings.setValue(cartoucheKey, chosen.options.cartouche);
+    rememberOptions(chosen.options, settings);
 }
 
-std::optional<DocumentOptions> askOptions(QWidget* parent, DocumentOptions options) {
-    QDialog dialog(parent);
-    auto* size = new QDoubleSpinBox(&dialog);
-    size->setRange(OutputFormats::SmallestGlyph, OutputFormats::LargestGlyph);
+// The page kinds as the dialog offers them, in the order of PageKind.
+QStringList pageKindNames() {
+    return {translated("The name large on a sheet"), translated("Name cards, eight a page"),
+            translated("Text in lines")};
+}
+
+// The glyph size, or, at its lowest, the name as large as its sheet or card allows.
+QDoubleSpinBox* glyphSizeBox(QWidget* parent, const DocumentOptions& options) {
+    auto* size = new QDoubleSpinBox(parent);
+    size->setRange(OutputFormats::SmallestGlyph - 0.1, OutputFormats::LargestGlyph);
     size->setDecimals(1);
     size->setSuffix(QStringLiteral(" mm"));
-    size->setValue(options.glyphMillimetres);
+    size->setSpecialValueText(translated("Fit the page"));
+    size->setValue(options.fitToPage ? size->minimum() : options.glyphMillimetres);
+    return size;
+}
+
+std::optional<DocumentOptions> askOptions(QWidget* parent, DocumentOptions options,
+                                          const QString& title) {
+    QDialog dialog(parent);
+    auto* page = new QComboBox(&dialog);
+    page->addItems(pageKindNames());
+    page->setCurrentIndex(int(options.page));
+    QDoubleSpinBox* size = glyphSizeBox(&dialog, options);
     auto* letters = new QCheckBox(translated("&Letters under each glyph"), &dialog);
     letters->setChecked(options.letters);
     auto* cartouche = new QCheckBox(translated("&Cartouche around each line"), &dialog);
     cartouche->setChecked(options.cartouche);
+    auto* unicodeLine = new QCheckBox(translated("&Unicode hieroglyphs under the signs"), &dialog);
+    unicodeLine->setChecked(options.unicodeLine);
     auto* controls = new QFormLayout;
+    controls->addRow(translated("P&age:"), page);
     controls->addRow(translated("&Glyph size:"), size);
     controls->addRow(letters);
     controls->addRow(cartouche);
-    if (!SaveDialogs::askOptions(dialog, translated("Save As Document"), controls))
+    controls->addRow(unicodeLine);
+    if (!SaveDialogs::askOptions(dialog, title, controls))
         return std::nullopt;
-    options.glyphMillimetres = size->value();
+    options.page = PageKind(page->currentIndex());
+    options.fitToPage = size->value() == size->minimum();
+    if (!options.fitToPage)
+        options.glyphMillimetres = size->value();
     options.letters = letters->isChecked();
     options.cartouche = cartouche->isChecked();
+    options.unicodeLine = unicodeLine->isChecked();
     return options;
 }
 
@@ -112,12 +153,28 @@ void paintPreview(QPrintPreviewDialog& dialog, const GlyphRow& row,
         throw *failure;
 }
 
+// The options of the document dialog, asked again before printing, and remembered with it: the
+// same page as the saved document, written as the window writes.
+std::optional<DocumentOptions> askPrintOptions(QWidget* parent, const QString& title,
+                                               QSettings& settings, const WritingOptions& writing) {
+    std::optional<DocumentOptions> options =
+        askOptions(parent, rememberedOptions(settings, writing), title);
+    if (options) {
+        rememberOptions(*options, settings);
+        options = written(*options, writing);
+    }
+    return options;
+}
+
 } // namespace
 
 std::optional<SaveDocumentRequest> askWithDialogs(QWidget* parent,
                                                   const SaveDocumentRequest& proposal) {
-    return SaveDialogs::askFileThenOptions(parent, translated("Save As Document"), proposal,
-                                           OutputFormat::Kind::Document, askOptions);
+    return SaveDialogs::askFileThenOptions(
+        parent, translated("Save As Document"), proposal, OutputFormat::Kind::Document,
+        [](QWidget* owner, const DocumentOptions& options) {
+            return askOptions(owner, options, translated("Save As Document"));
+        });
 }
 
 void run(const AppContext& context, QWidget* parent, const GlyphRow& row, QSettings& settings,
@@ -140,23 +197,29 @@ void run(const AppContext& context, QWidget* parent, const GlyphRow& row, QSetti
         });
 }
 
-void print(QWidget* parent, const GlyphRow& row, const QSettings& settings,
+void print(QWidget* parent, const GlyphRow& row, QSettings& settings,
            const WritingOptions& writing) {
-    const DocumentOptions options = rememberedOptions(settings, writing);
+    const std::optional<DocumentOptions> options =
+        askPrintOptions(parent, translated("Print"), settings, writing);
+    if (!options)
+        return;
     QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, row, options);
+    preparePrinter(printer, row, *options);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() == QDialog::Accepted)
-        printDocument({row}, printer, options);
+        printDocument({row}, printer, *options);
 }
 
-void preview(QWidget* parent, const GlyphRow& row, const QSettings& settings,
+void preview(QWidget* parent, const GlyphRow& row, QSettings& settings,
              const WritingOptions& writing) {
-    const DocumentOptions options = rememberedOptions(settings, writing);
+    const std::optional<DocumentOptions> options =
+        askPrintOptions(parent, translated("Print Preview"), settings, writing);
+    if (!options)
+        return;
     QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, row, options);
+    preparePrinter(printer, row, *options);
     QPrintPreviewDialog dialog(&printer, parent);
-    paintPreview(dialog, row, options);
+    paintPreview(dialog, row, *options);
 }
 
 } // namespace SaveDocument

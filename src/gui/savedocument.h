@@ -24,11 +24,12 @@ std::optional<SaveDocumentRequest> askWithDialogs(QWidget* parent,
 void run(const AppContext& context, QWidget* parent, const GlyphRow& row, QSettings& settings,
          const WritingOptions& writing);
 
-// Prints the row through the print dialog, or shows it in the print preview, with the options of
-// the last saved document, written the same way.
-void print(QWidget* parent, const GlyphRow& row, const QSettings& settings,
+// Asks the document's options (as Save As Document does, and remembered with them), then prints
+// the row through the print dialog, or shows it in the print preview: the same pages as the saved
+// PDF, margins included.
+void print(QWidget* parent, const GlyphRow& row, QSettings& settings,
            const WritingOptions& writing);
-void preview(QWidget* parent, const GlyphRow& row, const QSettings& settings,
+void preview(QWidget* parent, const GlyphRow& row, QSettings& settings,
              const WritingOptions& writing);
 
 } // namespace SaveDocument

@@ -201,6 +201,83 @@ def check_documents(program, folder, faults):
     missing = [name for name in CLASS if name not in text]
     if result.returncode != 0 or missing:
         faults.append(f"--batch of {len(CLASS)}: status {result.returncode}, missing {missing}")
+    check_cards(program, names, folder, faults)
+    check_text_pages(program, folder, faults)
+
+
+def pdf_words(path):
+    """Each word poppler finds: (page, text, x middle, y middle, box), in points."""
+    html = subprocess.run(["pdftotext", "-bbox", str(path), "-"], capture_output=True, text=True,
+                          check=True).stdout
+    words = []
+    for page, body in enumerate(html.split("<page ")[1:]):
+        for box, text in re.findall(r'<word ([^>]*)>([^<]*)</word>', body):
+            x0, y0, x1, y1 = (float(v) for v in re.findall(r'"([\d.]+)"', box))
+            words.append((page, text, (x0 + x1) / 2, (y0 + y1) / 2, (x0, y0, x1, y1)))
+    return words
+
+
+def is_hieroglyph(text):
+    return any(0x13000 <= ord(c) <= 0x1342F for c in text)
+
+
+def check_cards(program, names, folder, faults):
+    """Eight cards an A4 page in a 2 x 4 grid within 20 mm margins: each card holds one name whole,
+    its signs and its English together, and no sign crosses a card's edge."""
+    cards = folder / "a4cards.pdf"
+    run(program, "--batch", str(names), "--paper", "a4", "--no-letters", "-o", str(cards))
+    words = pdf_words(cards)
+    pages = 1 + max(page for page, *_ in words)
+    margin, width, height = 20 / 25.4 * 72, 595.28, 841.89
+    card = ((width - 2 * margin) / 2, (height - 2 * margin) / 4)
+    def cell(x, y):
+        return int((x - margin) // card[0]), int((y - margin) // card[1])
+    holders = {}
+    for page, text, x, y, box in words:
+        if not is_hieroglyph(text) and text not in CLASS:
+            continue
+        column, row = cell(x, y)
+        left, top = margin + column * card[0], margin + row * card[1]
+        if not (left <= box[0] and box[2] <= left + card[0] and top <= box[1] and box[3] <= top + card[1]):
+            faults.append(f"cards: {text!r} crosses the edge of card {column, row} on page {page + 1}")
+        holders.setdefault((page, column, row), []).append(text)
+    english = [[t for t in texts if not is_hieroglyph(t)] for texts in holders.values()]
+    signs = [[t for t in texts if is_hieroglyph(t)] for texts in holders.values()]
+    if pages != -(-len(CLASS) // 8) or sorted(sum(english, [])) != sorted(CLASS) or \
+            any(len(names) != 1 for names in english) or not all(signs):
+        faults.append(f"cards: {pages} pages, {sorted(holders.items())}")
+
+
+def check_text_pages(program, folder, faults):
+    """Text pages break between words: each line of signs is the signs of whole words, in order."""
+    words = ("Christopher Columbus sailed from Palos with three ships and came to an island "
+             "that he named San Salvador").split()
+    listed = folder / "words.txt"
+    listed.write_text("\n".join(words) + "\n", encoding="utf-8")
+    spelled = run(program, "--batch", str(listed), "--text").stdout.split("\n")[:len(words)]
+    target = folder / "text.pdf"
+    run(program, " ".join(words), "--page", "text", "--arrange", "row", "--size", "16",
+        "--no-letters", "--no-unicode-line", "-o", str(target))
+    signs = sorted((page, y, x, text) for page, text, x, y, _ in pdf_words(target)
+                   if is_hieroglyph(text))
+    lines = []
+    for page, y, x, text in signs:
+        if not lines or lines[-1][0] != page or y - lines[-1][1] > 20:
+            lines.append([page, y, []])
+        lines[-1][2].append((x, text))
+    first = 0
+    for _, _, line in lines:
+        text = "".join(t for _, t in sorted(line))
+        last = first
+        while last < len(words) and "".join(spelled[first:last]) != text:
+            last += 1
+        if "".join(spelled[first:last]) != text:
+            faults.append(f"text pages: a line that is no run of whole words: {text!r}, "
+                          f"words from {words[first]!r}")
+            return
+        first = last
+    if first != len(words) or len(lines) < 2:
+        faults.append(f"text pages: {len(lines)} lines hold {first} of {len(words)} words")
 
 
 # Each bad usage: the arguments and a word the message must hold.
@@ -223,6 +300,8 @@ BAD_USAGES = [
     (["Cleopatra", "--size", "2", "-o", "x.pdf"], "from 3 to 100"),
     (["Cleopatra", "--letters", "--no-letters", "-o", "x.png"], "--no-letters"),
     (["Cleopatra", "--transparent", "-o", "x.pdf"], "pictures"),
+    (["Cleopatra", "--size", "100", "-o", "x.pdf"], "the largest that fits is"),
+    (["Cleopatra", "--page", "cards", "-o", "x.png"], "documents"),
 ]
 
 

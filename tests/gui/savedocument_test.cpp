@@ -1,12 +1,16 @@
+#include "core/converter.h"
 #include "gui/frmmain.h"
 #include "gui/modmain.h"
+#include "output/document.h"
 #include "progressdialog.h"
 #include "shippedwindow.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QDir>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -59,6 +63,63 @@ TEST_F(SaveDocumentTest, SavesTheWholeTextOfTheLastConversion) {
     EXPECT_GT(std::count_if(characters.begin(), characters.end(),
                             [](uint c) { return c >= 0x13000 && c <= 0x1342F; }),
               10);
+}
+
+// The pages as poppler draws them in grey at a low resolution, one picture a page.
+QList<QByteArray> renderedPages(const QString& pdf) {
+    const QString prefix = pdf + u"-page"_s;
+    QProcess pdftoppm;
+    pdftoppm.start(u"pdftoppm"_s, {u"-r"_s, u"20"_s, u"-gray"_s, pdf, prefix});
+    pdftoppm.waitForFinished();
+    QList<QByteArray> pages;
+    const QFileInfo file(prefix);
+    for (const QString& name :
+         QDir(file.path()).entryList({file.fileName() + u"*.pgm"_s}, QDir::Files, QDir::Name)) {
+        QFile page(file.dir().filePath(name));
+        page.open(QIODevice::ReadOnly);
+        pages.append(page.readAll());
+    }
+    return pages;
+}
+
+qsizetype differingBytes(const QByteArray& a, const QByteArray& b) {
+    qsizetype count = std::abs(a.size() - b.size());
+    for (qsizetype k = 0; k < std::min(a.size(), b.size()); ++k)
+        count += std::abs(int(quint8(a.at(k))) - int(quint8(b.at(k)))) > 64;
+    return count;
+}
+
+// Print draws the saved PDF's pages, margins included: printed to a PDF file, every kind of page
+// matches the saved one, page for page.
+TEST_F(SaveDocumentTest, PrintedPagesAreTheSavedPdfsPages) {
+    const Converter converter(Alphabet::load(QStringLiteral(SCARABO_DATA_DIR)));
+    QList<GlyphRow> rows;
+    for (const QString& name :
+         {u"Cleopatra"_s, u"Christopher Columbus"_s, u"Mary-Jane O'Neil"_s, u"Ramesses"_s,
+          u"Nefertiti"_s, u"Hatshepsut"_s, u"Amelia"_s, u"Tutankhamun"_s, u"Zoe"_s})
+        rows.append(converter.row(name, Converter::WholeText));
+    for (const PageKind page : {PageKind::Sheet, PageKind::Cards, PageKind::Text}) {
+        SCOPED_TRACE(int(page));
+        DocumentOptions options{12.7, true, true};
+        options.page = page;
+        options.fitToPage = true;
+        const QString saved = output.filePath(u"saved%1.pdf"_s.arg(int(page)));
+        const QString printed = output.filePath(u"printed%1.pdf"_s.arg(int(page)));
+        saveDocument(rows, saved, options);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        printer.setPageLayout(documentPageLayout(options.paper));
+        printDocument(rows, printer, options);
+        const QList<QByteArray> savedPages = renderedPages(saved);
+        const QList<QByteArray> printedPages = renderedPages(printed);
+        ASSERT_EQ(printedPages.size(), savedPages.size());
+        EXPECT_GT(savedPages.size(), 1);
+        for (qsizetype k = 0; k < savedPages.size(); ++k)
+            EXPECT_LT(differingBytes(savedPages.at(k), printedPages.at(k)),
+                      savedPages.at(k).size() / 200)
+                << "page " << k + 1;
+    }
 }
 
 // A long document is made off the window's thread behind a progress dialog, whose Cancel stops
