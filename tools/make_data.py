@@ -629,8 +629,8 @@ first rule that fits at a place wins. The captions still show the letters as you
 <tr><th>Menu item</th><th>What it does</th></tr>
 <tr><td><span class="ui">File &gt; Export to Word</span></td><td>Puts the current row of hieroglyphs into your word processor (see below)</td></tr>
 <tr><td><span class="ui">File &gt; Save Picture As</span></td><td>Saves the row as a PNG or SVG picture</td></tr>
-<tr><td><span class="ui">File &gt; Save As Document</span></td><td>Saves the whole text as a PDF, ODT, DOCX or HTML document, no word processor needed</td></tr>
-<tr><td><span class="ui">File &gt; Print</span>, <span class="ui">Print Preview</span></td><td>Prints the same page as the PDF, or shows it first</td></tr>
+<tr><td><span class="ui">File &gt; Save As Document</span></td><td>Saves the whole text as a PDF, ODT, DOCX or HTML document, no word processor needed: the name large on a sheet, on name cards to cut apart, or as text in lines</td></tr>
+<tr><td><span class="ui">File &gt; Print</span>, <span class="ui">Print Preview</span></td><td>Asks the same options, then prints the same pages as the PDF, or shows them first</td></tr>
 <tr><td><span class="ui">Edit &gt; Copy</span> <kbd>Ctrl</kbd>+<kbd>C</kbd></td><td>Copies the row as hieroglyph text, as pictures and as one picture, for any program to paste</td></tr>
 <tr><td><span class="ui">Edit &gt; Copy as Picture</span></td><td>Copies the row as one picture only</td></tr>
 <tr><td><span class="ui">Options &gt; Convert as You Type</span></td><td>Converts on every change of the text</td></tr>
@@ -672,7 +672,7 @@ text converted. With the options below it writes files without opening a window,
 without a display:</p>
 <table>
 <tr><td><code>scarabo "Cleopatra" -o cleopatra.pdf</code></td><td>One name as a document or picture (.pdf, .odt, .docx, .html, .png, .svg)</td></tr>
-<tr><td><code>scarabo --batch names.txt -o cards.pdf</code></td><td>One card per name, one name per line</td></tr>
+<tr><td><code>scarabo --batch names.txt -o cards.pdf</code></td><td>Name cards to cut apart, eight a page, one name per line of the file (<code>--page text</code> for text in lines)</td></tr>
 <tr><td><code>scarabo --text "ship"</code></td><td>Prints the hieroglyphs of the whole text as text; what was left out is said on the error output</td></tr>
 <tr><td><code>--no-numerals</code></td><td>Leaves numbers out instead of writing them as numerals</td></tr>
 <tr><td><code>--spelling sound</code></td><td>Spells by sound (<code>letters</code>, the default, spells the letters as typed)</td></tr>
