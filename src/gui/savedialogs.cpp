@@ -66,10 +66,10 @@ QString askFileName(QWidget* parent, const QString& title, const QString& propos
     return path;
 }
 
-bool askOptions(QDialog& dialog, const QString& title, QLayout* controls) {
+bool askOptions(QDialog& dialog, const QString& title, QLayout* controls,
+                QDialogButtonBox::StandardButton accept) {
     dialog.setWindowTitle(title);
-    auto* buttons =
-        new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, &dialog);
+    auto* buttons = new QDialogButtonBox(accept | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* layout = new QVBoxLayout(&dialog);

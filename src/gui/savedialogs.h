@@ -5,6 +5,7 @@
 #include "output/outputformats.h"
 
 #include <optional>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QStandardPaths>
 #include <QString>
@@ -33,9 +34,10 @@ QDir startFolder(const QSettings& settings, const QString& key,
 QString askFileName(QWidget* parent, const QString& title, const QString& proposal,
                     const QList<OutputFormat>& types);
 
-// Shows a small dialog of options (the platforms' own file dialogs take none) with Save and Cancel
-// under its controls; true when the user saves.
-bool askOptions(QDialog& dialog, const QString& title, QLayout* controls);
+// Shows a small dialog of options (the platforms' own file dialogs take none) with the accept
+// button (Save unless given) and Cancel under its controls; true when the user accepts.
+bool askOptions(QDialog& dialog, const QString& title, QLayout* controls,
+                QDialogButtonBox::StandardButton accept = QDialogButtonBox::Save);
 
 // The save commands' way of asking: a file dialog of the formats of the kind, then the small
 // dialog of the options (askOptions answers nothing when the user cancels it). Nothing when the

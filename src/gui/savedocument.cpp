@@ -97,8 +97,9 @@ QDoubleSpinBox* glyphSizeBox(QWidget* parent, const DocumentOptions& options) {
     return size;
 }
 
-std::optional<DocumentOptions> askOptions(QWidget* parent, DocumentOptions options,
-                                          const QString& title) {
+std::optional<DocumentOptions>
+askOptions(QWidget* parent, DocumentOptions options, const QString& title,
+           QDialogButtonBox::StandardButton accept = QDialogButtonBox::Save) {
     QDialog dialog(parent);
     auto* page = new QComboBox(&dialog);
     page->addItems(pageKindNames());
@@ -116,7 +117,7 @@ std::optional<DocumentOptions> askOptions(QWidget* parent, DocumentOptions optio
     controls->addRow(letters);
     controls->addRow(cartouche);
     controls->addRow(unicodeLine);
-    if (!SaveDialogs::askOptions(dialog, title, controls))
+    if (!SaveDialogs::askOptions(dialog, title, controls, accept))
         return std::nullopt;
     options.page = PageKind(page->currentIndex());
     options.fitToPage = size->value() == size->minimum();
@@ -158,7 +159,7 @@ void paintPreview(QPrintPreviewDialog& dialog, const GlyphRow& row,
 std::optional<DocumentOptions> askPrintOptions(QWidget* parent, const QString& title,
                                                QSettings& settings, const WritingOptions& writing) {
     std::optional<DocumentOptions> options =
-        askOptions(parent, rememberedOptions(settings, writing), title);
+        askOptions(parent, rememberedOptions(settings, writing), title, QDialogButtonBox::Ok);
     if (options) {
         rememberOptions(*options, settings);
         options = written(*options, writing);
