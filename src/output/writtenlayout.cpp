@@ -258,10 +258,11 @@ private:
         }
         line.box =
             horizontal ? QRectF(start, QSizeF(along, depth)) : QRectF(start, QSizeF(depth, along));
-        if (breaksWord(quadrats.constLast()))
-            line.continued = dashAfter(line.box, horizontal);
         if (m_options.cartouche)
             line.cartouche = cartoucheAround(line.box, horizontal);
+        // Outside the cartouche, which closes each line.
+        if (breaksWord(quadrats.constLast()))
+            line.continued = dashAfter(line.box | line.cartouche.boundingRect(), horizontal);
         qreal end = horizontal ? line.box.bottom() + frame : line.box.right() + frame;
         end = std::max(end, addLabels(line, horizontal, end));
         m_layout.lines.append(line);
