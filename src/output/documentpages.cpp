@@ -68,15 +68,29 @@ DocumentWriting fittedWriting(const GlyphRow& row, const DocumentOptions& option
     return {std::move(best), std::min(bestQuadrat, largest)};
 }
 
-QList<qreal> lineCuts(const WrittenLayout& layout) {
+QList<QRectF> pageBands(const WrittenLayout& layout, qreal pageWidth) {
+    const auto start = [&layout](const WrittenLayout::Line& line) {
+        const QRectF frame = line.box | line.cartouche.boundingRect();
+        return inColumns(layout) ? frame.left() : frame.top();
+    };
+    // Where each band but the first begins: at each line, or at each column that would pass the
+    // page's width.
     QList<qreal> cuts{0};
-    if (!inColumns(layout)) {
-        for (qsizetype k = 1; k < layout.lines.size(); ++k) {
-            const WrittenLayout::Line& line = layout.lines.at(k);
-            cuts.append(line.cartouche.isEmpty() ? line.box.top()
-                                                 : line.cartouche.boundingRect().top());
-        }
+    for (qsizetype k = 1; k < layout.lines.size(); ++k) {
+        const qreal at = start(layout.lines.at(k));
+        if (!inColumns(layout))
+            cuts.append(at);
+        else if (layout.lines.at(k).box.right() - cuts.constLast() > pageWidth)
+            cuts.append(at);
     }
-    cuts.append(layout.size.height());
-    return cuts;
+    const QSizeF size = layout.size;
+    cuts.append(inColumns(layout) ? size.width() : size.height());
+    QList<QRectF> bands;
+    for (qsizetype k = 1; k < cuts.size(); ++k) {
+        const qreal from = cuts.at(k - 1);
+        const qreal length = cuts.at(k) - from;
+        bands.append(inColumns(layout) ? QRectF(from, 0, length, size.height())
+                                       : QRectF(0, from, size.width(), length));
+    }
+    return bands;
 }

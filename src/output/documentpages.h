@@ -37,6 +37,6 @@ DocumentWriting fittedWriting(const GlyphRow& row, const DocumentOptions& option
 // The row's signs in Unicode, a space between its words so that the line breaks between them.
 QString unicodeLine(const GlyphRow& row);
 
-// Where a written layout may go on to the next page, in quadrats from its top: its top, between
-// its lines (a line and the letters under it stay together), and its foot. Columns go as one.
-QList<qreal> lineCuts(const WrittenLayout& layout);
+// The parts of a written layout that go to a page whole, in quadrats: each line, with the letters
+// under it; for columns, as many side by side as fit pageWidth (quadrats).
+QList<QRectF> pageBands(const WrittenLayout& layout, qreal pageWidth);

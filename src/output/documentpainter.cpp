@@ -131,6 +131,7 @@ private:
     void newPage();
     void drawWriting(const DocumentWriting& writing, QPointF at, QRectF visible = {});
 
+    DocumentWriting textWriting(const GlyphRow& row, const DocumentOptions& options) const;
     Sheet sheetOf(const GlyphRow& row, bool fitted) const;
     void paintSheet(const GlyphRow& row);
     void paintCard(const GlyphRow& row, qsizetype index);
@@ -270,21 +271,28 @@ void PagePainter::paintCard(const GlyphRow& row, qsizetype index) {
     name.draw(m_painter, QPointF(inside.left(), top + signs.height() + gap));
 }
 
+// Lines as wide as the page, columns as tall; columns go on to the next page as lines do, so they
+// keep the glyph's size however many there are.
+DocumentWriting PagePainter::textWriting(const GlyphRow& row,
+                                         const DocumentOptions& options) const {
+    const QSizeF page = pageMillimetres();
+    const bool columns = options.writing.direction == WritingOptions::Direction::Columns;
+    return {layOutWriting(row, writtenAs(options, (columns ? page.height() : page.width()) /
+                                                      options.glyphMillimetres)),
+            options.glyphMillimetres};
+}
+
 // Text pages: the written lines, the Unicode line and the English follow each other down the
 // page; a name goes to the next page whole when it fits there, else line by line.
 QList<Block> PagePainter::writingBlocks(const DocumentWriting& writing) {
     const qreal quadrat = px(writing.quadrat);
-    const QList<qreal> cuts = lineCuts(writing.layout);
     QList<Block> blocks;
-    for (qsizetype k = 1; k < cuts.size(); ++k) {
-        const qreal from = cuts.at(k - 1) * quadrat;
-        const qreal height = cuts.at(k) * quadrat - from;
-        const QRectF visible(0, cuts.at(k - 1), writing.layout.size.width(),
-                             cuts.at(k) - cuts.at(k - 1));
+    for (const QRectF& band : pageBands(writing.layout, m_page.width() / quadrat)) {
+        const qreal height = band.height() * quadrat;
         blocks.append({height, [=, this](QPainter& painter, qreal top) {
                            painter.save();
                            painter.setClipRect(QRectF(0, top, m_page.width(), height));
-                           drawWriting(writing, QPointF(0, top - from), visible);
+                           drawWriting(writing, QPointF(0, top) - band.topLeft() * quadrat, band);
                            painter.restore();
                        }});
     }
@@ -304,7 +312,7 @@ void PagePainter::appendLines(QList<Block>& blocks, const SetText& text) {
 
 void PagePainter::paintText(const GlyphRow& row) {
     QList<Block> blocks;
-    const DocumentWriting writing(row, m_textOptions, pageMillimetres());
+    const DocumentWriting writing = textWriting(row, m_textOptions);
     if (!writing.layout.isEmpty()) {
         noteDrawn(writing.layout); // before the Unicode line, as they are drawn
         blocks = writingBlocks(writing);
@@ -343,14 +351,10 @@ bool PagePainter::fits(const GlyphRow& row) {
         return sheet.height <= m_page.height() &&
                sheet.writing.quadrat >= m_options.glyphMillimetres - 1e-9;
     }
-    const DocumentWriting writing(row, m_options, pageMillimetres());
-    if (writing.layout.isEmpty())
-        return true;
-    if (writing.quadrat < m_options.glyphMillimetres - 1e-9)
-        return false; // narrowed to the page's width
-    const QList<qreal> cuts = lineCuts(writing.layout);
-    for (qsizetype k = 1; k < cuts.size(); ++k) {
-        if (px((cuts.at(k) - cuts.at(k - 1)) * writing.quadrat) > m_page.height())
+    const DocumentWriting writing = textWriting(row, m_options);
+    const qreal quadrat = px(writing.quadrat);
+    for (const QRectF& band : pageBands(writing.layout, m_page.width() / quadrat)) {
+        if (band.width() * quadrat > m_page.width() || band.height() * quadrat > m_page.height())
             return false;
     }
     return true;
