@@ -117,8 +117,10 @@ CellContent cellContent(const GlyphRow& row, const DocumentOptions& options) {
 }
 
 double textHeight(const QString& text, const QString& family, double points, double width) {
-    // Set in hundredths of a millimetre, whatever the screen's resolution.
+    // Set in hundredths of a millimetre, whatever the screen's resolution; a reader's font may be
+    // a little wider and taller than this one, so the lines are narrower and taller than they are.
     constexpr double units = 100;
+    constexpr double readersFont = 1.15;
     QFont font(family);
     font.setPixelSize(qRound(points * 25.4 / 72 * units));
     QTextLayout layout(text, font);
@@ -128,8 +130,8 @@ double textHeight(const QString& text, const QString& family, double points, dou
     layout.beginLayout();
     qreal height = 0;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width * units);
-        height += line.height();
+        line.setLineWidth(width * units / readersFont);
+        height += line.height() * readersFont;
     }
     layout.endLayout();
     return height / units;

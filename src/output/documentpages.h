@@ -93,8 +93,8 @@ struct CellContent {
 
 CellContent cellContent(const GlyphRow& row, const DocumentOptions& options);
 
-// The height, in millimetres, of a text set in lines no wider than width (millimetres): near
-// enough to what a word processor or browser sets for the room a document leaves it.
+// The height, in millimetres, of a text set in lines no wider than width (millimetres), with
+// room to spare for the font a word processor or browser sets it in.
 double textHeight(const QString& text, const QString& family, double points, double width);
 
 // Where a written layout may go on to the next page, in quadrats from its top: its top, between
