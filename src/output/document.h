@@ -40,7 +40,7 @@ double largestFittingGlyph(const DocumentRows& rows, const DocumentOptions& opti
 // large for the page.
 void checkFitsOnPage(const DocumentRows& rows, const DocumentOptions& options);
 
-// Writes the rows (one card per name, in order) as PDF, ODT, DOCX or HTML by the path's suffix.
+// Writes the rows on the options' pages as PDF, ODT, DOCX or HTML by the path's suffix.
 // Nothing half-written is left behind. Uses no widgets and no pixmaps, so it may run on a thread
 // of its own; a stop requested from another thread ends it at the next name with RuntimeError 18
 // (user interrupt), writing nothing. Throws RuntimeError naming the file: 5 for another suffix,

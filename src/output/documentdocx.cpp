@@ -1,6 +1,7 @@
 // The document as Office Open XML (DOCX): each written row one picture, a PNG with its SVG beside
 // it as Word keeps them (readers without SVG take the PNG), then its Unicode and English text.
 
+#include "output/documentpages.h"
 #include "output/documentparts.h"
 
 #include <cmath>
@@ -49,8 +50,10 @@ template <typename Write> QByteArray xmlPart(Write write) {
 class DocxBody {
 public:
     DocxBody(const DocumentOptions& options, const std::stop_token& stop)
-        : m_measures(options)
-        , m_pictures(options, true, stop)
+        : m_options(options)
+        , m_cells(pageCells(options))
+        , m_measures(textPageOptions(options))
+        , m_pictures(textPageOptions(options), true, stop)
         , m_paper(options.paper) {}
 
     QByteArray document(const DocumentRows& rows);
@@ -60,9 +63,17 @@ public:
 
 private:
     void card(QXmlStreamWriter& xml, const GlyphRow& row);
-    void picture(QXmlStreamWriter& xml, const GlyphRow& row);
-    void paragraph(QXmlStreamWriter& xml, const QString& text, const QString& font, double points);
+    void cells(QXmlStreamWriter& xml, const DocumentRows& rows);
+    void tableProperties(QXmlStreamWriter& xml) const;
+    void cell(QXmlStreamWriter& xml, qsizetype index, const DocumentRows& rows);
+    void picture(QXmlStreamWriter& xml, const GlyphRow& row, const WritingPictures::Placed& placed);
+    void paragraph(QXmlStreamWriter& xml, const QString& text, const QString& font, double points,
+                   double after = 0);
+    void alignment(QXmlStreamWriter& xml) const;
+    bool inCells() const { return m_options.page != PageKind::Text; }
 
+    DocumentOptions m_options;
+    PageCells m_cells;
     CardMeasures m_measures;
     WritingPictures m_pictures;
     int m_drawings = 0;
@@ -88,8 +99,11 @@ QByteArray DocxBody::document(const DocumentRows& rows) {
         xml.writeNamespace(svgBlipNs, QStringLiteral("asvg"));
         xml.writeStartElement(wNs, QStringLiteral("document"));
         xml.writeStartElement(wNs, QStringLiteral("body"));
-        for (qsizetype k = 0; k < rows.size(); ++k)
-            card(xml, rows.at(k));
+        if (inCells())
+            cells(xml, rows);
+        else
+            for (qsizetype k = 0; k < rows.size(); ++k)
+                card(xml, rows.at(k));
         const QPageLayout page = documentPageLayout(m_paper);
         const QSizeF size = page.fullRect(QPageLayout::Millimeter).size();
         xml.writeStartElement(wNs, QStringLiteral("sectPr"));
@@ -110,18 +124,116 @@ QByteArray DocxBody::document(const DocumentRows& rows) {
 }
 
 void DocxBody::card(QXmlStreamWriter& xml, const GlyphRow& row) {
-    picture(xml, row);
-    if (!row.unicodeText().isEmpty())
-        paragraph(xml, row.unicodeText(), QString::fromLatin1(hieroglyphFamily),
-                  m_measures.unicodePoints);
+    picture(xml, row, m_pictures.place(row));
+    const QString unicode = m_options.unicodeLine ? unicodeLine(row) : QString();
+    if (!unicode.isEmpty())
+        paragraph(xml, unicode, QString::fromLatin1(hieroglyphFamily), m_measures.unicodePoints);
     paragraph(xml, row.text(), QString(), m_measures.englishPoints);
     paragraph(xml, QString(), QString(), m_measures.englishPoints);
 }
 
+// Sheets and cards: one table whose rows are as tall as a page holds a whole number of them and
+// never break, so each page begins with a row; its cells centre their names, and on cards are cut
+// apart along dashed lines.
+void DocxBody::cells(QXmlStreamWriter& xml, const DocumentRows& rows) {
+    if (rows.isEmpty())
+        return;
+    const QString rowHeight = twips(m_cells.rowHeight());
+    xml.writeStartElement(wNs, QStringLiteral("tbl"));
+    tableProperties(xml);
+    for (qsizetype k = 0; k < rows.size(); k += m_cells.columns) {
+        xml.writeStartElement(wNs, QStringLiteral("tr"));
+        xml.writeStartElement(wNs, QStringLiteral("trPr"));
+        xml.writeEmptyElement(wNs, QStringLiteral("cantSplit"));
+        xml.writeEmptyElement(wNs, QStringLiteral("trHeight"));
+        xml.writeAttribute(wNs, QStringLiteral("val"), rowHeight);
+        xml.writeAttribute(wNs, QStringLiteral("hRule"), QStringLiteral("exact"));
+        xml.writeEndElement();
+        for (qsizetype column = k; column < k + m_cells.columns; ++column)
+            cell(xml, column, rows);
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+    xml.writeStartElement(wNs, QStringLiteral("p"));
+    xml.writeStartElement(wNs, QStringLiteral("pPr"));
+    xml.writeEmptyElement(wNs, QStringLiteral("spacing"));
+    xml.writeAttribute(wNs, QStringLiteral("before"), QStringLiteral("0"));
+    xml.writeAttribute(wNs, QStringLiteral("after"), QStringLiteral("0"));
+    xml.writeAttribute(wNs, QStringLiteral("line"), QStringLiteral("20"));
+    xml.writeAttribute(wNs, QStringLiteral("lineRule"), QStringLiteral("exact"));
+    xml.writeEndElement();
+    xml.writeEndElement();
+}
+
+void DocxBody::tableProperties(QXmlStreamWriter& xml) const {
+    const auto widthOf = [&xml](const QString& element, double millimetres) {
+        xml.writeEmptyElement(wNs, element);
+        xml.writeAttribute(wNs, QStringLiteral("w"), twips(millimetres));
+        xml.writeAttribute(wNs, QStringLiteral("type"), QStringLiteral("dxa"));
+    };
+    xml.writeStartElement(wNs, QStringLiteral("tblPr"));
+    widthOf(QStringLiteral("tblW"), m_cells.cell.width() * m_cells.columns);
+    widthOf(QStringLiteral("tblInd"), 0);
+    xml.writeStartElement(wNs, QStringLiteral("tblBorders"));
+    for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
+        xml.writeEmptyElement(wNs, QString::fromLatin1(side));
+        xml.writeAttribute(wNs, QStringLiteral("val"),
+                           m_cells.cutLines ? QStringLiteral("dashed") : QStringLiteral("nil"));
+        if (m_cells.cutLines) {
+            xml.writeAttribute(wNs, QStringLiteral("sz"), QStringLiteral("4"));
+            xml.writeAttribute(wNs, QStringLiteral("space"), QStringLiteral("0"));
+            xml.writeAttribute(wNs, QStringLiteral("color"), QStringLiteral("A0A0A0"));
+        }
+    }
+    xml.writeEndElement();
+    xml.writeEmptyElement(wNs, QStringLiteral("tblLayout"));
+    xml.writeAttribute(wNs, QStringLiteral("type"), QStringLiteral("fixed"));
+    xml.writeStartElement(wNs, QStringLiteral("tblCellMar"));
+    for (const char* side : {"top", "left", "bottom", "right"})
+        widthOf(QString::fromLatin1(side), m_cells.padding);
+    xml.writeEndElement();
+    xml.writeEndElement();
+    xml.writeStartElement(wNs, QStringLiteral("tblGrid"));
+    for (int k = 0; k < m_cells.columns; ++k)
+        widthOf(QStringLiteral("gridCol"), m_cells.cell.width());
+    xml.writeEndElement();
+}
+
+// The name at index centred in its cell, or an empty cell past the last name.
+void DocxBody::cell(QXmlStreamWriter& xml, qsizetype index, const DocumentRows& rows) {
+    xml.writeStartElement(wNs, QStringLiteral("tc"));
+    xml.writeStartElement(wNs, QStringLiteral("tcPr"));
+    xml.writeEmptyElement(wNs, QStringLiteral("tcW"));
+    xml.writeAttribute(wNs, QStringLiteral("w"), twips(m_cells.cell.width()));
+    xml.writeAttribute(wNs, QStringLiteral("type"), QStringLiteral("dxa"));
+    xml.writeEmptyElement(wNs, QStringLiteral("vAlign"));
+    xml.writeAttribute(wNs, QStringLiteral("val"), QStringLiteral("center"));
+    xml.writeEndElement();
+    if (index < rows.size()) {
+        const GlyphRow row = rows.at(index);
+        const CellContent content = cellContent(row, m_options);
+        picture(xml, row, m_pictures.place(content.writing));
+        if (!content.unicode.isEmpty())
+            paragraph(xml, content.unicode, QString::fromLatin1(hieroglyphFamily),
+                      m_cells.unicodePoints, m_cells.gap);
+        paragraph(xml, row.text(), QString(), m_cells.englishPoints);
+    } else {
+        paragraph(xml, QString(), QString(), m_cells.englishPoints);
+    }
+    xml.writeEndElement();
+}
+
+void DocxBody::alignment(QXmlStreamWriter& xml) const {
+    if (!inCells())
+        return;
+    xml.writeEmptyElement(wNs, QStringLiteral("jc"));
+    xml.writeAttribute(wNs, QStringLiteral("val"), QStringLiteral("center"));
+}
+
 // The written row as one inline picture in a paragraph of its own, described for screen readers.
 // Its size is the same in the drawing's extent and in its shape's, or a reader cuts it.
-void DocxBody::picture(QXmlStreamWriter& xml, const GlyphRow& row) {
-    const WritingPictures::Placed placed = m_pictures.place(row);
+void DocxBody::picture(QXmlStreamWriter& xml, const GlyphRow& row,
+                       const WritingPictures::Placed& placed) {
     if (placed.number < 0)
         return;
     const QString id = QString::number(++m_drawings);
@@ -133,7 +245,9 @@ void DocxBody::picture(QXmlStreamWriter& xml, const GlyphRow& row) {
     xml.writeStartElement(wNs, QStringLiteral("pPr"));
     xml.writeEmptyElement(wNs, QStringLiteral("spacing"));
     xml.writeAttribute(wNs, QStringLiteral("before"), QStringLiteral("0"));
-    xml.writeAttribute(wNs, QStringLiteral("after"), twips(m_measures.gap));
+    xml.writeAttribute(wNs, QStringLiteral("after"),
+                       twips(inCells() ? m_cells.gap : m_measures.gap));
+    alignment(xml);
     xml.writeEndElement();
     xml.writeStartElement(wNs, QStringLiteral("r"));
     xml.writeStartElement(wNs, QStringLiteral("drawing"));
@@ -206,12 +320,13 @@ void DocxBody::picture(QXmlStreamWriter& xml, const GlyphRow& row) {
 
 // An empty font keeps the document's own.
 void DocxBody::paragraph(QXmlStreamWriter& xml, const QString& text, const QString& font,
-                         double points) {
+                         double points, double after) {
     xml.writeStartElement(wNs, QStringLiteral("p"));
     xml.writeStartElement(wNs, QStringLiteral("pPr"));
     xml.writeEmptyElement(wNs, QStringLiteral("spacing"));
     xml.writeAttribute(wNs, QStringLiteral("before"), QStringLiteral("0"));
-    xml.writeAttribute(wNs, QStringLiteral("after"), QStringLiteral("0"));
+    xml.writeAttribute(wNs, QStringLiteral("after"), twips(after));
+    alignment(xml);
     xml.writeEndElement();
     xml.writeStartElement(wNs, QStringLiteral("r"));
     xml.writeStartElement(wNs, QStringLiteral("rPr"));

@@ -1,6 +1,7 @@
 // The document as one HTML file that needs nothing beside it: each written row an SVG picture in
 // the page, each distinct picture written once and used again where it repeats.
 
+#include "output/documentpages.h"
 #include "output/documentparts.h"
 
 #include <QBuffer>
@@ -26,6 +27,26 @@ QString styleSheet(const CardMeasures& m) {
                           ".english{font-size:%4;margin:0}")
         .arg(millimetres(2 * m.glyph / 3), millimetres(m.gap), points(m.unicodePoints),
              points(m.englishPoints));
+}
+
+// Sheets and cards printed as the PDF's pages: a grid of fixed cells a page, each centring its
+// name.
+QString cellStyleSheet(QPageSize::PageSizeId paper, const PageCells& cells) {
+    return QStringLiteral("@page{size:%1;margin:20mm}@media print{body{margin:0}}"
+                          ".page{display:grid;grid-template-columns:repeat(%2,%3);"
+                          "grid-auto-rows:%4;break-after:page}"
+                          ".page:last-child{break-after:auto}"
+                          ".cell{box-sizing:border-box;padding:%5;display:flex;"
+                          "flex-direction:column;align-items:center;justify-content:center;"
+                          "text-align:center;overflow:hidden;break-inside:avoid}"
+                          ".cut{border:0.1mm dashed #a0a0a0}"
+                          ".cell svg{margin:0 0 %6 0}.cell .unicode{font-size:%7;margin:0 0 %6 0}"
+                          ".cell .english{font-size:%8}")
+        .arg(paper == QPageSize::Letter ? QStringLiteral("letter") : QStringLiteral("A4"))
+        .arg(cells.columns)
+        .arg(millimetres(cells.cell.width()), millimetres(cells.cell.height()),
+             millimetres(cells.padding), millimetres(cells.gap), points(cells.unicodePoints),
+             points(cells.englishPoints));
 }
 
 QString pictureId(qsizetype number) {
@@ -70,8 +91,10 @@ class HtmlWriter {
 public:
     HtmlWriter(QIODevice& device, const DocumentOptions& options, const std::stop_token& stop)
         : m_xml(&device)
-        , m_measures(options)
-        , m_pictures(options, false, stop) {}
+        , m_options(options)
+        , m_cells(pageCells(options))
+        , m_measures(textPageOptions(options))
+        , m_pictures(textPageOptions(options), false, stop) {}
 
     void write(const DocumentRows& rows);
 
@@ -79,10 +102,17 @@ private:
     void textElement(const QString& name, const QString& text) {
         m_xml.writeTextElement(name, text);
     }
+    bool inCells() const { return m_options.page != PageKind::Text; }
     void card(const GlyphRow& row);
-    void picture(const GlyphRow& row);
+    void cells(const DocumentRows& rows);
+    void cell(const GlyphRow& row);
+    void unicodeParagraph(const QString& unicode);
+    void englishParagraph(const QString& english);
+    void picture(const GlyphRow& row, const WritingPictures::Placed& placed);
 
     QXmlStreamWriter m_xml;
+    DocumentOptions m_options;
+    PageCells m_cells;
     CardMeasures m_measures;
     WritingPictures m_pictures;
 };
@@ -96,38 +126,76 @@ void HtmlWriter::write(const DocumentRows& rows) {
     m_xml.writeEmptyElement(QStringLiteral("meta"));
     m_xml.writeAttribute(QStringLiteral("charset"), QStringLiteral("utf-8"));
     textElement(QStringLiteral("title"), rows.isEmpty() ? QString() : rows.at(0).text());
-    textElement(QStringLiteral("style"), styleSheet(m_measures));
+    textElement(QStringLiteral("style"),
+                styleSheet(m_measures) +
+                    (inCells() ? cellStyleSheet(m_options.paper, m_cells) : QString()));
     m_xml.writeEndElement();
     m_xml.writeStartElement(QStringLiteral("body"));
-    for (qsizetype k = 0; k < rows.size(); ++k)
-        card(rows.at(k));
+    if (inCells())
+        cells(rows);
+    else
+        for (qsizetype k = 0; k < rows.size(); ++k)
+            card(rows.at(k));
     m_xml.writeEndDocument();
 }
 
 void HtmlWriter::card(const GlyphRow& row) {
     m_xml.writeStartElement(QStringLiteral("section"));
-    picture(row);
-    if (!row.unicodeText().isEmpty()) {
-        m_xml.writeStartElement(QStringLiteral("p"));
-        m_xml.writeAttribute(QStringLiteral("class"), QStringLiteral("unicode"));
-        m_xml.writeStartElement(QStringLiteral("span"));
-        m_xml.writeAttribute(QStringLiteral("style"),
-                             QStringLiteral("font-family:%1,'Noto Sans Egyptian Hieroglyphs'")
-                                 .arg(QString::fromLatin1(hieroglyphFamily)));
-        m_xml.writeCharacters(row.unicodeText());
-        m_xml.writeEndElement();
-        m_xml.writeEndElement();
+    picture(row, m_pictures.place(row));
+    unicodeParagraph(m_options.unicodeLine ? unicodeLine(row) : QString());
+    englishParagraph(row.text());
+    m_xml.writeEndElement();
+}
+
+void HtmlWriter::cells(const DocumentRows& rows) {
+    const qsizetype perPage = qsizetype(m_cells.columns) * m_cells.rows;
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        if (k % perPage == 0) {
+            if (k > 0)
+                m_xml.writeEndElement();
+            m_xml.writeStartElement(QStringLiteral("div"));
+            m_xml.writeAttribute(QStringLiteral("class"), QStringLiteral("page"));
+        }
+        cell(rows.at(k));
     }
+    if (!rows.isEmpty())
+        m_xml.writeEndElement();
+}
+
+void HtmlWriter::cell(const GlyphRow& row) {
+    const CellContent content = cellContent(row, m_options);
+    m_xml.writeStartElement(QStringLiteral("div"));
+    m_xml.writeAttribute(QStringLiteral("class"),
+                         m_cells.cutLines ? QStringLiteral("cell cut") : QStringLiteral("cell"));
+    picture(row, m_pictures.place(content.writing));
+    unicodeParagraph(content.unicode);
+    englishParagraph(row.text());
+    m_xml.writeEndElement();
+}
+
+void HtmlWriter::unicodeParagraph(const QString& unicode) {
+    if (unicode.isEmpty())
+        return;
     m_xml.writeStartElement(QStringLiteral("p"));
-    m_xml.writeAttribute(QStringLiteral("class"), QStringLiteral("english"));
-    m_xml.writeCharacters(row.text());
+    m_xml.writeAttribute(QStringLiteral("class"), QStringLiteral("unicode"));
+    m_xml.writeStartElement(QStringLiteral("span"));
+    m_xml.writeAttribute(QStringLiteral("style"),
+                         QStringLiteral("font-family:%1,'Noto Sans Egyptian Hieroglyphs'")
+                             .arg(QString::fromLatin1(hieroglyphFamily)));
+    m_xml.writeCharacters(unicode);
     m_xml.writeEndElement();
     m_xml.writeEndElement();
 }
 
+void HtmlWriter::englishParagraph(const QString& english) {
+    m_xml.writeStartElement(QStringLiteral("p"));
+    m_xml.writeAttribute(QStringLiteral("class"), QStringLiteral("english"));
+    m_xml.writeCharacters(english);
+    m_xml.writeEndElement();
+}
+
 // The written row as an image for screen readers, described by its text and its signs' labels.
-void HtmlWriter::picture(const GlyphRow& row) {
-    const WritingPictures::Placed placed = m_pictures.place(row);
+void HtmlWriter::picture(const GlyphRow& row, const WritingPictures::Placed& placed) {
     if (placed.number < 0)
         return;
     const QString description = writingDescription(row);

@@ -2,6 +2,7 @@
 // with a PNG in reserve for the readers that cannot draw SVG, then its Unicode and English text.
 
 #include "output/document.h"
+#include "output/documentpages.h"
 #include "output/documentparts.h"
 
 #include <QBuffer>
@@ -12,6 +13,7 @@ namespace {
 const QString officeNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
 const QString styleNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:style:1.0");
 const QString textNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
+const QString tableNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:table:1.0");
 const QString drawNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:drawing:1.0");
 const QString foNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0");
 const QString svgNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0");
@@ -65,20 +67,61 @@ void textProperties(QXmlStreamWriter& xml, const QString& font, double size) {
     xml.writeAttribute(foNs, QStringLiteral("font-size"), points(size));
 }
 
+// A paragraph style: its font (empty for the document's), size, space below and alignment.
+void paragraphStyle(QXmlStreamWriter& xml, const QString& name, const QString& font, double size,
+                    double below, bool centred = false) {
+    xml.writeStartElement(styleNs, QStringLiteral("style"));
+    xml.writeAttribute(styleNs, QStringLiteral("name"), name);
+    xml.writeAttribute(styleNs, QStringLiteral("family"), QStringLiteral("paragraph"));
+    xml.writeEmptyElement(styleNs, QStringLiteral("paragraph-properties"));
+    xml.writeAttribute(foNs, QStringLiteral("margin-top"), millimetres(0));
+    xml.writeAttribute(foNs, QStringLiteral("margin-bottom"), millimetres(below));
+    if (centred)
+        xml.writeAttribute(foNs, QStringLiteral("text-align"), QStringLiteral("center"));
+    textProperties(xml, font, size);
+    xml.writeEndElement();
+}
+
+// A style of the tables that hold sheets and cards, with its family's properties.
+struct Property {
+    QString ns{};
+    const char* name = "";
+    QString value{};
+};
+
+void tableStyle(QXmlStreamWriter& xml, const QString& name, const QString& family,
+                const QList<Property>& properties) {
+    xml.writeStartElement(styleNs, QStringLiteral("style"));
+    xml.writeAttribute(styleNs, QStringLiteral("name"), name);
+    xml.writeAttribute(styleNs, QStringLiteral("family"), family);
+    xml.writeEmptyElement(styleNs, family + QStringLiteral("-properties"));
+    for (const Property& property : properties)
+        xml.writeAttribute(property.ns, QString::fromLatin1(property.name), property.value);
+    xml.writeEndElement();
+}
+
 class OdtContent {
 public:
     OdtContent(const DocumentOptions& options, const std::stop_token& stop)
-        : m_measures(options)
-        , m_pictures(options, true, stop) {}
+        : m_options(options)
+        , m_cells(pageCells(options))
+        , m_measures(textPageOptions(options))
+        , m_pictures(textPageOptions(options), true, stop) {}
 
     QByteArray content(const DocumentRows& rows);
     const WritingPictures& pictures() const { return m_pictures; }
 
 private:
     void styles(QXmlStreamWriter& xml) const;
+    void cellStyles(QXmlStreamWriter& xml) const;
     void card(QXmlStreamWriter& xml, const GlyphRow& row);
-    void picture(QXmlStreamWriter& xml, const GlyphRow& row);
+    void cells(QXmlStreamWriter& xml, const DocumentRows& rows);
+    void cell(QXmlStreamWriter& xml, const GlyphRow& row);
+    void picture(QXmlStreamWriter& xml, const GlyphRow& row, const WritingPictures::Placed& placed,
+                 const QString& style);
 
+    DocumentOptions m_options;
+    PageCells m_cells;
     CardMeasures m_measures;
     WritingPictures m_pictures;
     int m_frames = 0;
@@ -89,6 +132,7 @@ QByteArray OdtContent::content(const DocumentRows& rows) {
                    {{officeNs, QStringLiteral("office")},
                     {styleNs, QStringLiteral("style")},
                     {textNs, QStringLiteral("text")},
+                    {tableNs, QStringLiteral("table")},
                     {drawNs, QStringLiteral("draw")},
                     {foNs, QStringLiteral("fo")},
                     {svgNs, QStringLiteral("svg")},
@@ -97,8 +141,11 @@ QByteArray OdtContent::content(const DocumentRows& rows) {
                        styles(xml);
                        xml.writeStartElement(officeNs, QStringLiteral("body"));
                        xml.writeStartElement(officeNs, QStringLiteral("text"));
-                       for (qsizetype k = 0; k < rows.size(); ++k)
-                           card(xml, rows.at(k));
+                       if (m_options.page != PageKind::Text)
+                           cells(xml, rows);
+                       else
+                           for (qsizetype k = 0; k < rows.size(); ++k)
+                               card(xml, rows.at(k));
                    });
 }
 
@@ -115,16 +162,10 @@ void OdtContent::styles(QXmlStreamWriter& xml) const {
         {"Writing", QString(), m_measures.englishPoints, m_measures.gap},
         {"Unicode", hieroglyphs, m_measures.unicodePoints, 0},
         {"English", QString(), m_measures.englishPoints, 0}};
-    for (const auto& [name, font, size, below] : paragraphs) {
-        xml.writeStartElement(styleNs, QStringLiteral("style"));
-        xml.writeAttribute(styleNs, QStringLiteral("name"), QString::fromLatin1(name));
-        xml.writeAttribute(styleNs, QStringLiteral("family"), QStringLiteral("paragraph"));
-        xml.writeEmptyElement(styleNs, QStringLiteral("paragraph-properties"));
-        xml.writeAttribute(foNs, QStringLiteral("margin-top"), millimetres(0));
-        xml.writeAttribute(foNs, QStringLiteral("margin-bottom"), millimetres(below));
-        textProperties(xml, font, size);
-        xml.writeEndElement();
-    }
+    for (const auto& [name, font, size, below] : paragraphs)
+        paragraphStyle(xml, QString::fromLatin1(name), font, size, below);
+    if (m_options.page != PageKind::Text)
+        cellStyles(xml);
     xml.writeStartElement(styleNs, QStringLiteral("style"));
     xml.writeAttribute(styleNs, QStringLiteral("name"), QStringLiteral("Picture"));
     xml.writeAttribute(styleNs, QStringLiteral("family"), QStringLiteral("graphic"));
@@ -137,6 +178,38 @@ void OdtContent::styles(QXmlStreamWriter& xml) const {
     xml.writeEndElement();
 }
 
+// The tables of sheets and cards: a page's cells one table, each table after the first on a new
+// page; rows of the cells' height that never break, their cells centring a name.
+void OdtContent::cellStyles(QXmlStreamWriter& xml) const {
+    const QString width = millimetres(m_cells.cell.width() * m_cells.columns);
+    for (const bool newPage : {false, true})
+        tableStyle(
+            xml, newPage ? QStringLiteral("CellsOnNewPage") : QStringLiteral("Cells"),
+            QStringLiteral("table"),
+            {{styleNs, "width", width},
+             {tableNs, "align", QStringLiteral("left")},
+             {styleNs, "may-break-between-rows", QStringLiteral("false")},
+             {foNs, "break-before", newPage ? QStringLiteral("page") : QStringLiteral("auto")}});
+    tableStyle(xml, QStringLiteral("Column"), QStringLiteral("table-column"),
+               {{styleNs, "column-width", millimetres(m_cells.cell.width())}});
+    tableStyle(xml, QStringLiteral("Row"), QStringLiteral("table-row"),
+               {{styleNs, "row-height", millimetres(m_cells.rowHeight())},
+                {foNs, "keep-together", QStringLiteral("always")}});
+    tableStyle(
+        xml, QStringLiteral("Cell"), QStringLiteral("table-cell"),
+        {{styleNs, "vertical-align", QStringLiteral("middle")},
+         {foNs, "padding", millimetres(m_cells.padding)},
+         {foNs, "border",
+          m_cells.cutLines ? QStringLiteral("0.2mm dashed #a0a0a0") : QStringLiteral("none")}});
+    // The picture's paragraph small, so that its line is hardly taller than the picture.
+    paragraphStyle(xml, QStringLiteral("CellWriting"), QString(), 1, m_cells.gap, true);
+    paragraphStyle(xml, QStringLiteral("CellUnicode"), QString::fromLatin1(hieroglyphFamily),
+                   m_cells.unicodePoints, m_cells.gap, true);
+    paragraphStyle(xml, QStringLiteral("CellEnglish"), QString(), m_cells.englishPoints, 0, true);
+    // After the last table, small enough for the room its rows leave on their page.
+    paragraphStyle(xml, QStringLiteral("CellsEnd"), QString(), 1, 0);
+}
+
 void paragraph(QXmlStreamWriter& xml, const QString& style, const QString& text) {
     xml.writeStartElement(textNs, QStringLiteral("p"));
     xml.writeAttribute(textNs, QStringLiteral("style-name"), style);
@@ -145,21 +218,62 @@ void paragraph(QXmlStreamWriter& xml, const QString& style, const QString& text)
 }
 
 void OdtContent::card(QXmlStreamWriter& xml, const GlyphRow& row) {
-    picture(xml, row);
-    if (!row.unicodeText().isEmpty())
-        paragraph(xml, QStringLiteral("Unicode"), row.unicodeText());
+    picture(xml, row, m_pictures.place(row), QStringLiteral("Writing"));
+    const QString unicode = m_options.unicodeLine ? unicodeLine(row) : QString();
+    if (!unicode.isEmpty())
+        paragraph(xml, QStringLiteral("Unicode"), unicode);
     paragraph(xml, QStringLiteral("English"), row.text());
     paragraph(xml, QStringLiteral("English"), QString());
 }
 
+void OdtContent::cells(QXmlStreamWriter& xml, const DocumentRows& rows) {
+    const qsizetype perPage = qsizetype(m_cells.columns) * m_cells.rows;
+    for (qsizetype k = 0; k < rows.size(); k += m_cells.columns) {
+        if (k % perPage == 0) {
+            if (k > 0)
+                xml.writeEndElement();
+            xml.writeStartElement(tableNs, QStringLiteral("table"));
+            xml.writeAttribute(tableNs, QStringLiteral("style-name"),
+                               k == 0 ? QStringLiteral("Cells") : QStringLiteral("CellsOnNewPage"));
+            xml.writeEmptyElement(tableNs, QStringLiteral("table-column"));
+            xml.writeAttribute(tableNs, QStringLiteral("style-name"), QStringLiteral("Column"));
+            xml.writeAttribute(tableNs, QStringLiteral("number-columns-repeated"),
+                               QString::number(m_cells.columns));
+        }
+        xml.writeStartElement(tableNs, QStringLiteral("table-row"));
+        xml.writeAttribute(tableNs, QStringLiteral("style-name"), QStringLiteral("Row"));
+        for (qsizetype column = k; column < k + m_cells.columns; ++column) {
+            xml.writeStartElement(tableNs, QStringLiteral("table-cell"));
+            xml.writeAttribute(tableNs, QStringLiteral("style-name"), QStringLiteral("Cell"));
+            if (column < rows.size())
+                cell(xml, rows.at(column));
+            else
+                paragraph(xml, QStringLiteral("CellEnglish"), QString());
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+    }
+    if (!rows.isEmpty())
+        xml.writeEndElement();
+    paragraph(xml, QStringLiteral("CellsEnd"), QString());
+}
+
+void OdtContent::cell(QXmlStreamWriter& xml, const GlyphRow& row) {
+    const CellContent content = cellContent(row, m_options);
+    picture(xml, row, m_pictures.place(content.writing), QStringLiteral("CellWriting"));
+    if (!content.unicode.isEmpty())
+        paragraph(xml, QStringLiteral("CellUnicode"), content.unicode);
+    paragraph(xml, QStringLiteral("CellEnglish"), row.text());
+}
+
 // The written row as a frame set in its paragraph like a character: its SVG, then the PNG a
 // reader takes that cannot draw SVG, then its title and description for screen readers.
-void OdtContent::picture(QXmlStreamWriter& xml, const GlyphRow& row) {
-    const WritingPictures::Placed placed = m_pictures.place(row);
+void OdtContent::picture(QXmlStreamWriter& xml, const GlyphRow& row,
+                         const WritingPictures::Placed& placed, const QString& style) {
     if (placed.number < 0)
         return;
     xml.writeStartElement(textNs, QStringLiteral("p"));
-    xml.writeAttribute(textNs, QStringLiteral("style-name"), QStringLiteral("Writing"));
+    xml.writeAttribute(textNs, QStringLiteral("style-name"), style);
     xml.writeStartElement(drawNs, QStringLiteral("frame"));
     xml.writeAttribute(drawNs, QStringLiteral("style-name"), QStringLiteral("Picture"));
     xml.writeAttribute(drawNs, QStringLiteral("name"),

@@ -1,6 +1,8 @@
 #include "output/documentpages.h"
 
 #include <algorithm>
+#include <QGuiApplication>
+#include <QTextLayout>
 
 namespace {
 
@@ -47,6 +49,92 @@ CardGrid cardGrid(QPageSize::PageSizeId paper) {
 DocumentOptions cardOptions(DocumentOptions options) {
     options.cartouche = true;
     return options;
+}
+
+SheetMeasures sheetMeasures(const DocumentOptions& options) {
+    if (options.fitToPage)
+        return {sheetEnglishPoints, sheetUnicodePoints, sheetGap};
+    const CardMeasures measures(options);
+    return {std::min(measures.englishPoints, sheetEnglishPoints),
+            std::min(measures.unicodePoints, sheetUnicodePoints), measures.gap};
+}
+
+DocumentOptions textPageOptions(DocumentOptions options) {
+    if (options.fitToPage)
+        options.glyphMillimetres = OutputFormats::DefaultGlyph;
+    options.fitToPage = false;
+    return options;
+}
+
+DocumentWriting sheetWriting(const GlyphRow& row, const DocumentOptions& options, QSizeF text,
+                             double textsHeight) {
+    if (!options.fitToPage)
+        return {row, options, text};
+    return fittedWriting(row, options, QSizeF(text.width(), text.height() - textsHeight),
+                         OutputFormats::LargestGlyph);
+}
+
+DocumentWriting cardWriting(const GlyphRow& row, const DocumentOptions& options, QSizeF room) {
+    return fittedWriting(row, cardOptions(options), room,
+                         options.fitToPage ? cardGlyph : options.glyphMillimetres);
+}
+
+PageCells pageCells(const DocumentOptions& options) {
+    if (options.page == PageKind::Cards)
+        return {CardGrid::columns,
+                CardGrid::rows,
+                cardGrid(options.paper).card,
+                true,
+                cardPadding,
+                cardEnglishPoints,
+                0,
+                CardMeasures(textPageOptions(options)).gap};
+    const SheetMeasures measures = sheetMeasures(options);
+    return {1,
+            1,
+            documentTextSize(options.paper),
+            false,
+            0,
+            measures.englishPoints,
+            measures.unicodePoints,
+            measures.gap};
+}
+
+CellContent cellContent(const GlyphRow& row, const DocumentOptions& options) {
+    const PageCells cells = pageCells(options);
+    const QString family = QGuiApplication::font().family();
+    const double padding = cells.padding;
+    const QSizeF inside = cells.cell.shrunkBy(QMarginsF(padding, padding, padding, padding));
+    double texts = textHeight(row.text(), family, cells.englishPoints, inside.width()) + cells.gap;
+    if (options.page == PageKind::Cards)
+        return {cardWriting(row, options, QSizeF(inside.width(), inside.height() - texts)), {}};
+    const QString unicode = options.unicodeLine ? unicodeLine(row) : QString();
+    if (!unicode.isEmpty())
+        texts += textHeight(unicode, QString::fromLatin1(hieroglyphFamily), cells.unicodePoints,
+                            inside.width()) +
+                 cells.gap;
+    return {sheetWriting(row, options, inside, texts), unicode};
+}
+
+double textHeight(const QString& text, const QString& family, double points, double width) {
+    // Set in hundredths of a millimetre, whatever the screen's resolution; a reader's font may be
+    // a little wider and taller than this one, so the lines are narrower and taller than they are.
+    constexpr double units = 100;
+    constexpr double readersFont = 1.15;
+    QFont font(family);
+    font.setPixelSize(qRound(points * 25.4 / 72 * units));
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width * units / readersFont);
+        height += line.height() * readersFont;
+    }
+    layout.endLayout();
+    return height / units;
 }
 
 DocumentWriting fittedWriting(const GlyphRow& row, const DocumentOptions& options, QSizeF room,

@@ -25,10 +25,6 @@ namespace {
 // Fine enough that every length lands where it is measured.
 constexpr int pdfResolution = 1200;
 
-// A sheet's texts: large under a large name, yet never larger than these.
-constexpr double sheetEnglishPoints = 28;
-constexpr double sheetUnicodePoints = 40;
-constexpr double sheetGap = 4; // millimetres between a sheet's parts
 constexpr double smallestCardPoints = 5;
 
 // A text in lines no wider than a width, each line drawn by itself, so that a page may end between
@@ -77,14 +73,6 @@ private:
     qreal m_height = 0;
 };
 
-// Text pages at the glyph's size: a sheet fitted to its page writes a long text that way.
-DocumentOptions textPageOptions(DocumentOptions options) {
-    if (options.fitToPage)
-        options.glyphMillimetres = OutputFormats::DefaultGlyph;
-    options.fitToPage = false;
-    return options;
-}
-
 // One part of a text page that is never split between pages, drawn with its top at a height.
 struct Block {
     qreal height;
@@ -132,7 +120,7 @@ private:
     void drawWriting(const DocumentWriting& writing, QPointF at, QRectF visible = {});
 
     DocumentWriting textWriting(const GlyphRow& row, const DocumentOptions& options) const;
-    Sheet sheetOf(const GlyphRow& row, bool fitted) const;
+    Sheet sheetOf(const GlyphRow& row) const;
     void paintSheet(const GlyphRow& row);
     void paintCard(const GlyphRow& row, qsizetype index);
     void paintText(const GlyphRow& row);
@@ -190,32 +178,28 @@ void PagePainter::drawWriting(const DocumentWriting& writing, QPointF at, QRectF
 }
 
 // Sheets: the name as large as the page allows (or as asked), centred, its texts under it.
-Sheet PagePainter::sheetOf(const GlyphRow& row, bool fitted) const {
-    const double points = fitted ? sheetEnglishPoints : m_measures.englishPoints;
-    const double unicodePoints = fitted ? sheetUnicodePoints : m_measures.unicodePoints;
+Sheet PagePainter::sheetOf(const GlyphRow& row) const {
+    const SheetMeasures measures = sheetMeasures(m_options);
     std::optional<SetText> unicode;
     const QString hieroglyphs = unicodeLine(row);
     if (m_options.unicodeLine && !hieroglyphs.isEmpty())
         unicode.emplace(setText(hieroglyphs,
-                                font(QString::fromLatin1(hieroglyphFamily),
-                                     std::min(unicodePoints, sheetUnicodePoints)),
+                                font(QString::fromLatin1(hieroglyphFamily), measures.unicodePoints),
                                 m_page.width(), Qt::AlignHCenter));
-    SetText english = setText(
-        row.text(), font(QGuiApplication::font().family(), std::min(points, sheetEnglishPoints)),
-        m_page.width(), Qt::AlignHCenter);
-    const qreal gap = px(fitted ? sheetGap : m_measures.gap);
+    SetText english =
+        setText(row.text(), font(QGuiApplication::font().family(), measures.englishPoints),
+                m_page.width(), Qt::AlignHCenter);
+    const qreal gap = px(measures.gap);
     const qreal texts = english.height() + (unicode ? unicode->height() + gap : 0);
-    const QSizeF room(m_page.width(), m_page.height() - texts - gap);
     DocumentWriting writing =
-        fitted ? fittedWriting(row, m_options, room / px(1), OutputFormats::LargestGlyph)
-               : DocumentWriting(row, m_options, pageMillimetres());
+        sheetWriting(row, m_options, pageMillimetres(), (texts + gap) / px(1));
     const qreal height =
         (writing.layout.isEmpty() ? 0 : px(writing.millimetres().height()) + gap) + texts;
     return {std::move(writing), std::move(unicode), std::move(english), gap, height};
 }
 
 void PagePainter::paintSheet(const GlyphRow& row) {
-    Sheet sheet = sheetOf(row, m_options.fitToPage);
+    Sheet sheet = sheetOf(row);
     // A long text too small on one page reads better as text pages at the usual size.
     if (m_options.fitToPage && sheet.writing.quadrat < OutputFormats::DefaultGlyph) {
         newPage();
@@ -261,9 +245,7 @@ void PagePainter::paintCard(const GlyphRow& row, qsizetype index) {
     const SetText name = setText(row.text(), english, inside.width(), Qt::AlignHCenter);
     const qreal gap = px(m_measures.gap);
     const QSizeF room(inside.width(), inside.height() - name.height() - gap);
-    const DocumentOptions options = cardOptions(m_options);
-    const DocumentWriting writing = fittedWriting(
-        row, options, room / px(1), m_options.fitToPage ? cardGlyph : m_options.glyphMillimetres);
+    const DocumentWriting writing = cardWriting(row, m_options, room / px(1));
     const QSizeF signs = writing.layout.isEmpty() ? QSizeF() : writing.millimetres() * px(1);
     qreal top = inside.top() + (inside.height() - signs.height() - gap - name.height()) / 2;
     if (!writing.layout.isEmpty())
@@ -347,7 +329,7 @@ void PagePainter::paintText(const GlyphRow& row) {
 
 bool PagePainter::fits(const GlyphRow& row) {
     if (m_options.page == PageKind::Sheet) {
-        const Sheet sheet = sheetOf(row, false);
+        const Sheet sheet = sheetOf(row);
         return sheet.height <= m_page.height() &&
                sheet.writing.quadrat >= m_options.glyphMillimetres - 1e-9;
     }

@@ -67,6 +67,8 @@ public:
     // Throws RuntimeError 481, naming the picture, when a sign's picture cannot be read, and 18
     // once a stop is requested.
     Placed place(const GlyphRow& row);
+    // The picture of a row written as its page decides: a sheet's or a card's.
+    Placed place(const DocumentWriting& writing);
     qsizetype count() const { return m_svgs.size(); }
     const QByteArray& svg(qsizetype number) const { return m_svgs.at(number); }
     const QByteArray& png(qsizetype number) const { return m_pngs.at(number); }

@@ -63,7 +63,11 @@ WritingPictures::WritingPictures(const DocumentOptions& options, bool withPng, s
 
 WritingPictures::Placed WritingPictures::place(const GlyphRow& row) {
     throwIfStopped(m_stop);
-    const DocumentWriting writing(row, m_options, documentTextSize(m_options.paper));
+    return place(DocumentWriting(row, m_options, documentTextSize(m_options.paper)));
+}
+
+WritingPictures::Placed WritingPictures::place(const DocumentWriting& writing) {
+    throwIfStopped(m_stop);
     if (writing.layout.isEmpty())
         return {-1, false, QSizeF()};
     QByteArray svg = svgOf(writing);

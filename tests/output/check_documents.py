@@ -9,8 +9,9 @@ structure in their UTF-16 bytes. The PDF is read by poppler-utils (pdftotext, pd
 python3-docx, the DOCX and the ODT converted to PDF by a headless LibreOffice, the HTML drawn by a
 headless Chromium. The printed PDF is compared with the saved one, drawn. ODT, DOCX and HTML must
 hold one picture a name, described by its text and its signs' labels, each distinct picture stored
-once. Exits 0 when every check passes, 1 with the failures. The pictures drawn are left in
-WORK_FOLDER to be looked at.
+once. A batch on cards holds eight whole names a page in LibreOffice and Chromium, the DOCX's
+cards a table whose rows never break; a sheet holds one name. Exits 0 when every check passes,
+1 with the failures. The pictures drawn are left in WORK_FOLDER to be looked at.
 """
 import re
 import subprocess
@@ -190,6 +191,74 @@ def check_office(path, work):
         run("pdftoppm", "-r", "72", "-png", "-f", "1", "-l", "1", pdf, out / "names")
 
 
+# A class's names on cards, eight a page; no name is a part of another, so a page's text tells
+# which names it holds whole.
+BATCH = ["Aaron", "Beatrice", "Cedric", "Dorothy", "Edmund", "Felicity", "Gideon", "Harriet",
+         "Ignatius", "Josephine", "Kenneth", "Lucinda", "Montgomery", "Nadine", "Oswald",
+         "Penelope", "Quentin", "Rosalind", "Sebastian", "Theodora", "Ulysses", "Veronica",
+         "Wilfred", "Xanthe", "Yolanda", "Zachary", "Bartholomew", "Clementine", "Desmond",
+         "Evangeline"]
+SHEETS = ["Cleopatra", "Christopher Columbus discovered America", "ship"]
+
+
+def pages_of(pdf):
+    info = run("pdfinfo", pdf).stdout
+    count = int(re.search(r"Pages:\s+(\d+)", info).group(1)) if "Pages:" in info else 0
+    return [run("pdftotext", "-f", page, "-l", page, pdf, "-").stdout for page in range(1, count + 1)]
+
+
+def check_names_on_pages(pdf, names, per_page, what):
+    """Each page holds its names whole, and only those; its pages drawn small to be looked at."""
+    pages = pages_of(pdf)
+    expected = [names[k:k + per_page] for k in range(0, len(names), per_page)]
+    check(len(pages) == len(expected), f"{what}: {len(pages)} pages, not {len(expected)}")
+    for number, (text, held) in enumerate(zip(pages, expected), 1):
+        words = " ".join(text.split())
+        found = [name for name in names if name in words]
+        check(found == held, f"{what}: page {number} holds {found}, not {held}")
+    run("pdftoppm", "-r", "40", "-png", pdf, pdf.with_suffix(""))
+
+
+def converted_by_office(path, work):
+    with tempfile.TemporaryDirectory() as profile:
+        out = work / "pages" / path.suffix[1:]
+        run("soffice", f"-env:UserInstallation=file://{profile}", "--headless",
+            "--convert-to", "pdf", "--outdir", out, path, timeout=180)
+    return out / (path.stem + ".pdf")
+
+
+def check_docx_cards(path):
+    """The cards are one table of two columns whose rows have one height and never break."""
+    tables = docx.Document(path).tables
+    check(len(tables) == 1, f"{path.name}: {len(tables)} tables")
+    if tables:
+        rows = tables[0].rows
+        check(len(rows) == (len(BATCH) + 1) // 2 and len(tables[0].columns) == 2,
+              f"{path.name}: {len(rows)} rows of {len(tables[0].columns)} cells")
+        check(all(row._tr.xpath("./w:trPr/w:cantSplit") and row.height == rows[0].height
+                  and "exact" in row._tr.xml for row in rows),
+              f"{path.name}: a row may break or differs in height")
+
+
+def check_page_kinds(writer, app, work):
+    """A batch on cards, eight whole names a page, and one name a sheet, as LibreOffice and
+    Chromium set them."""
+    for suffix in (".odt", ".docx", ".html"):
+        cards = write(writer, app, work / f"cards{suffix}", "page=cards", texts=BATCH)
+        if suffix == ".html":
+            pdf = work / "pages" / "cards-html.pdf"
+            pdf.parent.mkdir(exist_ok=True)
+            run("chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-pdf-header-footer",
+                f"--print-to-pdf={pdf}", cards.as_uri(), timeout=120)
+        else:
+            pdf = converted_by_office(cards, work)
+        check_names_on_pages(pdf, BATCH, 8, cards.name)
+    check_docx_cards(work / "cards.docx")
+    for suffix in (".odt", ".docx"):
+        sheets = write(writer, app, work / f"sheets{suffix}", "page=sheet", "fit", texts=SHEETS)
+        check_names_on_pages(converted_by_office(sheets, work), SHEETS, 1, sheets.name)
+
+
 def check_html_drawn(path, work):
     screenshot = work / "names-chromium.png"
     run("chromium", "--headless", "--no-sandbox", "--disable-gpu", f"--screenshot={screenshot}",
@@ -210,6 +279,7 @@ def main():
     check_office(work / "names.docx", work)
     check_office(work / "names.odt", work)
     check_html_drawn(work / "names.html", work)
+    check_page_kinds(writer, app, work)
     check_hostile_titles(writer, app, work)
     for failure in failures:
         print(failure)

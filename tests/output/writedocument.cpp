@@ -1,6 +1,8 @@
 // Writes a document of converted rows, for the script that checks it with other programs:
-//   writedocument FOLDER FILE [letters] [cartouche] [mm=N] [print] -- TEXT...
-// FOLDER is the program's folder (Alphabet.dat, Images/, fonts/). One card a text. "print" prints
+//   writedocument FOLDER FILE [letters] [cartouche] [mm=N] [page=sheet|cards|text] [fit] [print]
+//                 -- TEXT...
+// FOLDER is the program's folder (Alphabet.dat, Images/, fonts/). One name a text, on text pages
+// unless page= says otherwise; "fit" fills each sheet or card with its name. "print" prints
 // the rows through QPrinter to FILE as PDF instead of saving them. Exits 1 with the error's message
 // when the document cannot be written, 2 on bad usage.
 
@@ -20,9 +22,14 @@ DocumentOptions optionsOf(const QStringList& flags) {
     DocumentOptions options;
     options.letters = flags.contains(u"letters");
     options.cartouche = flags.contains(u"cartouche");
+    options.fitToPage = flags.contains(u"fit");
     for (const QString& flag : flags) {
         if (flag.startsWith(u"mm="))
             options.glyphMillimetres = flag.mid(3).toDouble();
+        if (flag == u"page=sheet")
+            options.page = PageKind::Sheet;
+        if (flag == u"page=cards")
+            options.page = PageKind::Cards;
     }
     return options;
 }
@@ -51,7 +58,8 @@ int main(int argc, char** argv) {
     const qsizetype texts = arguments.indexOf(u"--"_qs);
     QTextStream err(stderr);
     if (arguments.size() < 2 || texts < 2) {
-        err << "usage: writedocument FOLDER FILE [letters] [cartouche] [mm=N] [print] -- TEXT...\n";
+        err << "usage: writedocument FOLDER FILE [letters] [cartouche] [mm=N] "
+               "[page=sheet|cards|text] [fit] [print] -- TEXT...\n";
         return 2;
     }
     const QString folder = arguments.at(0);
