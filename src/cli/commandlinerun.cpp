@@ -3,6 +3,7 @@
 #include "cli/commandline.h"
 #include "cli/namesfile.h"
 #include "cli/plainmessage.h"
+#include "cli/progressline.h"
 #include "cli/rowoutput.h"
 #include "cli/terminaltext.h"
 #include "core/alphabet.h"
@@ -19,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #ifdef Q_OS_WIN
@@ -101,12 +103,9 @@ auto onFile(QString (*failure)(const QString&, const RuntimeError&), const QStri
     }
 }
 
-void tellWhatWasLeftOut(const QList<GlyphRow>& rows) {
-    for (const GlyphRow& row : rows) {
-        const QString note = row.leftOutNote();
-        if (!note.isEmpty())
-            complain(QStringLiteral("\"%1\": %2").arg(row.text(), note));
-    }
+void tellWhatWasLeftOut(const QStringList& leftOuts) {
+    for (const QString& leftOut : leftOuts)
+        complain(leftOut);
 }
 
 // The row's plain signs and the determinative's after them, or, as asked, its groups and
@@ -122,13 +121,29 @@ QString unicodeOf(const GlyphRow& row, const CommandLineRequest& request) {
 
 int printUnicode(const Converter& converter, const QStringList& texts,
                  const CommandLineRequest& request) {
-    QList<GlyphRow> rows;
+    QStringList leftOuts;
     for (const QString& text : texts) {
-        rows.append(converter.row(text, Converter::WholeText));
-        print(stdout, TerminalText::visible(unicodeOf(rows.last(), request)) + u'\n');
+        const GlyphRow row = converter.row(text, Converter::WholeText);
+        print(stdout, TerminalText::visible(unicodeOf(row, request)) + u'\n');
+        if (const QString leftOut = RowOutput::leftOut(row); !leftOut.isEmpty())
+            leftOuts.append(leftOut);
     }
-    tellWhatWasLeftOut(rows);
+    tellWhatWasLeftOut(leftOuts);
     return CommandLine::Success;
+}
+
+// The file of the rows, its progress on a terminal, answering what was left out of each name.
+QStringList writeFile(const Converter& converter, const QStringList& texts,
+                      const CommandLineRequest& request) {
+    const QString& path = request.outputPath;
+    ProgressLine progress(TerminalText::visible(QFileInfo(path).fileName()),
+                          ProgressLine::errorsOnTerminal(),
+                          [](const QString& text) { print(stderr, text); });
+    return onFile(PlainMessage::cannotWrite, path, [&] {
+        return RowOutput::write(
+            converter, texts, path, request.options,
+            [&](qsizetype done, qsizetype total) { progress.update(done, total); });
+    });
 }
 
 // The program goes on with the rows the alphabet's table did read.
@@ -181,9 +196,7 @@ int carryOut(const CommandLineRequest& request) {
         modMain::LoadFonts(folder);
     if (request.action == CommandLineRequest::Action::PrintUnicode)
         return printUnicode(converter, texts, request);
-    tellWhatWasLeftOut(onFile(PlainMessage::cannotWrite, request.outputPath, [&] {
-        return RowOutput::write(converter, texts, request.outputPath, request.options);
-    }));
+    tellWhatWasLeftOut(writeFile(converter, texts, request));
     return CommandLine::Success;
 }
 

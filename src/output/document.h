@@ -31,14 +31,18 @@ private:
 // True for the documents of OutputFormats (any case).
 bool isDocumentPath(const QString& path);
 
-// Writes the rows (one card per name, in order) as PDF, ODT, DOCX or HTML by the path's suffix.
+// Writes the rows (one card per name, in order) as PDF, ODT, DOCX or HTML by the path's suffix,
+// each row made as it is written, and the file written as it is made (the PDF only once whole).
 // Nothing half-written is left behind. Uses no widgets and no pixmaps, so it may run on a thread
 // of its own; a stop requested from another thread ends it at the next name with RuntimeError 18
 // (user interrupt), writing nothing. Throws RuntimeError naming the file: 5 for another suffix,
 // 481 for a glyph picture that cannot be read, and the file errors of fileerrors.h when it cannot
 // be written.
+// Told how many rows of how many are done as the rows are written, and once more when all are.
+using DocumentProgress = std::function<void(qsizetype done, qsizetype total)>;
+
 void saveDocument(const DocumentRows& rows, const QString& path, const DocumentOptions& options,
-                  const std::stop_token& stop = {});
+                  const std::stop_token& stop = {}, const DocumentProgress& progress = {});
 
 // The same pages as the PDF, on any paged device (a QPrinter for Print, the preview's printer), in
 // the device's own page layout.

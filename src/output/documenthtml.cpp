@@ -1,9 +1,10 @@
 // The document as one HTML file that needs nothing beside it: each written row an SVG picture in
-// the page, each distinct picture written once and used again where it repeats.
+// the page, each distinct picture, and each distinct outline of a sign, written once and used
+// again where it repeats.
 
 #include "output/documentparts.h"
 
-#include <QBuffer>
+#include <QCryptographicHash>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -32,9 +33,27 @@ QString pictureId(qsizetype number) {
     return QStringLiteral("writing%1").arg(number + 1);
 }
 
-// The drawing inside an SVG document, without its root, title and description: what the page's
-// own svg element holds.
-void copySvgDrawing(const QByteArray& svg, QXmlStreamWriter& xml) {
+QString outlineId(qsizetype number) {
+    return QStringLiteral("outline%1").arg(number + 1);
+}
+
+// The drawing inside the SVG documents, without their roots, titles and descriptions: what the
+// page's own svg elements hold. An outline already in the page is used, not written again.
+class SvgDrawings {
+public:
+    explicit SvgDrawings(QXmlStreamWriter& xml)
+        : m_xml(xml) {}
+
+    void copy(const QByteArray& svg);
+
+private:
+    void copyElement(const QXmlStreamReader& reader);
+
+    QXmlStreamWriter& m_xml;
+    QHash<QByteArray, qsizetype> m_outlines; // an outline's number by its digest
+};
+
+void SvgDrawings::copy(const QByteArray& svg) {
     QXmlStreamReader reader(svg);
     int depth = 0;
     while (!reader.atEnd()) {
@@ -47,18 +66,15 @@ void copySvgDrawing(const QByteArray& svg, QXmlStreamWriter& xml) {
                 --depth;
                 break;
             }
-            xml.writeStartElement(reader.qualifiedName().toString());
-            for (const QXmlStreamAttribute& attribute : reader.attributes())
-                xml.writeAttribute(attribute.qualifiedName().toString(),
-                                   attribute.value().toString());
+            copyElement(reader);
             break;
         case QXmlStreamReader::EndElement:
             if (--depth > 0)
-                xml.writeEndElement();
+                m_xml.writeEndElement();
             break;
         case QXmlStreamReader::Characters:
             if (!reader.isWhitespace())
-                xml.writeCharacters(reader.text().toString());
+                m_xml.writeCharacters(reader.text().toString());
             break;
         default:
             break;
@@ -66,12 +82,35 @@ void copySvgDrawing(const QByteArray& svg, QXmlStreamWriter& xml) {
     }
 }
 
+// An outline is a path of its own, without a transform or fill of its own (its group has them),
+// so a use of it draws the same.
+void SvgDrawings::copyElement(const QXmlStreamReader& reader) {
+    const QXmlStreamAttributes attributes = reader.attributes();
+    if (reader.name() == u"path") {
+        const QByteArray digest = QCryptographicHash::hash(
+            attributes.value(QStringLiteral("d")).toUtf8(), QCryptographicHash::Sha1);
+        if (const auto found = m_outlines.constFind(digest); found != m_outlines.constEnd()) {
+            m_xml.writeStartElement(QStringLiteral("use"));
+            m_xml.writeAttribute(QStringLiteral("href"), u'#' + outlineId(*found));
+            return;
+        }
+        m_xml.writeStartElement(QStringLiteral("path"));
+        m_xml.writeAttribute(QStringLiteral("id"), outlineId(m_outlines.size()));
+        m_outlines.insert(digest, m_outlines.size());
+    } else {
+        m_xml.writeStartElement(reader.qualifiedName().toString());
+    }
+    for (const QXmlStreamAttribute& attribute : attributes)
+        m_xml.writeAttribute(attribute.qualifiedName().toString(), attribute.value().toString());
+}
+
 class HtmlWriter {
 public:
     HtmlWriter(QIODevice& device, const DocumentOptions& options, const std::stop_token& stop)
         : m_xml(&device)
         , m_measures(options)
-        , m_pictures(options, false, stop) {}
+        , m_pictures(options, false, stop)
+        , m_drawings(m_xml) {}
 
     void write(const DocumentRows& rows);
 
@@ -85,6 +124,7 @@ private:
     QXmlStreamWriter m_xml;
     CardMeasures m_measures;
     WritingPictures m_pictures;
+    SvgDrawings m_drawings;
 };
 
 void HtmlWriter::write(const DocumentRows& rows) {
@@ -144,7 +184,7 @@ void HtmlWriter::picture(const GlyphRow& row) {
     if (placed.first) {
         m_xml.writeStartElement(QStringLiteral("g"));
         m_xml.writeAttribute(QStringLiteral("id"), pictureId(placed.number));
-        copySvgDrawing(m_pictures.svg(placed.number), m_xml);
+        m_drawings.copy(placed.svg);
         m_xml.writeEndElement();
     } else {
         m_xml.writeEmptyElement(QStringLiteral("use"));
@@ -155,11 +195,7 @@ void HtmlWriter::picture(const GlyphRow& row) {
 
 } // namespace
 
-QByteArray htmlDocument(const DocumentRows& rows, const DocumentOptions& options,
-                        const std::stop_token& stop) {
-    QByteArray html;
-    QBuffer buffer(&html);
-    buffer.open(QIODevice::WriteOnly);
-    HtmlWriter(buffer, options, stop).write(rows);
-    return html;
+void htmlDocument(const DocumentRows& rows, const DocumentOptions& options, QIODevice& file,
+                  const std::stop_token& stop) {
+    HtmlWriter(file, options, stop).write(rows);
 }

@@ -7,14 +7,17 @@
 
 #include <algorithm>
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
 
 namespace {
 
-// The PNG is sharp on paper at 192 dpi, and never larger than a reader likes to load.
-constexpr double pngDotsPerMillimetre = 192 / 25.4;
+// The PNG stands in for the SVG only where a reader cannot draw SVG: at 96 dpi, in 16 greys, it
+// keeps a batch of thousands of names small, and is never larger than a reader likes to load.
+constexpr double pngDotsPerMillimetre = 96 / 25.4;
+constexpr int pngGreys = 16;
 constexpr double largestPngSide = 4096;
 
 WritingPaint paintAt(qreal quadrat) {
@@ -33,12 +36,35 @@ QByteArray svgOf(const DocumentWriting& writing) {
     generator.setSize(size.toSize());
     generator.setViewBox(QRectF(QPointF(), size));
     QPainter painter(&generator);
-    paintWriting(painter, writing.layout, paintAt(writing.quadrat * svgUnitsPerMillimetre));
+    WritingPaint paint = paintAt(writing.quadrat * svgUnitsPerMillimetre);
+    paint.outlineGrid = 1;
+    paintWriting(painter, writing.layout, paint);
     painter.end();
     return svg;
 }
 
-// Grey on white, a quarter of the colour picture's bytes: the ink is black and the page white.
+// The grey picture in fewer greys, each pixel taking the nearest: Qt's own conversion searches
+// the whole colour table for every pixel.
+QImage inFewerGreys(const QImage& grey) {
+    QImage indexed(grey.size(), QImage::Format_Indexed8);
+    QList<QRgb> table;
+    for (int k = 0; k < pngGreys; ++k) {
+        const int level = k * 255 / (pngGreys - 1);
+        table.append(qRgb(level, level, level));
+    }
+    indexed.setColorTable(table);
+    indexed.setDotsPerMeterX(grey.dotsPerMeterX());
+    indexed.setDotsPerMeterY(grey.dotsPerMeterY());
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* from = grey.constScanLine(y);
+        uchar* to = indexed.scanLine(y);
+        for (int x = 0; x < grey.width(); ++x)
+            to[x] = uchar((from[x] * (pngGreys - 1) + 127) / 255);
+    }
+    return indexed;
+}
+
+// Grey on white, a few of the colour picture's bytes: the ink is black and the page white.
 QByteArray pngOf(const DocumentWriting& writing) {
     const QSizeF millimetres = writing.millimetres();
     const double dots = std::min(
@@ -51,7 +77,7 @@ QByteArray pngOf(const DocumentWriting& writing) {
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     paintWriting(painter, writing.layout, paintAt(writing.quadrat * dots));
     painter.end();
-    return pngData(image, true);
+    return pngData(inFewerGreys(image), true);
 }
 
 } // namespace
@@ -65,15 +91,19 @@ WritingPictures::Placed WritingPictures::place(const GlyphRow& row) {
     throwIfStopped(m_stop);
     const DocumentWriting writing(row, m_options, documentTextSize(m_options.paper));
     if (writing.layout.isEmpty())
-        return {-1, false, QSizeF()};
-    QByteArray svg = svgOf(writing);
-    const auto found = m_numbers.constFind(svg);
-    if (found != m_numbers.constEnd())
-        return {*found, false, writing.millimetres()};
-    const qsizetype number = m_svgs.size();
-    m_numbers.insert(svg, number);
-    m_svgs.append(std::move(svg));
+        return {};
+    Placed placed{-1, false, writing.millimetres(), svgOf(writing), {}};
+    const QByteArray digest = QCryptographicHash::hash(placed.svg, QCryptographicHash::Sha1);
+    const auto found = m_numbers.constFind(digest);
+    if (found != m_numbers.constEnd()) {
+        placed.number = *found;
+        placed.svg.clear();
+        return placed;
+    }
+    placed.number = m_numbers.size();
+    placed.first = true;
+    m_numbers.insert(digest, placed.number);
     if (m_withPng)
-        m_pngs.append(pngOf(writing));
-    return {number, true, writing.millimetres()};
+        placed.png = pngOf(writing);
+    return placed;
 }
