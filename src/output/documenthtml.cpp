@@ -38,7 +38,9 @@ QString outlineId(qsizetype number) {
 }
 
 // The drawing inside the SVG documents, without their roots, titles and descriptions: what the
-// page's own svg elements hold. An outline already in the page is used, not written again.
+// page's own svg elements hold. An outline already in the page is used, not written again, and a
+// group that holds nothing, or a group's font, which only its text would take and which the text
+// has of its own, is left out.
 class SvgDrawings {
 public:
     explicit SvgDrawings(QXmlStreamWriter& xml)
@@ -47,9 +49,18 @@ public:
     void copy(const QByteArray& svg);
 
 private:
-    void copyElement(const QXmlStreamReader& reader);
+    struct Element {
+        QString name;
+        QXmlStreamAttributes attributes;
+        bool written = false;
+    };
+
+    void start(const QXmlStreamReader& reader);
+    void writeStarted();
+    void end();
 
     QXmlStreamWriter& m_xml;
+    QList<Element> m_open;                   // started, and written once something is in them
     QHash<QByteArray, qsizetype> m_outlines; // an outline's number by its digest
 };
 
@@ -66,15 +77,17 @@ void SvgDrawings::copy(const QByteArray& svg) {
                 --depth;
                 break;
             }
-            copyElement(reader);
+            start(reader);
             break;
         case QXmlStreamReader::EndElement:
             if (--depth > 0)
-                m_xml.writeEndElement();
+                end();
             break;
         case QXmlStreamReader::Characters:
-            if (!reader.isWhitespace())
+            if (!reader.isWhitespace()) {
+                writeStarted();
                 m_xml.writeCharacters(reader.text().toString());
+            }
             break;
         default:
             break;
@@ -84,24 +97,44 @@ void SvgDrawings::copy(const QByteArray& svg) {
 
 // An outline is a path of its own, without a transform or fill of its own (its group has them),
 // so a use of it draws the same.
-void SvgDrawings::copyElement(const QXmlStreamReader& reader) {
-    const QXmlStreamAttributes attributes = reader.attributes();
-    if (reader.name() == u"path") {
+void SvgDrawings::start(const QXmlStreamReader& reader) {
+    Element element{reader.qualifiedName().toString(), {}};
+    QXmlStreamAttributes attributes = reader.attributes();
+    const bool group = element.name == u"g" || element.name == u"defs";
+    if (element.name == u"path") {
         const QByteArray digest = QCryptographicHash::hash(
             attributes.value(QStringLiteral("d")).toUtf8(), QCryptographicHash::Sha1);
         if (const auto found = m_outlines.constFind(digest); found != m_outlines.constEnd()) {
-            m_xml.writeStartElement(QStringLiteral("use"));
-            m_xml.writeAttribute(QStringLiteral("href"), u'#' + outlineId(*found));
-            return;
+            element.name = QStringLiteral("use");
+            element.attributes.append(QStringLiteral("href"), u'#' + outlineId(*found));
+            attributes.clear();
+        } else {
+            element.attributes.append(QStringLiteral("id"), outlineId(m_outlines.size()));
+            m_outlines.insert(digest, m_outlines.size());
         }
-        m_xml.writeStartElement(QStringLiteral("path"));
-        m_xml.writeAttribute(QStringLiteral("id"), outlineId(m_outlines.size()));
-        m_outlines.insert(digest, m_outlines.size());
-    } else {
-        m_xml.writeStartElement(reader.qualifiedName().toString());
     }
-    for (const QXmlStreamAttribute& attribute : attributes)
-        m_xml.writeAttribute(attribute.qualifiedName().toString(), attribute.value().toString());
+    for (const QXmlStreamAttribute& attribute : attributes) {
+        if (!group || !attribute.name().startsWith(u"font-"))
+            element.attributes.append(attribute);
+    }
+    m_open.append(element);
+    if (!group)
+        writeStarted();
+}
+
+void SvgDrawings::writeStarted() {
+    for (Element& element : m_open) {
+        if (element.written)
+            continue;
+        m_xml.writeStartElement(element.name);
+        m_xml.writeAttributes(element.attributes);
+        element.written = true;
+    }
+}
+
+void SvgDrawings::end() {
+    if (m_open.takeLast().written)
+        m_xml.writeEndElement();
 }
 
 class HtmlWriter {
@@ -129,6 +162,8 @@ private:
 
 void HtmlWriter::write(const DocumentRows& rows) {
     m_xml.setAutoFormatting(true);
+    // A line for each element, indented little: a batch's pictures nest deep.
+    m_xml.setAutoFormattingIndent(1);
     m_xml.writeDTD(QStringLiteral("<!DOCTYPE html>"));
     m_xml.writeStartElement(QStringLiteral("html"));
     m_xml.writeAttribute(QStringLiteral("lang"), QStringLiteral("en"));

@@ -6,11 +6,15 @@
 #include "output/writingpainter.h"
 
 #include <algorithm>
+#include <exception>
+#include <optional>
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QImage>
 #include <QPainter>
+#include <QSemaphore>
 #include <QSvgGenerator>
+#include <QThreadPool>
 
 namespace {
 
@@ -80,6 +84,55 @@ QByteArray pngOf(const DocumentWriting& writing) {
     return pngData(inFewerGreys(image), true);
 }
 
+// The PNG drawn on a thread of Qt's pool while the caller draws the SVG. On its own threads Qt
+// fills each path whole, where on others it hands every large fill to the pool and waits, which
+// costs more than the fill. Drawn by the caller when the pool has no thread to spare.
+class PngOnPool {
+public:
+    explicit PngOnPool(const DocumentWriting& writing)
+        : m_writing(writing) {
+        m_started = QThreadPool::globalInstance()->tryStart([this] {
+            draw();
+            m_done.release();
+        });
+    }
+
+    // Waits for the drawing, as it reads the caller's writing, even when the caller fails.
+    ~PngOnPool() { waitIfStarted(); }
+    PngOnPool(const PngOnPool&) = delete;
+    PngOnPool& operator=(const PngOnPool&) = delete;
+
+    QByteArray png() {
+        if (!waitIfStarted())
+            draw();
+        if (m_error)
+            std::rethrow_exception(m_error);
+        return m_png;
+    }
+
+private:
+    bool waitIfStarted() {
+        if (!m_started)
+            return false;
+        m_done.acquire();
+        m_started = false;
+        return true;
+    }
+    void draw() {
+        try {
+            m_png = pngOf(m_writing);
+        } catch (...) {
+            m_error = std::current_exception();
+        }
+    }
+
+    const DocumentWriting& m_writing;
+    QByteArray m_png;
+    std::exception_ptr m_error;
+    QSemaphore m_done;
+    bool m_started = false;
+};
+
 } // namespace
 
 WritingPictures::WritingPictures(const DocumentOptions& options, bool withPng, std::stop_token stop)
@@ -92,18 +145,22 @@ WritingPictures::Placed WritingPictures::place(const GlyphRow& row) {
     const DocumentWriting writing(row, m_options, documentTextSize(m_options.paper));
     if (writing.layout.isEmpty())
         return {};
+    std::optional<PngOnPool> png;
+    if (m_withPng)
+        png.emplace(writing);
     Placed placed{-1, false, writing.millimetres(), svgOf(writing), {}};
     const QByteArray digest = QCryptographicHash::hash(placed.svg, QCryptographicHash::Sha1);
+    if (png)
+        placed.png = png->png();
     const auto found = m_numbers.constFind(digest);
     if (found != m_numbers.constEnd()) {
         placed.number = *found;
         placed.svg.clear();
+        placed.png.clear();
         return placed;
     }
     placed.number = m_numbers.size();
     placed.first = true;
     m_numbers.insert(digest, placed.number);
-    if (m_withPng)
-        placed.png = pngOf(writing);
     return placed;
 }
