@@ -9,9 +9,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QPageSize>
-#include <quazip.h>
-#include <quazipfile.h>
-#include <quazipnewinfo.h>
 
 namespace {
 
@@ -42,10 +39,6 @@ WritingOptions writingOptions(const DocumentOptions& options, QSizeF text) {
     writing.lineLength = (inColumns(writing) ? text.height() : text.width()) /
                          checkedGlyphSize(options.glyphMillimetres);
     return writing;
-}
-
-void throwZipError(int error) {
-    throw RuntimeError(ErrorNumber::InternalError, QStringLiteral("zip error %1").arg(error));
 }
 
 // The rows, telling progress as each is made to be written.
@@ -112,35 +105,6 @@ QSizeF documentTextSize(QPageSize::PageSizeId paper) {
 void throwIfStopped(const std::stop_token& stop) {
     if (stop.stop_requested())
         throw RuntimeError(ErrorNumber::UserInterrupt);
-}
-
-ZipWriter::ZipWriter(QIODevice& device)
-    : m_zip(std::make_unique<QuaZip>(&device)) {
-    // The device is the caller's to close.
-    m_zip->setAutoClose(false);
-    if (!m_zip->open(QuaZip::mdCreate))
-        throwZipError(m_zip->getZipError());
-}
-
-ZipWriter::~ZipWriter() = default;
-
-void ZipWriter::add(const ZipMember& member) {
-    QuaZipNewInfo info(member.name);
-    // Readable by everyone once unpacked, as a file saved by the program is.
-    info.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    QuaZipFile file(m_zip.get());
-    if (!file.open(QIODevice::WriteOnly, info, nullptr, 0, member.stored ? 0 : Z_DEFLATED) ||
-        file.write(member.bytes) != member.bytes.size())
-        throw RuntimeError(
-            ErrorNumber::InternalError,
-            QStringLiteral("%1 (zip error %2)").arg(member.name).arg(file.getZipError()));
-    file.close();
-}
-
-void ZipWriter::finish() {
-    m_zip->close();
-    if (m_zip->getZipError() != 0)
-        throwZipError(m_zip->getZipError());
 }
 
 bool isDocumentPath(const QString& path) {

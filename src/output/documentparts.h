@@ -5,13 +5,18 @@
 #include "output/documentoptions.h"
 #include "output/writtenlayout.h"
 
+#include <condition_variable>
+#include <deque>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QSizeF>
 #include <QString>
 #include <stop_token>
+#include <thread>
 
 class QIODevice;
 class QuaZip;
@@ -48,7 +53,7 @@ QString writingDescription(const GlyphRow& row);
 QSizeF documentTextSize(QPageSize::PageSizeId paper);
 
 // The user units of the SVG pictures, a twentieth of a millimetre: with the outlines' points on
-// whole units, finer than print shows and short to write.
+// whole units, short to write.
 inline constexpr double svgUnitsPerMillimetre = 20;
 
 // The written rows of a document as pictures, each distinct picture made once: as SVG, and, for
@@ -89,19 +94,33 @@ struct ZipMember {
     bool stored = false; // unpacked
 };
 
-// A zip package written to a device member by member, each as soon as it is made, so that no
-// more than one member is held at a time. Throws RuntimeError 51 when the zip library fails.
+// A zip package written to a device member by member, each as soon as it is made, so that only a
+// few members are held at a time. A thread of its own packs and writes them, in order, while the
+// caller makes the next. Throws RuntimeError 51 when the zip library fails.
 class ZipWriter {
 public:
     explicit ZipWriter(QIODevice& device);
+    // Drops what is not yet written: a package not finished is abandoned.
     ~ZipWriter();
+    ZipWriter(const ZipWriter&) = delete;
+    ZipWriter& operator=(const ZipWriter&) = delete;
 
-    void add(const ZipMember& member);
-    // Writes the package's directory; nothing may be added after.
+    // Waits while the members not yet written are many. Throws the failure of one before.
+    void add(ZipMember member);
+    // Writes every member and the package's directory; nothing may be added after.
     void finish();
 
 private:
+    void writeInTurn();
+    void write(const ZipMember& member);
+
     std::unique_ptr<QuaZip> m_zip;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<ZipMember> m_waiting;
+    bool m_ending = false; // nothing more is added
+    std::exception_ptr m_failure;
+    std::thread m_writer; // last, so that it starts once the rest is made
 };
 
 // Each format written to a device as the file's bytes, each picture as soon as it is made.
