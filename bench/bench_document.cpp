@@ -1,6 +1,9 @@
-// The row as the documents File > Save As Document writes (PDF, DOCX, ODT), and a batch of names as
-// one PDF, with the batch's peak memory measured in a process of its own:
-//   bench_document --batch-child N   writes N cards and prints the process's VmHWM in kB.
+// The row as the documents File > Save As Document writes (PDF, DOCX, ODT, HTML), and a batch of
+// names in every format, each batch in a process of its own that measures its time, its peak
+// memory and its file:
+//   bench_document --batch-child N SUFFIX   writes N cards, each name converted as it is written
+//   (as the command line does), and prints the milliseconds, the process's VmHWM in kB and the
+//   file's bytes.
 
 #include "core/converter.h"
 #include "gui/modmain.h"
@@ -8,7 +11,9 @@
 
 #include <benchmark/benchmark.h>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -23,14 +28,14 @@ public:
     GlyphRow row(const QString& text) const { return m_converter.row(text, Converter::WholeText); }
 
     // A class list: first names with a number, so no two cards are alike.
-    QList<GlyphRow> batch(int count) const {
-        static const QStringList first{QStringLiteral("Cleopatra"),  QStringLiteral("Ramesses"),
-                                       QStringLiteral("Nefertiti"),  QStringLiteral("Christopher"),
-                                       QStringLiteral("Hatshepsut"), QStringLiteral("Amelia")};
-        QList<GlyphRow> rows;
-        for (int k = 0; k < count; ++k)
-            rows.append(row(first.at(k % first.size()) + QStringLiteral(" %1").arg(k)));
-        return rows;
+    DocumentRows batch(int count) const {
+        return DocumentRows(count, [this](qsizetype k) {
+            static const QStringList first{
+                QStringLiteral("Cleopatra"),  QStringLiteral("Ramesses"),
+                QStringLiteral("Nefertiti"),  QStringLiteral("Christopher"),
+                QStringLiteral("Hatshepsut"), QStringLiteral("Amelia")};
+            return row(first.at(k % first.size()) + QStringLiteral(" %1").arg(k));
+        });
     }
 
 private:
@@ -50,33 +55,48 @@ void oneRowTo(benchmark::State& state, const QString& suffix) {
         saveDocument(rows, path, options);
 }
 
-void batchToPdf(benchmark::State& state) {
-    const QList<GlyphRow> rows = names().batch(static_cast<int>(state.range(0)));
-    const QTemporaryDir folder;
-    for (auto _ : state)
-        saveDocument(rows, folder.filePath(QStringLiteral("cards.pdf")), options);
-}
-
-// The whole batch, names converted and PDF written, in a fresh process: its peak resident memory.
-void batchPeakMemory(benchmark::State& state) {
+// The batch in a fresh process: the time of its writing, its peak resident memory and its file.
+void batch(benchmark::State& state, const QString& suffix) {
     for (auto _ : state) {
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--batch-child"), QString::number(state.range(0))});
+                    {QStringLiteral("--batch-child"), QString::number(state.range(0)), suffix});
         child.waitForFinished(-1);
-        state.counters["peak_MB"] = child.readAllStandardOutput().trimmed().toDouble() / 1024;
+        const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
+        if (figures.size() != 3) {
+            state.SkipWithError("the batch failed");
+            return;
+        }
+        state.SetIterationTime(figures.at(0).toDouble() / 1000);
+        state.counters["peak_MB"] = figures.at(1).toDouble() / 1024;
+        state.counters["file_MB"] = figures.at(2).toDouble() / 1e6;
     }
 }
 
-int batchChild(int count) {
-    const QTemporaryDir folder;
-    saveDocument(names().batch(count), folder.filePath(QStringLiteral("cards.pdf")), options);
+// Once each, repeated or not: a batch of 10,000 names takes seconds, and starts afresh anyway.
+void batchSizes(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Arg(1000)->Arg(10000)->Iterations(1)->Repetitions(1)->UseManualTime()->Unit(
+        benchmark::kMillisecond);
+}
+
+qint64 peakKilobytes() {
     QFile status(QStringLiteral("/proc/self/status"));
     status.open(QIODevice::ReadOnly);
     for (const QByteArray& line : status.readAll().split('\n')) {
         if (line.startsWith("VmHWM:"))
-            printf("%s\n", line.mid(6).trimmed().split(' ').first().constData());
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
     }
+    return 0;
+}
+
+int batchChild(int count, const QString& suffix) {
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("cards.") + suffix);
+    QElapsedTimer timer;
+    timer.start();
+    saveDocument(names().batch(count), path, options);
+    const qint64 milliseconds = timer.elapsed();
+    printf("%lld %lld %lld\n", milliseconds, peakKilobytes(), QFileInfo(path).size());
     return 0;
 }
 
@@ -85,8 +105,11 @@ int batchChild(int count) {
 BENCHMARK_CAPTURE(oneRowTo, pdf, QStringLiteral("pdf"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(oneRowTo, docx, QStringLiteral("docx"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(oneRowTo, odt, QStringLiteral("odt"))->Unit(benchmark::kMillisecond);
-BENCHMARK(batchToPdf)->Arg(1000)->Unit(benchmark::kMillisecond);
-BENCHMARK(batchPeakMemory)->Arg(100)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(oneRowTo, html, QStringLiteral("html"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(batch, pdf, QStringLiteral("pdf"))->Apply(batchSizes);
+BENCHMARK_CAPTURE(batch, odt, QStringLiteral("odt"))->Apply(batchSizes);
+BENCHMARK_CAPTURE(batch, docx, QStringLiteral("docx"))->Apply(batchSizes);
+BENCHMARK_CAPTURE(batch, html, QStringLiteral("html"))->Apply(batchSizes);
 
 int main(int argc, char** argv) {
     // Drawn off screen: the documents need a GUI application, not a display.
@@ -94,8 +117,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const QGuiApplication application(argc, argv);
     modMain::LoadFonts(appFolder);
-    if (argc == 3 && QByteArray(argv[1]) == "--batch-child")
-        return batchChild(QByteArray(argv[2]).toInt());
+    if (argc == 4 && QByteArray(argv[1]) == "--batch-child")
+        return batchChild(QByteArray(argv[2]).toInt(), QString::fromLatin1(argv[3]));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

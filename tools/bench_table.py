@@ -22,6 +22,7 @@ def medians(paths):
                     else entry["real_time"] / 1000.0,
                     "MB/s": entry.get("bytes_per_second", 0) / 1e6,
                     "peak_MB": entry.get("peak_MB", 0),
+                    "file_MB": entry.get("file_MB", 0),
                 }
     return found
 
@@ -75,14 +76,33 @@ def rows(m):
         ms = m[name]["ms"]
         yield (f"Row picture of ten glyphs as {kind}", f"{ms:.2f} ms", "-", "-", "< 20 ms", ms < 20)
 
-    for kind in ("pdf", "docx", "odt"):
+    for kind in ("pdf", "docx", "odt", "html"):
         ms = m[f"oneRowTo/{kind}"]["ms"]
         yield (f"Document of one row (18 glyphs) as {kind.upper()}", f"{ms:.1f} ms", "-", "-", "< 50 ms", ms < 50)
-    ms = m["batchToPdf/1000"]["ms"]
-    yield ("1,000 names as one PDF", f"{ms:.0f} ms", "-", "-", "< 2 s", ms < 2000)
-    small, large = m["batchPeakMemory/100"]["peak_MB"], m["batchPeakMemory/1000"]["peak_MB"]
-    yield ("  its peak memory, 1,000 names", f"{large:.1f} MB", f"100 names {small:.1f} MB",
-           f"+{large - small:.1f} MB", "-", None)
+    yield from batch_rows(m)
+
+
+# The targets of a batch by its size: seconds by format, peak memory and file size in MB (None: no
+# target for that format).
+BATCH_TARGETS = {
+    1000: ({"pdf": 3, "odt": 3, "docx": 3, "html": 3}, 150, {"pdf": 20, "odt": 20, "docx": 20, "html": 20}),
+    10000: ({"pdf": 15, "odt": 60, "docx": 15, "html": 60}, 250, {"pdf": None, "odt": 100, "docx": None, "html": 100}),
+}
+
+
+def batch_rows(m):
+    """Each format's batch of 1,000 and 10,000 names: its time, peak memory and file, beside targets."""
+    for count, (seconds, peak_target, file_targets) in BATCH_TARGETS.items():
+        for kind in ("pdf", "odt", "docx", "html"):
+            run = m.get(f"batch/{kind}/{count}")
+            if run is None:
+                continue
+            took, peak, size = run["ms"] / 1000, run["peak_MB"], run.get("file_MB", 0)
+            file_target = file_targets[kind]
+            met = took < seconds[kind] and peak < peak_target and (file_target is None or size < file_target)
+            target = f"< {seconds[kind]} s, < {peak_target} MB" + (f", file < {file_target} MB" if file_target else "")
+            yield (f"{count:,} names as {kind.upper()}", f"{took:.2f} s",
+                   f"peak {peak:.0f} MB, file {size:.1f} MB", "-", target, met)
 
 
 def main():

@@ -3,6 +3,7 @@
 #include "cli/commandline.h"
 #include "cli/namesfile.h"
 #include "cli/plainmessage.h"
+#include "cli/progressline.h"
 #include "cli/rowoutput.h"
 #include "cli/terminaltext.h"
 #include "core/alphabet.h"
@@ -19,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #ifdef Q_OS_WIN
@@ -101,12 +103,9 @@ auto onFile(QString (*failure)(const QString&, const RuntimeError&), const QStri
     }
 }
 
-void tellWhatWasLeftOut(const QList<GlyphRow>& rows) {
-    for (const GlyphRow& row : rows) {
-        const QString note = row.leftOutNote();
-        if (!note.isEmpty())
-            complain(QStringLiteral("\"%1\": %2").arg(row.text(), note));
-    }
+void tellWhatWasLeftOut(const QStringList& leftOuts) {
+    for (const QString& leftOut : leftOuts)
+        complain(leftOut);
 }
 
 // The row's plain signs and the determinative's after them, or, as asked, its groups and
@@ -122,13 +121,33 @@ QString unicodeOf(const GlyphRow& row, const CommandLineRequest& request) {
 
 int printUnicode(const Converter& converter, const QStringList& texts,
                  const CommandLineRequest& request) {
-    QList<GlyphRow> rows;
+    QStringList leftOuts;
     for (const QString& text : texts) {
-        rows.append(converter.row(text, Converter::WholeText));
-        print(stdout, TerminalText::visible(unicodeOf(rows.last(), request)) + u'\n');
+        const GlyphRow row = converter.row(text, Converter::WholeText);
+        print(stdout, TerminalText::visible(unicodeOf(row, request)) + u'\n');
+        if (const QString leftOut = RowOutput::leftOut(row); !leftOut.isEmpty())
+            leftOuts.append(leftOut);
     }
-    tellWhatWasLeftOut(rows);
+    tellWhatWasLeftOut(leftOuts);
     return CommandLine::Success;
+}
+
+// The file of the rows, its progress on a terminal, answering what was left out of each name.
+bool isBatch(const CommandLineRequest& request) {
+    return !request.batchFile.isEmpty();
+}
+
+QStringList writeFile(const Converter& converter, const QStringList& texts,
+                      const CommandLineRequest& request) {
+    const QString& path = request.outputPath;
+    ProgressLine progress(TerminalText::visible(QFileInfo(path).fileName()),
+                          ProgressLine::errorsOnTerminal(),
+                          [](const QString& text) { print(stderr, text); });
+    return onFile(PlainMessage::cannotWrite, path, [&] {
+        return RowOutput::write(
+            converter, texts, isBatch(request), path, request.options,
+            [&](qsizetype done, qsizetype total) { progress.update(done, total); });
+    });
 }
 
 // The program goes on with the rows the alphabet's table did read.
@@ -181,14 +200,11 @@ int carryOut(const CommandLineRequest& request) {
         modMain::LoadFonts(folder);
     if (request.action == CommandLineRequest::Action::PrintUnicode)
         return printUnicode(converter, texts, request);
-    const bool batch = !request.batchFile.isEmpty();
-    if (const QString misuse =
-            RowOutput::sizeMisuse(converter, texts, batch, request.outputPath, request.options);
+    if (const QString misuse = RowOutput::sizeMisuse(converter, texts, isBatch(request),
+                                                     request.outputPath, request.options);
         !misuse.isEmpty())
         return badUsage(misuse);
-    tellWhatWasLeftOut(onFile(PlainMessage::cannotWrite, request.outputPath, [&] {
-        return RowOutput::write(converter, texts, batch, request.outputPath, request.options);
-    }));
+    tellWhatWasLeftOut(writeFile(converter, texts, request));
     return CommandLine::Success;
 }
 
@@ -196,7 +212,7 @@ int carryOut(const CommandLineRequest& request) {
 QString misuseOf(const CommandLineRequest& request) {
     if (request.action != CommandLineRequest::Action::WriteFile)
         return {};
-    return RowOutput::misuse(request.outputPath, request.options, !request.batchFile.isEmpty());
+    return RowOutput::misuse(request.outputPath, request.options, isBatch(request));
 }
 
 int answer(const CommandLineRequest& request) {

@@ -10,7 +10,7 @@ namespace NamesFile {
 // and in little memory.
 inline constexpr qint64 LargestFile = 64 * 1024 * 1024; // bytes
 inline constexpr qsizetype LongestLine = 4096;          // characters
-inline constexpr qsizetype MostNames = 10000;
+inline constexpr qsizetype MostNames = 100000;
 
 // The names in the file at path: with or without a byte-order mark, lines ended by LF, CR LF or
 // CR, blanks around a name dropped and blank lines skipped. Read in pieces, never whole. Throws the

@@ -7,6 +7,7 @@
 #include "platform/outputfile.h"
 
 #include <QCoreApplication>
+#include <QMap>
 
 namespace {
 
@@ -94,19 +95,31 @@ QString sizeMisuse(const Converter& converter, const QStringList& texts, bool ba
         .arg(largest);
 }
 
-QList<GlyphRow> write(const Converter& converter, const QStringList& texts, bool batch,
-                      const QString& path, const OutputOptions& options) {
-    if (OutputFormats::isOfKind(path, OutputFormat::Kind::Document)) {
-        // A document holds the whole text of every name, not only what the window shows.
-        QList<GlyphRow> rows;
-        for (const QString& text : texts)
-            rows.append(converter.row(text, Converter::WholeText));
-        saveDocument(rows, path, documentOptions(options, batch));
-        return rows;
+QString leftOut(const GlyphRow& row) {
+    const QString note = row.leftOutNote();
+    return note.isEmpty() ? QString() : QStringLiteral("\"%1\": %2").arg(row.text(), note);
+}
+
+QStringList write(const Converter& converter, const QStringList& texts, bool batch,
+                  const QString& path, const OutputOptions& options,
+                  const DocumentProgress& progress) {
+    if (!OutputFormats::isOfKind(path, OutputFormat::Kind::Document)) {
+        const GlyphRow row = converter.row(texts.value(0));
+        saveRowPicture(row, path, pictureOptions(options));
+        const QString note = leftOut(row);
+        return note.isEmpty() ? QStringList() : QStringList{note};
     }
-    const GlyphRow row = converter.row(texts.value(0));
-    saveRowPicture(row, path, pictureOptions(options));
-    return {row};
+    // By the text's place, as a writer may make a row more than once.
+    QMap<qsizetype, QString> leftOuts;
+    // A document holds the whole text of every name, not only what the window shows.
+    const DocumentRows rows(texts.size(), [&](qsizetype index) {
+        GlyphRow row = converter.row(texts.at(index), Converter::WholeText);
+        if (const QString note = leftOut(row); !note.isEmpty())
+            leftOuts.insert(index, note);
+        return row;
+    });
+    saveDocument(rows, path, documentOptions(options, batch), {}, progress);
+    return leftOuts.values();
 }
 
 } // namespace RowOutput

@@ -2,8 +2,8 @@
 
 #include "cli/commandline.h"
 #include "core/glyphrow.h"
+#include "output/document.h"
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -25,10 +25,15 @@ QString inputClash(const QString& path, const QStringList& inputs);
 QString sizeMisuse(const Converter& converter, const QStringList& texts, bool batch,
                    const QString& path, const OutputOptions& options);
 
-// Writes the rows of the texts to path, as its suffix says, all or nothing, and answers them, so
-// that the caller can tell what was left out of each. Throws RuntimeError naming the file when it
-// cannot be written.
-QList<GlyphRow> write(const Converter& converter, const QStringList& texts, bool batch,
-                      const QString& path, const OutputOptions& options);
+// What the row left out of its text, as the command line tells it; empty when nothing.
+QString leftOut(const GlyphRow& row);
+
+// Writes the rows of the texts to path, as its suffix says (a batch on cards unless asked
+// otherwise), all or nothing, each text converted as it is written so that a batch of any size
+// takes little memory; a document tells its progress. Answers what was left out of each text, in
+// order (see leftOut). Throws RuntimeError naming the file when it cannot be written.
+QStringList write(const Converter& converter, const QStringList& texts, bool batch,
+                  const QString& path, const OutputOptions& options,
+                  const DocumentProgress& progress = {});
 
 } // namespace RowOutput

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <QByteArrayView>
 #include <QString>
+
+class QIODevice;
 
 // What a save does where the folder takes no new file beside the old one.
 enum class SaveFallback {
@@ -14,4 +17,9 @@ enum class SaveFallback {
 // RuntimeError (see fileerrors.h), naming path, when it cannot, and 70 (permission denied) for a
 // link that may have been planted (see OutputFile::linkDanger).
 void saveFile(const QString& path, QByteArrayView bytes,
+              SaveFallback fallback = SaveFallback::None);
+
+// The same, the bytes written to the file by write as it makes them, so that they need not all be
+// held at once. Whatever write throws leaves the old file as it was, and is thrown on.
+void saveFile(const QString& path, const std::function<void(QIODevice& file)>& write,
               SaveFallback fallback = SaveFallback::None);

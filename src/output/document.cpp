@@ -6,13 +6,9 @@
 #include "platform/runtimeerror.h"
 
 #include <algorithm>
-#include <QBuffer>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPageSize>
-#include <quazip.h>
-#include <quazipfile.h>
-#include <quazipnewinfo.h>
 
 namespace {
 
@@ -40,8 +36,22 @@ WritingOptions writingOptions(const DocumentOptions& options, QSizeF text) {
                                   checkedGlyphSize(options.glyphMillimetres));
 }
 
-void throwZipError(int error) {
-    throw RuntimeError(ErrorNumber::InternalError, QStringLiteral("zip error %1").arg(error));
+// The rows, telling progress as each is made to be written.
+DocumentRows withProgress(const DocumentRows& rows, const DocumentProgress& progress) {
+    if (!progress)
+        return rows;
+    return DocumentRows(rows.size(), [rows, progress](qsizetype index) {
+        progress(index, rows.size());
+        return rows.at(index);
+    });
+}
+
+// The PDF, made whole before it is written: its Unicode map is completed on its bytes.
+void pdfWriting(const DocumentRows& rows, const DocumentOptions& options, QIODevice& file,
+                const std::stop_token& stop) {
+    const QByteArray pdf = pdfDocument(rows, options, stop);
+    if (file.write(pdf) != pdf.size())
+        throw RuntimeError(ErrorNumber::InternalError, file.errorString());
 }
 
 } // namespace
@@ -104,31 +114,6 @@ void throwIfStopped(const std::stop_token& stop) {
         throw RuntimeError(ErrorNumber::UserInterrupt);
 }
 
-QByteArray zipped(const QList<ZipMember>& members) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QuaZip zip(&buffer);
-    if (!zip.open(QuaZip::mdCreate))
-        throwZipError(zip.getZipError());
-    for (const ZipMember& member : members) {
-        QuaZipNewInfo info(member.name);
-        // Readable by everyone once unpacked, as a file saved by the program is.
-        info.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                            QFile::ReadOther);
-        QuaZipFile file(&zip);
-        if (!file.open(QIODevice::WriteOnly, info, nullptr, 0, member.stored ? 0 : Z_DEFLATED) ||
-            file.write(member.bytes) != member.bytes.size())
-            throw RuntimeError(
-                ErrorNumber::InternalError,
-                QStringLiteral("%1 (zip error %2)").arg(member.name).arg(file.getZipError()));
-        file.close();
-    }
-    zip.close();
-    if (zip.getZipError() != 0)
-        throwZipError(zip.getZipError());
-    return bytes;
-}
-
 bool isDocumentPath(const QString& path) {
     return OutputFormats::isOfKind(path, OutputFormat::Kind::Document);
 }
@@ -163,23 +148,28 @@ QPageLayout documentPageLayout(QPageSize::PageSizeId paper) {
 }
 
 void saveDocument(const DocumentRows& rows, const QString& path, const DocumentOptions& options,
-                  const std::stop_token& stop) {
+                  const std::stop_token& stop, const DocumentProgress& progress) {
     checkFitsOnPage(rows, options);
     const QString suffix = suffixOf(path);
-    QByteArray bytes;
+    decltype(&pdfWriting) write = nullptr;
     if (suffix == u"pdf")
-        bytes = pdfDocument(rows, options, stop);
+        write = pdfWriting;
     else if (suffix == u"odt")
-        bytes = odtDocument(rows, options, stop);
+        write = odtDocument;
     else if (suffix == u"docx")
-        bytes = docxDocument(rows, options, stop);
+        write = docxDocument;
     else if (suffix == u"html" || suffix == u"htm")
-        bytes = htmlDocument(rows, options, stop);
+        write = htmlDocument;
     else
         throw RuntimeError(ErrorNumber::InvalidProcedureCall,
                            QStringLiteral("%1 (a document is saved as PDF, .pdf; ODT, .odt; DOCX, "
                                           ".docx; or HTML, .html)")
                                .arg(path));
-    throwIfStopped(stop);
-    saveFile(path, bytes);
+    const DocumentRows told = withProgress(rows, progress);
+    saveFile(path, [&](QIODevice& file) {
+        write(told, options, file, stop);
+        throwIfStopped(stop);
+    });
+    if (progress)
+        progress(rows.size(), rows.size());
 }

@@ -40,14 +40,18 @@ double largestFittingGlyph(const DocumentRows& rows, const DocumentOptions& opti
 // large for the page.
 void checkFitsOnPage(const DocumentRows& rows, const DocumentOptions& options);
 
-// Writes the rows on the options' pages as PDF, ODT, DOCX or HTML by the path's suffix.
+// Told how many rows of how many are done as the rows are written, and once more when all are.
+using DocumentProgress = std::function<void(qsizetype done, qsizetype total)>;
+
+// Writes the rows on the options' pages as PDF, ODT, DOCX or HTML by the path's suffix, each row
+// made as it is written, and the file written as it is made (the PDF only once whole).
 // Nothing half-written is left behind. Uses no widgets and no pixmaps, so it may run on a thread
 // of its own; a stop requested from another thread ends it at the next name with RuntimeError 18
-// (user interrupt), writing nothing. Throws RuntimeError naming the file: 5 for another suffix,
-// 481 for a glyph picture that cannot be read, and the file errors of fileerrors.h when it cannot
-// be written.
+// (user interrupt), writing nothing. Throws RuntimeError 6 for a glyph too large for the page
+// (checkFitsOnPage), and naming the file: 5 for another suffix, 481 for a glyph picture that
+// cannot be read, and the file errors of fileerrors.h when it cannot be written.
 void saveDocument(const DocumentRows& rows, const QString& path, const DocumentOptions& options,
-                  const std::stop_token& stop = {});
+                  const std::stop_token& stop = {}, const DocumentProgress& progress = {});
 
 // The same pages as the PDF, on any paged device (a QPrinter for Print, the preview's printer), in
 // the device's own page layout.

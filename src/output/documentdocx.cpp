@@ -47,19 +47,19 @@ template <typename Write> QByteArray xmlPart(Write write) {
     return bytes;
 }
 
+// The document, each distinct picture zipped as soon as it is made.
 class DocxBody {
 public:
-    DocxBody(const DocumentOptions& options, const std::stop_token& stop)
+    DocxBody(const DocumentOptions& options, const std::stop_token& stop, ZipWriter& zip)
         : m_options(options)
         , m_cells(pageCells(options))
         , m_measures(textPageOptions(options))
         , m_pictures(textPageOptions(options), true, stop)
+        , m_zip(zip)
         , m_paper(options.paper) {}
 
     QByteArray document(const DocumentRows& rows);
     QByteArray relationships() const;
-    // The media files of the package: name and data.
-    QList<std::pair<QString, QByteArray>> media() const;
 
 private:
     void card(QXmlStreamWriter& xml, const GlyphRow& row);
@@ -76,6 +76,7 @@ private:
     PageCells m_cells;
     CardMeasures m_measures;
     WritingPictures m_pictures;
+    ZipWriter& m_zip;
     int m_drawings = 0;
     QPageSize::PageSizeId m_paper;
 };
@@ -87,6 +88,10 @@ QString pngRelation(qsizetype number) {
 
 QString svgRelation(qsizetype number) {
     return QStringLiteral("rId%1").arg(2 * number + 2);
+}
+
+QString mediaName(qsizetype number, const char* suffix) {
+    return QStringLiteral("media/writing%1.%2").arg(number + 1).arg(QLatin1String(suffix));
 }
 
 QByteArray DocxBody::document(const DocumentRows& rows) {
@@ -236,6 +241,10 @@ void DocxBody::picture(QXmlStreamWriter& xml, const GlyphRow& row,
                        const WritingPictures::Placed& placed) {
     if (placed.number < 0)
         return;
+    if (placed.first) {
+        m_zip.add({QStringLiteral("word/") + mediaName(placed.number, "png"), placed.png, true});
+        m_zip.add({QStringLiteral("word/") + mediaName(placed.number, "svg"), placed.svg});
+    }
     const QString id = QString::number(++m_drawings);
     const QString name = QStringLiteral("Writing %1").arg(id);
     const QString width = emu(placed.millimetres.width());
@@ -349,29 +358,22 @@ void DocxBody::paragraph(QXmlStreamWriter& xml, const QString& text, const QStri
     xml.writeEndElement();
 }
 
-QList<std::pair<QString, QByteArray>> DocxBody::media() const {
-    QList<std::pair<QString, QByteArray>> files;
-    for (qsizetype k = 0; k < m_pictures.count(); ++k) {
-        files.append({QStringLiteral("media/writing%1.png").arg(k + 1), m_pictures.png(k)});
-        files.append({QStringLiteral("media/writing%1.svg").arg(k + 1), m_pictures.svg(k)});
-    }
-    return files;
-}
-
-// In the order of media(), so the k-th file is rId(k + 1).
+// In the order of pngRelation and svgRelation.
 QByteArray DocxBody::relationships() const {
-    const QList<std::pair<QString, QByteArray>> files = media();
     return xmlPart([&](QXmlStreamWriter& xml) {
         xml.writeDefaultNamespace(packageRelNs);
         xml.writeStartElement(packageRelNs, QStringLiteral("Relationships"));
-        for (qsizetype k = 0; k < files.size(); ++k) {
-            xml.writeEmptyElement(packageRelNs, QStringLiteral("Relationship"));
-            xml.writeAttribute(QStringLiteral("Id"), QStringLiteral("rId%1").arg(k + 1));
-            xml.writeAttribute(
-                QStringLiteral("Type"),
-                QStringLiteral(
-                    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image"));
-            xml.writeAttribute(QStringLiteral("Target"), files.at(k).first);
+        for (qsizetype k = 0; k < m_pictures.count(); ++k) {
+            const std::pair<QString, const char*> files[] = {{pngRelation(k), "png"},
+                                                             {svgRelation(k), "svg"}};
+            for (const auto& [id, suffix] : files) {
+                xml.writeEmptyElement(packageRelNs, QStringLiteral("Relationship"));
+                xml.writeAttribute(QStringLiteral("Id"), id);
+                xml.writeAttribute(QStringLiteral("Type"),
+                                   QStringLiteral("http://schemas.openxmlformats.org/"
+                                                  "officeDocument/2006/relationships/image"));
+                xml.writeAttribute(QStringLiteral("Target"), mediaName(k, suffix));
+            }
         }
         xml.writeEndElement();
     });
@@ -419,15 +421,13 @@ QByteArray packageRelationships() {
 
 } // namespace
 
-QByteArray docxDocument(const DocumentRows& rows, const DocumentOptions& options,
-                        const std::stop_token& stop) {
-    DocxBody body(options, stop);
-    QList<ZipMember> members{
-        {QStringLiteral("[Content_Types].xml"), contentTypes()},
-        {QStringLiteral("_rels/.rels"), packageRelationships()},
-        {QStringLiteral("word/document.xml"), body.document(rows)},
-        {QStringLiteral("word/_rels/document.xml.rels"), body.relationships()}};
-    for (const auto& [name, bytes] : body.media())
-        members.append({QStringLiteral("word/") + name, bytes, name.endsWith(u".png")});
-    return zipped(members);
+void docxDocument(const DocumentRows& rows, const DocumentOptions& options, QIODevice& file,
+                  const std::stop_token& stop) {
+    ZipWriter zip(file);
+    zip.add({QStringLiteral("[Content_Types].xml"), contentTypes()});
+    zip.add({QStringLiteral("_rels/.rels"), packageRelationships()});
+    DocxBody body(options, stop, zip);
+    zip.add({QStringLiteral("word/document.xml"), body.document(rows)});
+    zip.add({QStringLiteral("word/_rels/document.xml.rels"), body.relationships()});
+    zip.finish();
 }

@@ -1,10 +1,11 @@
 // The document as one HTML file that needs nothing beside it: each written row an SVG picture in
-// the page, each distinct picture written once and used again where it repeats.
+// the page, each distinct picture, and each distinct outline of a sign, written once and used
+// again where it repeats.
 
 #include "output/documentpages.h"
 #include "output/documentparts.h"
 
-#include <QBuffer>
+#include <QCryptographicHash>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -53,9 +54,38 @@ QString pictureId(qsizetype number) {
     return QStringLiteral("writing%1").arg(number + 1);
 }
 
-// The drawing inside an SVG document, without its root, title and description: what the page's
-// own svg element holds.
-void copySvgDrawing(const QByteArray& svg, QXmlStreamWriter& xml) {
+QString outlineId(qsizetype number) {
+    return QStringLiteral("outline%1").arg(number + 1);
+}
+
+// The drawing inside the SVG documents, without their roots, titles and descriptions: what the
+// page's own svg elements hold. An outline already in the page is used, not written again, and a
+// group that holds nothing, or a group's font, which only its text would take and which the text
+// has of its own, is left out.
+class SvgDrawings {
+public:
+    explicit SvgDrawings(QXmlStreamWriter& xml)
+        : m_xml(xml) {}
+
+    void copy(const QByteArray& svg);
+
+private:
+    struct Element {
+        QString name;
+        QXmlStreamAttributes attributes;
+        bool written = false;
+    };
+
+    void start(const QXmlStreamReader& reader);
+    void writeStarted();
+    void end();
+
+    QXmlStreamWriter& m_xml;
+    QList<Element> m_open;                   // started, and written once something is in them
+    QHash<QByteArray, qsizetype> m_outlines; // an outline's number by its digest
+};
+
+void SvgDrawings::copy(const QByteArray& svg) {
     QXmlStreamReader reader(svg);
     int depth = 0;
     while (!reader.atEnd()) {
@@ -68,23 +98,64 @@ void copySvgDrawing(const QByteArray& svg, QXmlStreamWriter& xml) {
                 --depth;
                 break;
             }
-            xml.writeStartElement(reader.qualifiedName().toString());
-            for (const QXmlStreamAttribute& attribute : reader.attributes())
-                xml.writeAttribute(attribute.qualifiedName().toString(),
-                                   attribute.value().toString());
+            start(reader);
             break;
         case QXmlStreamReader::EndElement:
             if (--depth > 0)
-                xml.writeEndElement();
+                end();
             break;
         case QXmlStreamReader::Characters:
-            if (!reader.isWhitespace())
-                xml.writeCharacters(reader.text().toString());
+            if (!reader.isWhitespace()) {
+                writeStarted();
+                m_xml.writeCharacters(reader.text().toString());
+            }
             break;
         default:
             break;
         }
     }
+}
+
+// An outline is a path of its own, without a transform or fill of its own (its group has them),
+// so a use of it draws the same.
+void SvgDrawings::start(const QXmlStreamReader& reader) {
+    Element element{reader.qualifiedName().toString(), {}};
+    QXmlStreamAttributes attributes = reader.attributes();
+    const bool group = element.name == u"g" || element.name == u"defs";
+    if (element.name == u"path") {
+        const QByteArray digest = QCryptographicHash::hash(
+            attributes.value(QStringLiteral("d")).toUtf8(), QCryptographicHash::Sha1);
+        if (const auto found = m_outlines.constFind(digest); found != m_outlines.constEnd()) {
+            element.name = QStringLiteral("use");
+            element.attributes.append(QStringLiteral("href"), u'#' + outlineId(*found));
+            attributes.clear();
+        } else {
+            element.attributes.append(QStringLiteral("id"), outlineId(m_outlines.size()));
+            m_outlines.insert(digest, m_outlines.size());
+        }
+    }
+    for (const QXmlStreamAttribute& attribute : attributes) {
+        if (!group || !attribute.name().startsWith(u"font-"))
+            element.attributes.append(attribute);
+    }
+    m_open.append(element);
+    if (!group)
+        writeStarted();
+}
+
+void SvgDrawings::writeStarted() {
+    for (Element& element : m_open) {
+        if (element.written)
+            continue;
+        m_xml.writeStartElement(element.name);
+        m_xml.writeAttributes(element.attributes);
+        element.written = true;
+    }
+}
+
+void SvgDrawings::end() {
+    if (m_open.takeLast().written)
+        m_xml.writeEndElement();
 }
 
 class HtmlWriter {
@@ -94,7 +165,8 @@ public:
         , m_options(options)
         , m_cells(pageCells(options))
         , m_measures(textPageOptions(options))
-        , m_pictures(textPageOptions(options), false, stop) {}
+        , m_pictures(textPageOptions(options), false, stop)
+        , m_drawings(m_xml) {}
 
     void write(const DocumentRows& rows);
 
@@ -115,10 +187,13 @@ private:
     PageCells m_cells;
     CardMeasures m_measures;
     WritingPictures m_pictures;
+    SvgDrawings m_drawings;
 };
 
 void HtmlWriter::write(const DocumentRows& rows) {
     m_xml.setAutoFormatting(true);
+    // A line for each element, indented little: a batch's pictures nest deep.
+    m_xml.setAutoFormattingIndent(1);
     m_xml.writeDTD(QStringLiteral("<!DOCTYPE html>"));
     m_xml.writeStartElement(QStringLiteral("html"));
     m_xml.writeAttribute(QStringLiteral("lang"), QStringLiteral("en"));
@@ -212,7 +287,7 @@ void HtmlWriter::picture(const GlyphRow& row, const WritingPictures::Placed& pla
     if (placed.first) {
         m_xml.writeStartElement(QStringLiteral("g"));
         m_xml.writeAttribute(QStringLiteral("id"), pictureId(placed.number));
-        copySvgDrawing(m_pictures.svg(placed.number), m_xml);
+        m_drawings.copy(placed.svg);
         m_xml.writeEndElement();
     } else {
         m_xml.writeEmptyElement(QStringLiteral("use"));
@@ -223,11 +298,7 @@ void HtmlWriter::picture(const GlyphRow& row, const WritingPictures::Placed& pla
 
 } // namespace
 
-QByteArray htmlDocument(const DocumentRows& rows, const DocumentOptions& options,
-                        const std::stop_token& stop) {
-    QByteArray html;
-    QBuffer buffer(&html);
-    buffer.open(QIODevice::WriteOnly);
-    HtmlWriter(buffer, options, stop).write(rows);
-    return html;
+void htmlDocument(const DocumentRows& rows, const DocumentOptions& options, QIODevice& file,
+                  const std::stop_token& stop) {
+    HtmlWriter(file, options, stop).write(rows);
 }

@@ -100,16 +100,18 @@ void tableStyle(QXmlStreamWriter& xml, const QString& name, const QString& famil
     xml.writeEndElement();
 }
 
+// The content, each distinct picture zipped as soon as it is made.
 class OdtContent {
 public:
-    OdtContent(const DocumentOptions& options, const std::stop_token& stop)
+    OdtContent(const DocumentOptions& options, const std::stop_token& stop, ZipWriter& zip)
         : m_options(options)
         , m_cells(pageCells(options))
         , m_measures(textPageOptions(options))
-        , m_pictures(textPageOptions(options), true, stop) {}
+        , m_pictures(textPageOptions(options), true, stop)
+        , m_zip(zip) {}
 
     QByteArray content(const DocumentRows& rows);
-    const WritingPictures& pictures() const { return m_pictures; }
+    qsizetype pictureCount() const { return m_pictures.count(); }
 
 private:
     void styles(QXmlStreamWriter& xml) const;
@@ -124,6 +126,7 @@ private:
     PageCells m_cells;
     CardMeasures m_measures;
     WritingPictures m_pictures;
+    ZipWriter& m_zip;
     int m_frames = 0;
 };
 
@@ -272,6 +275,10 @@ void OdtContent::picture(QXmlStreamWriter& xml, const GlyphRow& row,
                          const WritingPictures::Placed& placed, const QString& style) {
     if (placed.number < 0)
         return;
+    if (placed.first) {
+        m_zip.add({svgPath(placed.number), placed.svg});
+        m_zip.add({pngPath(placed.number), placed.png, true});
+    }
     xml.writeStartElement(textNs, QStringLiteral("p"));
     xml.writeAttribute(textNs, QStringLiteral("style-name"), style);
     xml.writeStartElement(drawNs, QStringLiteral("frame"));
@@ -328,7 +335,7 @@ QByteArray stylesPart(QPageSize::PageSizeId paper) {
         });
 }
 
-QByteArray manifest(const WritingPictures& pictures) {
+QByteArray manifest(qsizetype pictures) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -347,7 +354,7 @@ QByteArray manifest(const WritingPictures& pictures) {
     entry(QStringLiteral("/"), QString::fromLatin1(textMimeType));
     entry(QStringLiteral("content.xml"), QStringLiteral("text/xml"));
     entry(QStringLiteral("styles.xml"), QStringLiteral("text/xml"));
-    for (qsizetype k = 0; k < pictures.count(); ++k) {
+    for (qsizetype k = 0; k < pictures; ++k) {
         entry(svgPath(k), QStringLiteral("image/svg+xml"));
         entry(pngPath(k), QStringLiteral("image/png"));
     }
@@ -357,18 +364,14 @@ QByteArray manifest(const WritingPictures& pictures) {
 
 } // namespace
 
-QByteArray odtDocument(const DocumentRows& rows, const DocumentOptions& options,
-                       const std::stop_token& stop) {
-    OdtContent body(options, stop);
+void odtDocument(const DocumentRows& rows, const DocumentOptions& options, QIODevice& file,
+                 const std::stop_token& stop) {
+    ZipWriter zip(file);
     // The type first and unpacked, where a reader looks for it.
-    QList<ZipMember> members{{QStringLiteral("mimetype"), textMimeType, true}};
-    members.append({QStringLiteral("content.xml"), body.content(rows)});
-    members.append({QStringLiteral("styles.xml"), stylesPart(options.paper)});
-    const WritingPictures& pictures = body.pictures();
-    members.append({QStringLiteral("META-INF/manifest.xml"), manifest(pictures)});
-    for (qsizetype k = 0; k < pictures.count(); ++k) {
-        members.append({svgPath(k), pictures.svg(k)});
-        members.append({pngPath(k), pictures.png(k), true});
-    }
-    return zipped(members);
+    zip.add({QStringLiteral("mimetype"), textMimeType, true});
+    OdtContent body(options, stop, zip);
+    zip.add({QStringLiteral("content.xml"), body.content(rows)});
+    zip.add({QStringLiteral("styles.xml"), stylesPart(options.paper)});
+    zip.add({QStringLiteral("META-INF/manifest.xml"), manifest(body.pictureCount())});
+    zip.finish();
 }

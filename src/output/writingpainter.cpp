@@ -2,6 +2,7 @@
 
 #include "output/documentparts.h"
 
+#include <cmath>
 #include <QCoreApplication>
 #include <QFont>
 #include <QThread>
@@ -28,6 +29,19 @@ private:
     qreal m_quadrat;
 };
 
+// The path with its points on the paint's grid, if it has one.
+QPainterPath onGrid(QPainterPath path, const WritingPaint& paint) {
+    const qreal step = paint.outlineGrid;
+    if (step <= 0)
+        return path;
+    for (int k = 0; k < path.elementCount(); ++k) {
+        const QPainterPath::Element point = path.elementAt(k);
+        path.setElementPositionAt(k, std::round(point.x / step) * step,
+                                  std::round(point.y / step) * step);
+    }
+    return path;
+}
+
 // Qt's font engines belong to the application's thread: drawn elsewhere, glyphs of the shared font
 // hang the text shaping that follows, so another thread draws the signs as paths.
 bool onFontsThread() {
@@ -53,7 +67,7 @@ void paintSign(QPainter& painter, const WrittenLayout::Sign& sign, const Scale& 
         painter.setPen(paint.ink);
         painter.drawGlyphRun(QPointF(), sign.shape.glyphs);
     } else if (sign.shape.isOutline()) {
-        painter.fillPath(toPainter.map(sign.shape.outline), paint.ink);
+        painter.fillPath(onGrid(toPainter.map(sign.shape.outline), paint), paint.ink);
     } else {
         painter.drawImage(QRectF(QPointF(), scale.rect(sign.box).size()), sign.shape.picture);
     }
@@ -109,7 +123,7 @@ void paintWriting(QPainter& painter, const WrittenLayout& layout, const WritingP
     painter.setPen(Qt::NoPen);
     for (const WrittenLayout::Line& line : layout.lines) {
         if (!line.cartouche.isEmpty() && isVisible(line.cartouche.boundingRect(), paint))
-            painter.fillPath(scale.transform().map(line.cartouche), paint.ink);
+            painter.fillPath(onGrid(scale.transform().map(line.cartouche), paint), paint.ink);
         if (!line.continued.isNull() && isVisible(line.continued, paint))
             painter.fillRect(scale.rect(line.continued), paint.ink);
     }

@@ -23,6 +23,9 @@ struct WritingPaint {
     // Only what meets this rectangle (in quadrats) is drawn, as for one page of a long text; a
     // null rectangle draws everything.
     QRectF visible;
+    // When positive, the outlines' points on a grid of this step in the painter's units: an SVG
+    // then holds short numbers, and a grid finer than print shows changes nothing to the eye.
+    qreal outlineGrid = 0;
 };
 
 void paintWriting(QPainter& painter, const WrittenLayout& layout, const WritingPaint& paint);

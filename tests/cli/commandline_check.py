@@ -3,17 +3,19 @@
 QT_QPA_PLATFORM), its outputs read by other programs: the help and version, the Unicode row on
 standard output, a PNG that PIL decodes and an SVG that parses as XML, each bad usage (status 2 and
 a message), a missing alphabet or file of names and a read-only folder (status 1, a message naming
-the file in plain words, nothing left behind), and the window asked for without a display
-(one line, status 1).
+the file in plain words, nothing left behind), the window asked for without a display
+(one line, status 1), and a long batch's progress, shown on a terminal only.
 
 Usage: commandline_check.py PATH-TO-SCARABO VERSION
 """
 import os
+import pty
 import re
 import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
@@ -280,6 +282,44 @@ def check_text_pages(program, folder, faults):
         faults.append(f"text pages: {len(lines)} lines hold {first} of {len(words)} words")
 
 
+def batch_errors(program, folder, terminal):
+    """What a long batch writes on standard error, a pipe or a terminal, and how long it took."""
+    names = folder / "long.txt"
+    names.write_text("Cleopatra\n" * 1000, encoding="utf-8")
+    arguments = [program, "--batch", str(names), "-o", str(folder / "long.odt")]
+    started = time.monotonic()
+    if not terminal:
+        errors = subprocess.run(arguments, capture_output=True, text=True, env=headless(),
+                                timeout=120).stderr
+        return errors, time.monotonic() - started
+    main, other = pty.openpty()
+    child = subprocess.Popen(arguments, stdout=subprocess.DEVNULL, stderr=other, env=headless())
+    os.close(other)
+    seen = b""
+    while True:
+        try:
+            piece = os.read(main, 4096)
+        except OSError:  # the terminal's far end closed
+            break
+        if not piece:
+            break
+        seen += piece
+    child.wait(timeout=120)
+    os.close(main)
+    return seen.decode("utf-8").replace("\r\n", "\n"), time.monotonic() - started
+
+
+def check_batch_progress(program, folder, faults):
+    """A batch that takes over a second shows its progress on a terminal, on one line ended by a
+    newline, and nothing of it where standard error is a pipe."""
+    piped, _ = batch_errors(program, folder, False)
+    if "Writing" in piped or "\r" in piped:
+        faults.append(f"progress where standard error is a pipe: {piped[:200]!r}")
+    shown, took = batch_errors(program, folder, True)
+    if took > 1.5 and not re.search(r"\rWriting long\.odt: 1,000 of 1,000 names\n", shown):
+        faults.append(f"a batch of {took:.1f} s shows on a terminal {shown[-200:]!r}")
+
+
 # Each bad usage: the arguments and a word the message must hold.
 BAD_USAGES = [
     (["--bogus"], "bogus"),
@@ -364,6 +404,7 @@ def main(program, version):
         check_pictures(program, folder, faults)
         check_batch_of_names(program, folder, faults)
         check_documents(program, folder, faults)
+        check_batch_progress(program, folder, faults)
         check_bad_usages(program, folder, faults)
         check_failures(program, folder, faults)
         check_window_without_display(program, faults)

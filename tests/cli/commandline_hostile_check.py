@@ -49,7 +49,7 @@ OVERSIZED = [
     ("100 MB of blank lines", lambda folder: written(folder / "blank.txt", b"\n" * 100_000_000),
      "64 MB"),
     ("65 MB that are not read", lambda folder: sparse(folder / "big.txt", 65 * 1024 ** 2), "64 MB"),
-    ("too many names", lambda folder: written(folder / "many.txt", b"Ra\n" * 10001), "10000"),
+    ("too many names", lambda folder: written(folder / "many.txt", b"Ra\n" * 100001), "100000"),
 ]
 
 
