@@ -89,7 +89,8 @@ void ZipWriter::write(const ZipMember& member) {
     // Readable by everyone once unpacked, as a file saved by the program is.
     info.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     QuaZipFile file(m_zip.get());
-    if (!file.open(QIODevice::WriteOnly, info, nullptr, 0, member.stored ? 0 : Z_DEFLATED) ||
+    if (!file.open(QIODevice::WriteOnly, info, nullptr, 0, member.stored ? 0 : Z_DEFLATED,
+                   Z_BEST_SPEED) ||
         file.write(member.bytes) != member.bytes.size())
         throw RuntimeError(
             ErrorNumber::InternalError,
