@@ -1,6 +1,7 @@
 #include "output/document.h"
 
 #include "datfile/savefile.h"
+#include "output/documentpages.h"
 #include "output/documentparts.h"
 #include "output/outputformats.h"
 #include "platform/runtimeerror.h"
@@ -52,6 +53,21 @@ void pdfWriting(const DocumentRows& rows, const DocumentOptions& options, QIODev
     const QByteArray pdf = pdfDocument(rows, options, stop);
     if (file.write(pdf) != pdf.size())
         throw RuntimeError(ErrorNumber::InternalError, file.errorString());
+}
+
+// A fitted sheet whose text is too long to be large on one page goes as text pages, as the PDF
+// writes it: a word processor's table row cannot carry it on to the next page. The rows of a
+// flowing document are one table, so one such row makes them all text pages.
+DocumentOptions flowingPages(const DocumentRows& rows, DocumentOptions options) {
+    if (options.page != PageKind::Sheet || !options.fitToPage)
+        return options;
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        if (cellContent(rows.at(k), options).writing.quadrat < OutputFormats::DefaultGlyph) {
+            options.page = PageKind::Text;
+            break;
+        }
+    }
+    return options;
 }
 
 } // namespace
@@ -166,8 +182,9 @@ void saveDocument(const DocumentRows& rows, const QString& path, const DocumentO
                                           ".docx; or HTML, .html)")
                                .arg(path));
     const DocumentRows told = withProgress(rows, progress);
+    const DocumentOptions pages = write == pdfWriting ? options : flowingPages(rows, options);
     saveFile(path, [&](QIODevice& file) {
-        write(told, options, file, stop);
+        write(told, pages, file, stop);
         throwIfStopped(stop);
     });
     if (progress)

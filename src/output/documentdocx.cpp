@@ -129,7 +129,9 @@ QByteArray DocxBody::document(const DocumentRows& rows) {
 }
 
 void DocxBody::card(QXmlStreamWriter& xml, const GlyphRow& row) {
-    picture(xml, row, m_pictures.place(row));
+    const QList<DocumentWriting> parts = pageParts(row, textPageOptions(m_options));
+    for (qsizetype k = 0; k < parts.size(); ++k)
+        picture(xml, described(row, k), m_pictures.place(parts.at(k)));
     const QString unicode = m_options.unicodeLine ? unicodeLine(row) : QString();
     if (!unicode.isEmpty())
         paragraph(xml, unicode, QString::fromLatin1(hieroglyphFamily), m_measures.unicodePoints);

@@ -228,7 +228,9 @@ void HtmlWriter::write(const DocumentRows& rows) {
 
 void HtmlWriter::card(const GlyphRow& row) {
     m_xml.writeStartElement(QStringLiteral("section"));
-    picture(row, m_pictures.place(row));
+    const QList<DocumentWriting> parts = pageParts(row, textPageOptions(m_options));
+    for (qsizetype k = 0; k < parts.size(); ++k)
+        picture(described(row, k), m_pictures.place(parts.at(k)));
     unicodeParagraph(m_options.unicodeLine ? unicodeLine(row) : QString());
     englishParagraph(row.text());
     m_xml.writeEndElement();

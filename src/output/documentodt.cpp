@@ -221,7 +221,9 @@ void paragraph(QXmlStreamWriter& xml, const QString& style, const QString& text)
 }
 
 void OdtContent::card(QXmlStreamWriter& xml, const GlyphRow& row) {
-    picture(xml, row, m_pictures.place(row), QStringLiteral("Writing"));
+    const QList<DocumentWriting> parts = pageParts(row, textPageOptions(m_options));
+    for (qsizetype k = 0; k < parts.size(); ++k)
+        picture(xml, described(row, k), m_pictures.place(parts.at(k)), QStringLiteral("Writing"));
     const QString unicode = m_options.unicodeLine ? unicodeLine(row) : QString();
     if (!unicode.isEmpty())
         paragraph(xml, QStringLiteral("Unicode"), unicode);

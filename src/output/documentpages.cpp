@@ -182,3 +182,55 @@ QList<QRectF> pageBands(const WrittenLayout& layout, qreal pageWidth) {
     }
     return bands;
 }
+
+namespace {
+
+// What of the layout lies in band, moved to the top-left corner: enough to draw it (its quadrats,
+// which only the Unicode text reads, are left out).
+WrittenLayout partOf(const WrittenLayout& layout, const QRectF& band) {
+    WrittenLayout part;
+    part.options = layout.options;
+    part.labelFont = layout.labelFont;
+    part.labelSize = layout.labelSize;
+    part.size = band.size();
+    const QPointF by = -band.topLeft();
+    const auto inBand = [&band](const QRectF& box) { return band.contains(box.center()); };
+    for (const WrittenLayout::Sign& sign : layout.signs) {
+        if (inBand(sign.box))
+            part.signs.append(
+                {sign.shape, sign.box.translated(by), sign.mirrored, sign.glyph, sign.unicode});
+    }
+    for (const WrittenLayout::Line& line : layout.lines) {
+        if (inBand(line.box))
+            part.lines.append({{},
+                               line.box.translated(by),
+                               line.cartouche.translated(by),
+                               line.continued.isNull() ? QRectF() : line.continued.translated(by)});
+    }
+    for (const WrittenLayout::Label& label : layout.labels) {
+        if (inBand(label.box))
+            part.labels.append({label.text, label.box.translated(by)});
+    }
+    return part;
+}
+
+} // namespace
+
+QList<DocumentWriting> pageParts(const GlyphRow& row, const DocumentOptions& options) {
+    const QSizeF text = documentTextSize(options.paper);
+    DocumentWriting whole(row, options, text);
+    const qreal pageHeight = text.height() / whole.quadrat;
+    if (whole.layout.isEmpty() || whole.layout.size.height() <= pageHeight)
+        return {std::move(whole)};
+    QList<QRectF> parts;
+    for (const QRectF& band : pageBands(whole.layout, text.width() / whole.quadrat)) {
+        if (!parts.isEmpty() && (parts.last() | band).height() <= pageHeight)
+            parts.last() |= band;
+        else
+            parts.append(band);
+    }
+    QList<DocumentWriting> writings;
+    for (const QRectF& part : parts)
+        writings.append({partOf(whole.layout, part), whole.quadrat});
+    return writings;
+}

@@ -100,3 +100,14 @@ double textHeight(const QString& text, const QString& family, double points, dou
 // The parts of a written layout that go to a page whole, in quadrats: each line, with the letters
 // under it; for columns, as many side by side as fit pageWidth (quadrats).
 QList<QRectF> pageBands(const WrittenLayout& layout, qreal pageWidth);
+
+// A long text's writing as pictures for the word processors and browsers, which cannot carry one
+// picture on to the next page: the document's writing of the row cut between its lines (between
+// columns) into parts each no taller than the page's text; one part for most names.
+QList<DocumentWriting> pageParts(const GlyphRow& row, const DocumentOptions& options);
+
+// The row a part of its writing is described by: the first part tells the whole row, the parts
+// after it go on from there and are told by nothing.
+inline GlyphRow described(const GlyphRow& row, qsizetype part) {
+    return part == 0 ? row : GlyphRow();
+}

@@ -76,11 +76,9 @@ public:
 
     WritingPictures(const DocumentOptions& options, bool withPng, std::stop_token stop);
 
-    // The picture of the row written as the options say; an empty size for a row without signs.
-    // Throws RuntimeError 481, naming the picture, when a sign's picture cannot be read, and 18
-    // once a stop is requested.
-    Placed place(const GlyphRow& row);
-    // The picture of a row written as its page decides: a sheet's or a card's.
+    // The picture of a row written as its page decides (a sheet's, a card's, or a part of a text
+    // page's); none for a row without signs. Throws RuntimeError 481, naming the picture, when a
+    // sign's picture cannot be read, and 18 once a stop is requested.
     Placed place(const DocumentWriting& writing);
     qsizetype count() const { return m_numbers.size(); }
 

@@ -144,11 +144,6 @@ WritingPictures::WritingPictures(const DocumentOptions& options, bool withPng, s
     , m_withPng(withPng)
     , m_stop(std::move(stop)) {}
 
-WritingPictures::Placed WritingPictures::place(const GlyphRow& row) {
-    throwIfStopped(m_stop);
-    return place(DocumentWriting(row, m_options, documentTextSize(m_options.paper)));
-}
-
 WritingPictures::Placed WritingPictures::place(const DocumentWriting& writing) {
     throwIfStopped(m_stop);
     if (writing.layout.isEmpty())
