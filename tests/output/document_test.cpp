@@ -1,6 +1,7 @@
 #include "core/converter.h"
 #include "datfile/clsdatfile.h"
 #include "output/document.h"
+#include "output/documentpages.h"
 #include "output/documentparts.h"
 #include "output/pdfunicodemap.h"
 #include "pdfcheck.h"
@@ -114,6 +115,28 @@ TEST(PdfDocument, AMapIsNotAddedToAPdfOfUnexpectedStructure) {
         } catch (const RuntimeError& error) {
             EXPECT_EQ(error.number(), 51);
         }
+    }
+}
+
+// A name's writing is one picture; a text longer than a page is cut between its lines into
+// pictures each no taller than the page, holding every sign once, at the glyph's size.
+TEST(DocumentPictures, ALongTextIsCutIntoPagesBetweenItsLines) {
+    DocumentOptions options{12.7, true, true};
+    const QSizeF page = documentTextSize(options.paper);
+    for (const int names : {1, 60}) {
+        SCOPED_TRACE(names);
+        const GlyphRow row = rowOf(u"Cleopatra ship Ra "_s.repeated(names));
+        const QList<DocumentWriting> parts = pageParts(row, options);
+        EXPECT_EQ(parts.size() > 1, names > 1);
+        qsizetype signs = 0;
+        for (const DocumentWriting& part : parts) {
+            EXPECT_EQ(part.quadrat, 12.7);
+            EXPECT_LE(part.millimetres().height(), page.height());
+            for (const WrittenLayout::Sign& sign : part.layout.signs)
+                EXPECT_TRUE(QRectF(QPointF(), part.layout.size).contains(sign.box));
+            signs += part.layout.signs.size();
+        }
+        EXPECT_EQ(signs, row.glyphs().size());
     }
 }
 
