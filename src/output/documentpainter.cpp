@@ -50,6 +50,19 @@ public:
     }
 
     int lineCount() const { return m_layout->lineCount(); }
+    // The characters drawn: each line's but the spaces it ends with, which are not drawn.
+    QString drawnText() const {
+        QString drawn;
+        for (int k = 0; k < lineCount(); ++k) {
+            const QTextLine line = m_layout->lineAt(k);
+            QStringView text =
+                QStringView(m_layout->text()).mid(line.textStart(), line.textLength());
+            while (!text.isEmpty() && text.back().isSpace())
+                text.chop(1);
+            drawn += text;
+        }
+        return drawn;
+    }
     qreal lineHeight(int line) const { return m_layout->lineAt(line).height(); }
     qreal height() const { return m_height; }
     qreal naturalWidth() const {
@@ -214,7 +227,7 @@ void PagePainter::paintSheet(const GlyphRow& row) {
         top += px(sheet.writing.millimetres().height()) + sheet.gap;
     }
     if (sheet.unicode) {
-        noteDrawn(unicodeLine(row));
+        noteDrawn(sheet.unicode->drawnText());
         sheet.unicode->draw(m_painter, QPointF(0, top));
         top += sheet.unicode->height() + sheet.gap;
     }
@@ -301,11 +314,11 @@ void PagePainter::paintText(const GlyphRow& row) {
     }
     const QString hieroglyphs = unicodeLine(row);
     if (m_options.unicodeLine && !hieroglyphs.isEmpty()) {
-        noteDrawn(hieroglyphs);
-        appendLines(blocks,
-                    setText(hieroglyphs,
-                            font(QString::fromLatin1(hieroglyphFamily), m_measures.unicodePoints),
-                            m_page.width()));
+        const SetText unicode = setText(
+            hieroglyphs, font(QString::fromLatin1(hieroglyphFamily), m_measures.unicodePoints),
+            m_page.width());
+        noteDrawn(unicode.drawnText());
+        appendLines(blocks, unicode);
     }
     appendLines(blocks, setText(row.text(),
                                 font(QGuiApplication::font().family(), m_measures.englishPoints),

@@ -91,7 +91,11 @@ TEST(PdfDocument, NoTextChangesWhichObjectTheUnicodeMapReplaces) {
     const QString fontEntries = QStringDecoder(QStringDecoder::Utf16BE)(
         "/BaseFont /Aegyptus /Encoding /Identity-H /DescendantFonts [27 0 R] /ToUnicode 2 0 R");
     const QString titles[] = {fontEntries, u"Ship \u0a32\u3220\u3020\u6f62\u6a0a"_s,
-                              u"ship ) ( \\ endobj xref trailer startxref %%EOF"_s};
+                              u"ship ) ( \\ endobj xref trailer startxref %%EOF"_s,
+                              // Its Unicode line breaks at a space, which is not drawn.
+                              u"Cleopatra\u000eChristopher Columbus di\ufffd\u6173\u6546\u6f6e"
+                              u"\u7420\u2f41\u6567\u7970\u7475\u7320\u2f45\u6e63\u6f64"
+                              u"\u696e\u6720\ufffdscovereDFMingica"_s};
     for (const QString& title : titles) {
         for (int run = 0; run < 4; ++run) {
             const QByteArray pdf = pdfDocument({rowOf(title), rowOf(u"ship"_s)}, {});
